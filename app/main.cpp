@@ -1,0 +1,45 @@
+// wizhost: keeps projects on disk, runs the wizards, and reads, checks and
+// edits the suite's files. Each command group lives in its own app/ file.
+#include "app/Command.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <exception>
+
+using namespace wizhost;
+
+static int PrintHelp()
+{
+    std::printf("usage: wizhost GROUP COMMAND [ARGUMENTS]\n"
+                "Exit status: 0 done, 1 a negative answer, 2 bad arguments or a failed file.\n\n");
+    std::vector<const WizCommand*> commands = Commands();
+    std::sort(commands.begin(), commands.end(),
+              [](const WizCommand* a, const WizCommand* b) { return std::strcmp(a->name, b->name) < 0; });
+    for (const WizCommand* c : commands)
+        std::printf("%s\n", c->usage);
+    return kExitOk;
+}
+
+int main(int argc, char** argv)
+{
+    if (argc < 2)
+    {
+        PrintHelp();
+        return kExitError;
+    }
+    const std::string group = argv[1];
+    if (group == "--help" || group == "-h" || group == "help")
+        return PrintHelp();
+    Args args(argv + 2, argv + argc);
+    for (const WizCommand* c : Commands()) {
+        if (group != c->name)
+            continue;
+        try {
+            return c->run(args);
+        } catch (const std::exception& e) {
+            return Fail(e.what());
+        }
+    }
+    return Fail("unknown command group '" + group + "' (see wizhost --help)");
+}

@@ -1,0 +1,58 @@
+#pragma once
+// MKeywordFile: one solver keyword file in memory ("KEYWORD: value" lines).
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class MKeywordFile {
+public:
+    MKeywordFile();
+    ~MKeywordFile();
+    MKeywordFile(const MKeywordFile&) = delete;
+    MKeywordFile& operator=(const MKeywordFile&) = delete;
+
+    // Empties the file, merges `path`, and remembers `path` even when it could not be read.
+    void Load(const std::string& path);
+    // Reads `path` into the current content; keywords already present keep their slot.
+    // Does nothing when the file is not readable.
+    void Merge(const std::string& path);
+    // Same reading rules over text already in memory (LF line ends; CR LF is taken as LF).
+    void MergeText(std::string_view text);
+    // Writes every non-empty slot whose keyword does not begin with "_", in slot order.
+    // Without a path the remembered one is used; false when there is none or I/O fails.
+    bool Write() const;
+    bool Write(const std::string& path) const;
+    // The text Write would produce, with LF line ends.
+    std::string ToText() const;
+
+    // The value with every backslash and the character after it removed; "" when absent.
+    std::string GetValue(std::string_view keyword) const;
+    // The stored value as it is, continuation marks included; "" when absent.
+    const std::string& GetRawValue(std::string_view keyword) const;
+    void SetValue(std::string_view keyword, std::string_view value);
+    // "%G" with the exponent's leading zeros removed ("1.5E-5").
+    void SetDouble(std::string_view keyword, double value);
+    bool RemoveKeyword(std::string_view keyword);
+    bool HasKeyword(std::string_view keyword) const;
+    void RemoveKeywordsWithPrefix(std::string_view prefix);
+    void KeepKeywordsWithPrefix(std::string_view prefix);
+    // Sets `keyword` to other.GetValue(keyword) ("" when the other file lacks it).
+    void CopyKeyword(std::string_view keyword, const MKeywordFile& other);
+
+    const std::string& GetFileName() const { return m_fileName; }
+
+    // Live keywords in slot order (for listing and tools).
+    std::vector<std::string> GetKeywords() const;
+    std::size_t GetKeywordCount() const;
+
+    // The formatting rule of SetDouble, on its own.
+    static std::string FormatDouble(double value);
+
+private:
+    struct Index;
+    std::vector<std::string> m_lines;    // slot -> value
+    std::vector<std::string> m_keywords; // slot -> keyword ("" for a removed slot)
+    Index* m_index;                      // keyword -> slot
+    std::string m_fileName;
+};
