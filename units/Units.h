@@ -22,3 +22,10 @@ int ConvertToSI(UnitQuantity quantity, UnitSystem system, double value, double* 
 int GetUnitLabel(UnitQuantity quantity, UnitSystem system, char* text);
 // The unit system the application currently holds; 0 (metric) without an application object.
 UnitSystem GetUnitSystem();
+
+// Name of a quantity for listings ("length", "pressure (kPa)"); null outside the table.
+const char* GetUnitQuantityName(UnitQuantity quantity);
+// The stored factor pair of a row in a system (both 1 in SI). False, leaving the
+// outputs alone, for a quantity outside the table and for the two rows converted
+// by a rule rather than a factor: temperature in English and angle outside SI.
+bool GetUnitFactors(UnitQuantity quantity, UnitSystem system, double* toDisplay, double* toSI);
