@@ -4,9 +4,11 @@
 // exclusive lock on the project, after re-reading the project file, and is
 // written atomically, so several processes can work on one project at once.
 // The numbers below are documented in docs/project.md.
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class MKeywordFile;
@@ -264,7 +266,7 @@ private:
     bool Fail(const std::string& message);
     // Runs `change` under the project lock on a freshly read tree and writes
     // the result; false (tree as re-read) when the change or the write fails.
-    template <class F> bool Change(F&& change);
+    bool Change(const std::function<bool()>& change);
     ZQ_PM_Node* NewNode(ZQ_PM_Node* parent, int type, Node_SubType subType,
                         const std::string& label, const std::string& absPath);
     void Unlink(ZQ_PM_Node* node);
@@ -280,7 +282,9 @@ private:
     ZQ_PM_Node* m_editNode = nullptr;
     std::map<int, std::unique_ptr<ZQ_PM_Node>> m_nodes; // live nodes by id
     std::vector<std::unique_ptr<ZQ_PM_Node>> m_removed; // kept for callers' pointers
-    std::map<std::string, std::string> m_meshLabels;    // relative base name -> label
+    std::map<std::string, std::string> m_meshLabels;    // relative base name (PathKey) -> label
+    std::unordered_map<std::string, ZQ_PM_Node*> m_pathIndex; // PathKey of a node's file -> node
+    bool m_skipWrite = false; // set by a change that found nothing to change
     MeshCheckFunction m_meshCheck = nullptr;
 };
 

@@ -1,0 +1,765 @@
+#include "host/ProjectTree.h"
+
+#include "host/HostPaths.h"
+
+#include <algorithm>
+#include <cassert>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using hostpath::BaseName;
+using hostpath::Normalize;
+
+namespace {
+
+const char kMagic[] = "ZQPROJECT";
+const int kFormatVersion = 1;
+
+std::uint32_t Crc32(const std::string& data, std::size_t size)
+{
+    static std::uint32_t table[256];
+    static bool ready = false;
+    if (!ready) {
+        for (std::uint32_t i = 0; i < 256; ++i) {
+            std::uint32_t c = i;
+            for (int k = 0; k < 8; ++k)
+                c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+            table[i] = c;
+        }
+        ready = true;
+    }
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (std::size_t i = 0; i < size; ++i)
+        crc = table[(crc ^ static_cast<unsigned char>(data[i])) & 0xFF] ^ (crc >> 8);
+    return crc ^ 0xFFFFFFFFu;
+}
+
+// Labels and paths may hold any character; tabs and line ends would break
+// the one-record-per-line layout.
+std::string Escape(const std::string& s)
+{
+    std::string out;
+    out.reserve(s.size());
+    for (char c : s) {
+        switch (c) {
+        case '\\': out += "\\\\"; break;
+        case '\t': out += "\\t"; break;
+        case '\n': out += "\\n"; break;
+        case '\r': out += "\\r"; break;
+        default: out += c;
+        }
+    }
+    return out;
+}
+
+bool Unescape(const std::string& s, std::string& out)
+{
+    out.clear();
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if (s[i] != '\\') {
+            out += s[i];
+            continue;
+        }
+        if (++i == s.size())
+            return false;
+        switch (s[i]) {
+        case '\\': out += '\\'; break;
+        case 't': out += '\t'; break;
+        case 'n': out += '\n'; break;
+        case 'r': out += '\r'; break;
+        default: return false;
+        }
+    }
+    return true;
+}
+
+std::vector<std::string> SplitTabs(const std::string& line)
+{
+    std::vector<std::string> fields;
+    std::size_t start = 0;
+    for (;;) {
+        std::size_t tab = line.find('\t', start);
+        fields.push_back(line.substr(start, tab == std::string::npos ? std::string::npos : tab - start));
+        if (tab == std::string::npos)
+            return fields;
+        start = tab + 1;
+    }
+}
+
+bool ToInt(const std::string& s, int& value)
+{
+    if (s.empty() || s.size() > 11)
+        return false;
+    char* end = nullptr;
+    errno = 0;
+    long v = std::strtol(s.c_str(), &end, 10);
+    if (*end != '\0' || errno != 0 || v < -2147483647L || v > 2147483647L)
+        return false;
+    value = static_cast<int>(v);
+    return true;
+}
+
+} // namespace
+
+struct MProjectTree::Record {
+    int id = 0, parent = -1, type = 0, subType = 0, state = 0, image = 0, flags = 0, aim = 0;
+    std::string label, file;
+};
+
+// An exclusive flock on "<project>/project.zqp.lock" for the life of the object.
+class MProjectTree::Lock {
+public:
+    explicit Lock(const std::string& projectPath)
+    {
+        m_fd = ::open((projectPath + ProjectFileName() + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+        if (m_fd < 0)
+            return;
+        while (::flock(m_fd, LOCK_EX) != 0) {
+            if (errno != EINTR) {
+                ::close(m_fd);
+                m_fd = -1;
+                return;
+            }
+        }
+    }
+    ~Lock()
+    {
+        if (m_fd >= 0) {
+            ::flock(m_fd, LOCK_UN);
+            ::close(m_fd);
+        }
+    }
+    bool Held() const { return m_fd >= 0; }
+
+private:
+    int m_fd = -1;
+};
+
+// ---------------------------------------------------------------- nodes
+
+ZQ_PM_Node* ZQ_PM_Node::GetModelMeshNode()
+{
+    auto isMesh = [](const ZQ_PM_Node* n) {
+        return n->m_type == kNodeMesh &&
+               (n->m_subType == kSubMesh2DCool || n->m_subType == kSubMidplane ||
+                n->m_subType == kSubFusion || n->m_subType == kSub3D);
+    };
+    for (ZQ_PM_Node* n = this; n; n = n->m_parent)
+        if (isMesh(n))
+            return n;
+    // A CAD model or folder holds its meshes below it: take the first one.
+    std::vector<ZQ_PM_Node*> stack;
+    for (ZQ_PM_Node* c = m_firstChild; c; c = c->m_nextSibling)
+        stack.push_back(c);
+    std::reverse(stack.begin(), stack.end());
+    while (!stack.empty()) {
+        ZQ_PM_Node* n = stack.back();
+        stack.pop_back();
+        if (isMesh(n))
+            return n;
+        std::size_t at = stack.size();
+        for (ZQ_PM_Node* c = n->m_firstChild; c; c = c->m_nextSibling)
+            stack.push_back(c);
+        std::reverse(stack.begin() + static_cast<std::ptrdiff_t>(at), stack.end());
+    }
+    return nullptr;
+}
+
+int ZQ_PM_Node::GetFlowAim() const
+{
+    for (const ZQ_PM_Node* n = this; n; n = n->m_parent)
+        if (n->m_subType == kSubFlow && (n->m_type == kNodeInput || n->m_type == kNodeResult))
+            return n->m_flowAim;
+    return kAimNone;
+}
+
+std::string ZQ_PM_Node::GetDisplayLabel() const
+{
+    if (!m_name.empty())
+        return m_name;
+    if (m_filePath.empty())
+        return "(node " + std::to_string(m_id) + ")";
+    return BaseName(m_filePath);
+}
+
+bool ZQ_PM_Node::GetKeywordFile(std::string& path) const
+{
+    if (m_filePath.empty())
+        return false;
+    if (m_type == kNodeTranslation || m_type == kNodeMaterial || m_type == kNodeInput) {
+        path = m_filePath;
+        return true;
+    }
+    if (m_type == kNodeMesh) {
+        // The translator writes its input beside the mesh it makes.
+        const std::string base = hostpath::WithoutExtension(m_filePath);
+        for (const char* ext : {".092", ".081"}) {
+            if (hostpath::Exists(base + ext)) {
+                path = base + ext;
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+bool ZQ_PM_Node::WriteUserLabel()
+{
+    return m_tree && m_tree->WriteUserLabel(this);
+}
+
+// ---------------------------------------------------------------- tree
+
+MProjectTree::MProjectTree()
+{
+    m_dataPath = GetInstallDataPath() + "solver/";
+}
+
+MProjectTree::~MProjectTree() = default;
+
+const char* MProjectTree::ProjectFileName()
+{
+    return "project.zqp";
+}
+
+bool MProjectTree::Fail(const std::string& message)
+{
+    m_lastError = message;
+    return false;
+}
+
+void MProjectTree::Close()
+{
+    for (auto& [id, node] : m_nodes) {
+        node->m_type = -1;
+        node->m_parent = node->m_firstChild = node->m_nextSibling = nullptr;
+        m_removed.push_back(std::move(node));
+    }
+    m_nodes.clear();
+    m_pathIndex.clear();
+    m_meshLabels.clear();
+    m_root = m_editNode = nullptr;
+    m_open = false;
+    m_projectPath.clear();
+    m_projectName.clear();
+}
+
+bool MProjectTree::Open(const std::string& folder)
+{
+    Close();
+    std::string path = Normalize(folder);
+    if (!hostpath::IsDirectory(path))
+        return Fail("no such project folder '" + folder + "'");
+    if (path.back() != '/')
+        path += '/';
+    m_projectPath = path;
+    if (!Reload()) {
+        std::string error = m_lastError;
+        Close();
+        return Fail(error);
+    }
+    m_open = true;
+    return true;
+}
+
+bool MProjectTree::Create(const std::string& folder, const std::string& name)
+{
+    Close();
+    std::string path = Normalize(folder);
+    if (path.empty())
+        return Fail("no project folder given");
+    if (!hostpath::IsDirectory(path) && !hostpath::MakeDirectories(path))
+        return Fail("cannot create the project folder '" + folder + "'");
+    if (path.back() != '/')
+        path += '/';
+    if (hostpath::Exists(path + ProjectFileName()))
+        return Fail("'" + folder + "' already holds a project");
+    m_projectPath = path;
+    m_projectName = name;
+    m_nextId = 1;
+    auto root = std::make_unique<ZQ_PM_Node>();
+    root->m_id = 0;
+    root->m_type = kNodeProject;
+    root->m_imageId = NodeImageId(kNodeProject, kSubNone);
+    root->m_tree = this;
+    m_root = root.get();
+    m_nodes[0] = std::move(root);
+    Lock lock(m_projectPath);
+    if (!lock.Held() || !WriteFile()) {
+        std::string error = m_lastError.empty() ? "cannot lock the project in '" + folder + "'" : m_lastError;
+        Close();
+        return Fail(error);
+    }
+    m_open = true;
+    return true;
+}
+
+ZQ_PM_Node* MProjectTree::FindNode(int id) const
+{
+    auto it = m_nodes.find(id);
+    return it == m_nodes.end() ? nullptr : it->second.get();
+}
+
+std::vector<ZQ_PM_Node*> MProjectTree::GetNodes() const
+{
+    std::vector<ZQ_PM_Node*> out;
+    if (!m_root)
+        return out;
+    std::vector<ZQ_PM_Node*> stack{m_root};
+    while (!stack.empty()) {
+        ZQ_PM_Node* n = stack.back();
+        stack.pop_back();
+        out.push_back(n);
+        std::size_t at = stack.size();
+        for (ZQ_PM_Node* c = n->m_firstChild; c; c = c->m_nextSibling)
+            stack.push_back(c);
+        std::reverse(stack.begin() + static_cast<std::ptrdiff_t>(at), stack.end());
+    }
+    return out;
+}
+
+bool MProjectTree::IsLive(const ZQ_PM_Node* node) const
+{
+    return node && node->m_tree == this && FindNode(node->m_id) == node;
+}
+
+std::string MProjectTree::RelativePath(const std::string& absolute) const
+{
+    std::string path = Normalize(absolute);
+    if (!m_projectPath.empty() && path.size() > m_projectPath.size() &&
+        hostpath::EqualsNoCase(path.substr(0, m_projectPath.size()), m_projectPath))
+        return path.substr(m_projectPath.size());
+    return path;
+}
+
+std::string MProjectTree::AbsolutePath(const std::string& stored) const
+{
+    if (stored.empty())
+        return stored;
+    std::string path = Normalize(stored);
+    if (hostpath::IsAbsolute(path))
+        return path;
+    return m_projectPath + path;
+}
+
+// ---------------------------------------------------------------- project file
+
+bool MProjectTree::ReadFile(std::vector<Record>& records, std::string& name, int& nextId,
+                            std::map<std::string, std::string>& labels)
+{
+    const std::string file = m_projectPath + ProjectFileName();
+    std::string bytes;
+    if (!hostpath::ReadWholeFile(file, bytes))
+        return Fail("cannot read the project file '" + file + "'");
+    const std::string what = "project file '" + file + "' ";
+
+    // The END record carries the node count and a checksum of everything
+    // before it, so a file cut short or changed by hand is never mistaken for
+    // a smaller good tree and written back.
+    std::size_t endAt = bytes.rfind("END\t");
+    if (endAt == std::string::npos || (endAt > 0 && bytes[endAt - 1] != '\n'))
+        return Fail(what + "is cut short (no END record); it was left as it is");
+    {
+        std::string endLine = bytes.substr(endAt);
+        while (!endLine.empty() && (endLine.back() == '\n' || endLine.back() == '\r'))
+            endLine.pop_back();
+        std::vector<std::string> f = SplitTabs(endLine);
+        int count = 0;
+        unsigned long crc = 0;
+        char* end = nullptr;
+        if (f.size() == 3)
+            crc = std::strtoul(f[2].c_str(), &end, 16);
+        if (f.size() != 3 || !ToInt(f[1], count) || !end || *end != '\0' || f[2].size() != 8)
+            return Fail(what + "is damaged: bad END record");
+        if (crc != Crc32(bytes, endAt))
+            return Fail(what + "is damaged: its checksum does not match its content");
+        records.reserve(static_cast<std::size_t>(count > 0 ? count : 0));
+    }
+
+    std::size_t pos = 0;
+    int lineNo = 0;
+    bool sawHeader = false;
+    std::map<int, std::size_t> seen;
+    while (pos < endAt) {
+        std::size_t nl = bytes.find('\n', pos);
+        std::string line = bytes.substr(pos, nl - pos);
+        pos = nl + 1;
+        ++lineNo;
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        auto bad = [&](const std::string& why) {
+            return Fail(what + "is damaged: line " + std::to_string(lineNo) + ": " + why);
+        };
+        if (line.empty() || line[0] == '#')
+            continue;
+        std::vector<std::string> f = SplitTabs(line);
+        if (!sawHeader) {
+            int version = 0;
+            if (f.size() != 2 || f[0] != kMagic || !ToInt(f[1], version))
+                return bad("not a project file");
+            if (version != kFormatVersion)
+                return bad("format version " + f[1] + " is not supported");
+            sawHeader = true;
+        } else if (f[0] == "NAME" && f.size() == 2) {
+            if (!Unescape(f[1], name))
+                return bad("bad escape in the name");
+        } else if (f[0] == "NEXTID" && f.size() == 2) {
+            if (!ToInt(f[1], nextId) || nextId < 1)
+                return bad("bad next id");
+        } else if (f[0] == "NODE" && f.size() == 11) {
+            Record r;
+            int* ints[] = {&r.id, &r.parent, &r.type, &r.subType, &r.state, &r.image, &r.flags, &r.aim};
+            for (int i = 0; i < 8; ++i)
+                if (!ToInt(f[static_cast<std::size_t>(i) + 1], *ints[i]))
+                    return bad("'" + f[static_cast<std::size_t>(i) + 1] + "' is not a whole number");
+            if (!Unescape(f[9], r.label) || !Unescape(f[10], r.file))
+                return bad("bad escape in a label or path");
+            if (r.id < 0 || seen.count(r.id))
+                return bad("node id " + std::to_string(r.id) + " is negative or repeated");
+            if (records.empty() ? (r.id != 0 || r.parent != -1) : !seen.count(r.parent))
+                return bad("node " + std::to_string(r.id) + " comes before its parent");
+            seen[r.id] = records.size();
+            records.push_back(std::move(r));
+        } else if (f[0] == "MESHLABEL" && f.size() == 3) {
+            std::string base, label;
+            if (!Unescape(f[1], base) || !Unescape(f[2], label))
+                return bad("bad escape in a mesh label");
+            labels[base] = label;
+        } else {
+            return bad("unknown record '" + f[0] + "'");
+        }
+    }
+    if (!sawHeader || records.empty())
+        return Fail(what + "is damaged: no project root");
+    int count = 0;
+    ToInt(SplitTabs(bytes.substr(endAt, bytes.find_first_of("\r\n", endAt) - endAt))[1], count);
+    if (count != static_cast<int>(records.size()))
+        return Fail(what + "is damaged: it lists " + std::to_string(records.size()) + " nodes, not " +
+                    std::to_string(count));
+    for (const Record& r : records)
+        if (r.id >= nextId)
+            return Fail(what + "is damaged: node id " + std::to_string(r.id) + " is not below the next id");
+    return true;
+}
+
+void MProjectTree::Apply(const std::vector<Record>& records, const std::string& name, int nextId,
+                         std::map<std::string, std::string>&& labels)
+{
+    std::map<int, std::unique_ptr<ZQ_PM_Node>> nodes;
+    for (const Record& r : records) {
+        auto it = m_nodes.find(r.id);
+        std::unique_ptr<ZQ_PM_Node> node;
+        if (it != m_nodes.end()) {
+            node = std::move(it->second);
+            m_nodes.erase(it);
+        } else {
+            node = std::make_unique<ZQ_PM_Node>();
+        }
+        node->m_id = r.id;
+        node->m_type = r.type;
+        node->m_subType = static_cast<Node_SubType>(r.subType);
+        node->m_state = r.state;
+        node->m_imageId = r.image;
+        node->m_flags = r.flags;
+        node->m_flowAim = r.aim;
+        node->m_name = r.label;
+        node->m_filePath = AbsolutePath(r.file);
+        node->m_tree = this;
+        node->m_parent = node->m_firstChild = node->m_nextSibling = nullptr;
+        nodes[r.id] = std::move(node);
+    }
+    // Nodes another process removed stay allocated for pointers callers hold.
+    for (auto& [id, node] : m_nodes) {
+        if (node.get() == m_editNode)
+            m_editNode = nullptr;
+        node->m_type = -1;
+        node->m_parent = node->m_firstChild = node->m_nextSibling = nullptr;
+        m_removed.push_back(std::move(node));
+    }
+    m_nodes = std::move(nodes);
+    // Children keep the order of the file; link each after its last sibling.
+    std::map<int, ZQ_PM_Node*> lastChild;
+    for (const Record& r : records) {
+        if (r.parent < 0)
+            continue;
+        ZQ_PM_Node* node = m_nodes[r.id].get();
+        ZQ_PM_Node* parent = m_nodes[r.parent].get();
+        node->m_parent = parent;
+        ZQ_PM_Node*& last = lastChild[r.parent];
+        (last ? last->m_nextSibling : parent->m_firstChild) = node;
+        last = node;
+    }
+    m_root = m_nodes[0].get();
+    m_projectName = name;
+    m_nextId = nextId;
+    m_meshLabels = std::move(labels);
+    m_pathIndex.clear();
+    for (auto& [id, node] : m_nodes)
+        if (!node->m_filePath.empty())
+            m_pathIndex[hostpath::PathKey(node->m_filePath)] = node.get();
+}
+
+bool MProjectTree::Reload()
+{
+    if (m_projectPath.empty())
+        return Fail("no project is open");
+    std::vector<Record> records;
+    std::string name;
+    int nextId = 1;
+    std::map<std::string, std::string> labels;
+    if (!ReadFile(records, name, nextId, labels))
+        return false;
+    Apply(records, name, nextId, std::move(labels));
+    return true;
+}
+
+bool MProjectTree::WriteFile()
+{
+    std::string text;
+    text.reserve(128 + 96 * m_nodes.size());
+    text += std::string(kMagic) + "\t" + std::to_string(kFormatVersion) + "\r\n";
+    text += "# wizlib project: one NODE record per node, parents before children\r\n";
+    text += "NAME\t" + Escape(m_projectName) + "\r\n";
+    text += "NEXTID\t" + std::to_string(m_nextId) + "\r\n";
+    std::vector<ZQ_PM_Node*> nodes = GetNodes();
+    for (const ZQ_PM_Node* n : nodes) {
+        char numbers[128];
+        std::snprintf(numbers, sizeof numbers, "%d\t%d\t%d\t%d\t%d\t%d\t%d\t%d", n->m_id,
+                      n->m_parent ? n->m_parent->m_id : -1, n->m_type, static_cast<int>(n->m_subType),
+                      n->m_state, n->m_imageId, n->m_flags, n->m_flowAim);
+        text += "NODE\t";
+        text += numbers;
+        text += "\t" + Escape(n->m_name) + "\t" + Escape(RelativePath(n->m_filePath)) + "\r\n";
+    }
+    for (const auto& [base, label] : m_meshLabels)
+        text += "MESHLABEL\t" + Escape(base) + "\t" + Escape(label) + "\r\n";
+    char end[64];
+    std::snprintf(end, sizeof end, "END\t%zu\t%08X\r\n", nodes.size(), Crc32(text, text.size()));
+    text += end;
+
+    const std::string file = m_projectPath + ProjectFileName();
+    if (!hostpath::WriteFileAtomic(file, text))
+        return Fail("cannot write the project file '" + file + "': " + std::strerror(errno));
+    return true;
+}
+
+bool MProjectTree::Change(const std::function<bool()>& change)
+{
+    if (!m_open)
+        return Fail("no project is open");
+    Lock lock(m_projectPath);
+    if (!lock.Held())
+        return Fail("cannot lock the project in '" + m_projectPath + "'");
+    // Another process may have changed the project since we read it.
+    if (!Reload())
+        return false;
+    m_skipWrite = false;
+    if (!change() || (!m_skipWrite && !WriteFile())) {
+        std::string error = m_lastError;
+        Reload(); // back to what is on disk
+        return Fail(error);
+    }
+    return true;
+}
+
+ZQ_PM_Node* MProjectTree::NewNode(ZQ_PM_Node* parent, int type, Node_SubType subType,
+                                  const std::string& label, const std::string& absPath)
+{
+    assert(parent);
+    auto node = std::make_unique<ZQ_PM_Node>();
+    node->m_id = m_nextId++;
+    node->m_type = type;
+    node->m_subType = subType;
+    node->m_imageId = NodeImageId(type, subType);
+    node->m_name = label;
+    node->m_filePath = absPath.empty() ? absPath : Normalize(absPath);
+    node->m_tree = this;
+    node->m_parent = parent;
+    ZQ_PM_Node** link = &parent->m_firstChild;
+    while (*link)
+        link = &(*link)->m_nextSibling;
+    *link = node.get();
+    ZQ_PM_Node* raw = node.get();
+    m_nodes[raw->m_id] = std::move(node);
+    if (!raw->m_filePath.empty())
+        m_pathIndex[hostpath::PathKey(raw->m_filePath)] = raw;
+    return raw;
+}
+
+void MProjectTree::Unlink(ZQ_PM_Node* node)
+{
+    ZQ_PM_Node** link = &node->m_parent->m_firstChild;
+    while (*link != node)
+        link = &(*link)->m_nextSibling;
+    *link = node->m_nextSibling;
+    std::vector<ZQ_PM_Node*> doomed{node};
+    for (std::size_t i = 0; i < doomed.size(); ++i)
+        for (ZQ_PM_Node* c = doomed[i]->m_firstChild; c; c = c->m_nextSibling)
+            doomed.push_back(c);
+    for (ZQ_PM_Node* n : doomed) {
+        if (n == m_editNode)
+            m_editNode = nullptr;
+        auto it = m_pathIndex.find(hostpath::PathKey(n->m_filePath));
+        if (it != m_pathIndex.end() && it->second == n)
+            m_pathIndex.erase(it);
+        auto owned = m_nodes.find(n->m_id);
+        n->m_type = -1;
+        n->m_parent = n->m_firstChild = n->m_nextSibling = nullptr;
+        m_removed.push_back(std::move(owned->second));
+        m_nodes.erase(owned);
+    }
+}
+
+ZQ_PM_Node* MProjectTree::AddNode(ZQ_PM_Node* parent, int type, Node_SubType subType,
+                                  const std::string& label, const std::string& file)
+{
+    if (!parent)
+        parent = m_root;
+    const int parentId = parent ? parent->m_id : 0;
+    if (type < 0 || type == kNodeProject)
+        return Fail("node type " + std::to_string(type) + " cannot be added"), nullptr;
+    const std::string absPath = file.empty() ? file : AbsolutePath(file);
+    ZQ_PM_Node* added = nullptr;
+    Change([&] {
+        ZQ_PM_Node* p = FindNode(parentId);
+        if (!p)
+            return Fail("node " + std::to_string(parentId) + " does not exist");
+        added = NewNode(p, type, subType, label, absPath);
+        added->m_state = (absPath.empty() || hostpath::Exists(absPath)) ? kStateOk : kStateMissing;
+        return true;
+    });
+    return added;
+}
+
+bool MProjectTree::RemoveNode(ZQ_PM_Node* node)
+{
+    if (!node)
+        return Fail("no node given");
+    const int id = node->m_id;
+    return Change([&] {
+        ZQ_PM_Node* n = FindNode(id);
+        if (!n)
+            return Fail("node " + std::to_string(id) + " does not exist");
+        if (n == m_root)
+            return Fail("the project root cannot be removed");
+        Unlink(n);
+        return true;
+    });
+}
+
+bool MProjectTree::SetNodeState(ZQ_PM_Node* node, int state)
+{
+    if (!node)
+        return Fail("no node given");
+    const int id = node->m_id;
+    return Change([&] {
+        ZQ_PM_Node* n = FindNode(id);
+        if (!n)
+            return Fail("node " + std::to_string(id) + " does not exist");
+        n->m_state = state;
+        return true;
+    });
+}
+
+bool MProjectTree::WriteUserLabel(ZQ_PM_Node* node)
+{
+    if (!node)
+        return Fail("no node given");
+    // The caller changed m_name in place; re-reading under the lock would
+    // overwrite it, so keep it aside first.
+    const std::string label = node->m_name;
+    const int id = node->m_id;
+    return Change([&] {
+        ZQ_PM_Node* n = FindNode(id);
+        if (!n)
+            return Fail("node " + std::to_string(id) + " does not exist");
+        n->m_name = label;
+        return true;
+    });
+}
+
+ZQ_PM_Node* MProjectTree::FindFileInTree(const std::string& path) const
+{
+    if (path.empty() || !m_root)
+        return nullptr;
+    auto it = m_pathIndex.find(hostpath::PathKey(AbsolutePath(path)));
+    return it == m_pathIndex.end() ? nullptr : it->second;
+}
+
+ZQ_PM_Node* MProjectTree::AddFile(const std::string& path)
+{
+    return AddFile(path, m_editNode);
+}
+
+ZQ_PM_Node* MProjectTree::AddFile(const std::string& path, ZQ_PM_Node* parent)
+{
+    if (path.empty())
+        return Fail("no file given"), nullptr;
+    const std::string absPath = AbsolutePath(path);
+    const int parentId = parent ? parent->m_id : 0;
+    ZQ_PM_Node* node = nullptr;
+    Change([&] {
+        if ((node = FindFileInTree(absPath)) != nullptr) {
+            m_skipWrite = true;
+            return true;
+        }
+        ZQ_PM_Node* p = FindNode(parentId);
+        if (!p)
+            p = m_root; // the edit node went away meanwhile
+        int type = kNodeOther;
+        Node_SubType subType = kSubNone;
+        if (hostpath::IsDirectory(absPath))
+            type = kNodeFolder;
+        else
+            ClassifyFile(absPath, type, subType);
+        std::string label;
+        auto it = m_meshLabels.find(hostpath::PathKey(RelativePath(hostpath::WithoutExtension(absPath))));
+        if (it != m_meshLabels.end())
+            label = it->second;
+        node = NewNode(p, type, subType, label, absPath);
+        node->m_state = hostpath::Exists(absPath) ? kStateOk : kStateMissing;
+        if (type == kNodeMesh && m_meshCheck && node->m_state == kStateOk && !m_meshCheck(absPath.c_str()))
+            node->m_state = kStateFailed;
+        return true;
+    });
+    if (node && !IsLive(node))
+        node = nullptr;
+    return node;
+}
+
+std::string MProjectTree::GetNewMeshLabel() const
+{
+    int meshes = 0;
+    for (const auto& [id, node] : m_nodes)
+        if (node->m_type == kNodeMesh)
+            ++meshes;
+    return "Mesh " + std::to_string(meshes + 1);
+}
+
+bool MProjectTree::WriteMeshLabel(const std::string& file, const std::string& label)
+{
+    if (file.empty())
+        return Fail("no mesh file given");
+    const std::string key = hostpath::PathKey(RelativePath(hostpath::WithoutExtension(AbsolutePath(file))));
+    return Change([&] {
+        m_meshLabels[key] = label;
+        // A node already made for that mesh takes the label at once.
+        for (auto& [id, node] : m_nodes)
+            if (node->m_type == kNodeMesh &&
+                hostpath::PathKey(RelativePath(hostpath::WithoutExtension(node->m_filePath))) == key)
+                node->m_name = label;
+        return true;
+    });
+}
+
+void MProjectTree::SetDataPath(const std::string& path)
+{
+    m_dataPath = Normalize(path);
+    if (!m_dataPath.empty() && m_dataPath.back() != '/')
+        m_dataPath += '/';
+}
