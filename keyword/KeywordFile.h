@@ -51,8 +51,13 @@ public:
 
 private:
     struct Index;
+    void StoreRead(std::string_view keyword, std::string_view value);
+    bool IsWritten(std::size_t slot) const;
+    void AppendText(std::string& out, const char* lineEnd) const;
+
     std::vector<std::string> m_lines;    // slot -> value
     std::vector<std::string> m_keywords; // slot -> keyword ("" for a removed slot)
+    std::vector<char> m_live;            // slot -> 0 once removed ("" is a keyword too)
     Index* m_index;                      // keyword -> slot
     std::string m_fileName;
 };

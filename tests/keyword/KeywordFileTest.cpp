@@ -1,0 +1,223 @@
+#include "keyword/KeywordFile.h"
+
+#include "keyword/Location.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+namespace {
+
+std::string Parse(const std::string& text, MKeywordFile& file)
+{
+    file.MergeText(text);
+    return file.ToText();
+}
+
+} // namespace
+
+TEST(KeywordFile, ReadingRules)
+{
+    MKeywordFile f;
+    const std::string text = "# comment: not a keyword\n"
+                             "\n"
+                             "KEY: a\n"
+                             "KEY:value-ignored-later\n"
+                             "no colon here\n"
+                             "  SPACED : v  \t\n"
+                             "URL: http://x:80\n"
+                             "TIGHT:value\n"
+                             "KEY: b\n";
+    EXPECT_EQ(Parse(text, f), "KEY: b\n  SPACED : v\nURL: http://x:80\nTIGHT: value\n");
+    EXPECT_TRUE(f.HasKeyword("  SPACED "));
+    EXPECT_FALSE(f.HasKeyword("SPACED"));
+    EXPECT_FALSE(f.HasKeyword("key")); // case matters
+    EXPECT_EQ(f.GetKeywordCount(), 4u);
+
+    // CR LF files read the same as LF files.
+    MKeywordFile crlf;
+    EXPECT_EQ(Parse("A: 1\r\nB: 2 \\\r\n 3\r\n", crlf), "A: 1\nB: 2 \\\n 3\n");
+}
+
+TEST(KeywordFile, UnsetMarkerForms)
+{
+    MKeywordFile f;
+    f.MergeText("A: -16384\nB: -16384.0\nC: -1.6384e4\nD: -16384abc\nE:   -16384.5\n"
+                "F: -0x4000\nG: -016384\nH: -16383\nI: 16384\nJ: - 16384\nK: -99999999999999999999\n"
+                "L: -16384 \\\nM: 1\n");
+    for (const char* unset : {"A", "B", "C", "D", "E", "F", "G", "L"})
+        EXPECT_FALSE(f.HasKeyword(unset)) << unset;
+    for (const char* set : {"H", "I", "J", "K", "M"})
+        EXPECT_TRUE(f.HasKeyword(set)) << set;
+    // An ignored line does not swallow the next one through its backslash.
+    EXPECT_EQ(f.GetValue("M"), "1");
+}
+
+TEST(KeywordFile, ContinuationRoundTrip)
+{
+    MKeywordFile f;
+    f.MergeText("K: 1 2 \\\n3 4\nL: a \\\n   b \\\n  c   \nM: x \\\n\nN: tail \\");
+    EXPECT_EQ(f.GetRawValue("K"), "1 2 \\\n3 4");
+    EXPECT_EQ(f.GetValue("K"), "1 2 3 4");
+    EXPECT_EQ(f.GetRawValue("L"), "a \\\n   b \\\n  c");
+    EXPECT_EQ(f.GetValue("L"), "a    b   c");
+    EXPECT_EQ(f.GetRawValue("M"), "x \\\n"); // an empty line ends the value
+    EXPECT_EQ(f.GetRawValue("N"), "tail \\"); // end of file ends it too
+    EXPECT_EQ(f.GetValue("N"), "tail ");
+
+    MKeywordFile again;
+    again.MergeText(f.ToText());
+    EXPECT_EQ(again.ToText(), f.ToText());
+    EXPECT_EQ(again.GetRawValue("L"), f.GetRawValue("L"));
+
+    MKeywordFile bs;
+    bs.SetValue("B", "a\\b\\");
+    EXPECT_EQ(bs.GetValue("B"), "a");
+    EXPECT_EQ(bs.GetValue("absent"), "");
+}
+
+TEST(KeywordFile, LegacyRenaming)
+{
+    MKeywordFile f;
+    f.MergeText("3DFLOW_ANALYSIS_AIM: MULTI_FILL\n");
+    EXPECT_EQ(f.ToText(), "3DFLOW_ANALYSIS_TYPE: MULTI\n3DFLOW_ANALYSIS_AIM: FILL\n");
+
+    // The asymmetric form carried "MULTI_" as well, hence 7 characters.
+    MKeywordFile a;
+    a.MergeText("3DFLOW_ANALYSIS_AIM: ASYMMETRIC_MULTI_FILL_PACK\n");
+    EXPECT_EQ(a.GetValue("3DFLOW_ANALYSIS_TYPE"), "ASYMMETRIC");
+    EXPECT_EQ(a.GetValue("3DFLOW_ANALYSIS_AIM"), "FILL_PACK");
+    a.MergeText("3DFLOW_ANALYSIS_AIM: ASYMMETRIC_AB\n"); // shorter than the skip
+    EXPECT_EQ(a.GetValue("3DFLOW_ANALYSIS_AIM"), "");
+
+    MKeywordFile g;
+    g.MergeText("3DFLOW_ANALYSIS_AIM: FAST_X\n3DFLOW_ANALYSIS_AIM: FLOWCHECK_Y\n");
+    EXPECT_EQ(g.GetValue("3DFLOW_ANALYSIS_TYPE"), "FLOWCHECK");
+    EXPECT_EQ(g.GetValue("3DFLOW_ANALYSIS_AIM"), "Y");
+    MKeywordFile plain;
+    plain.MergeText("3DFLOW_ANALYSIS_AIM: FILL_PACK\n");
+    EXPECT_EQ(plain.ToText(), "3DFLOW_ANALYSIS_AIM: FILL_PACK\n");
+
+    MKeywordFile r;
+    r.MergeText("3DFLOW_PACK_PROFILE: 1 2\n"
+                "3DFLOW_FILL_PRESSURE_CONTROL_STATUS: ON\n"
+                "3DFLOW_FILL_PRESSURE_CONTROL_CHANGE_OVER: AUTOMATIC\n"
+                "3DFLOW_FILL_PRESSURE_CONTROL_CHANGE_OVER_AUTOMATIC: 0.9\n"
+                "3DFLOW_FILL_PRESSURE_CONTROL_CHANGE_OVER_TIME: 2\n"
+                "3DFLOW_FILL_PRESSURE_CONTROL_VOLUME: 99\n"
+                "3DFLOW_FILL_PRESSURE_CONTROL_RANGE: [0:1]\n"
+                "MOLD3D_FILL_PRESSURE_CONTROL_STATUS: OFF\n");
+    EXPECT_EQ(r.ToText(), "3DFLOW_PRESSURE_CONTROL_PROFILE: PRESSURE\n"
+                          "3DFLOW_PRESSURE_CONTROL_PROFILE_PRESSURE: 1 2\n"
+                          "3DFLOW_PRESSURE_CONTROL_STATUS: ON\n"
+                          "3DFLOW_PRESSURE_CONTROL: FACTOR\n"
+                          "3DFLOW_PRESSURE_CONTROL_FACTOR: 0.9\n"
+                          "3DFLOW_PRESSURE_CONTROL_TIME: 2\n"
+                          "3DFLOW_VELOCITY_PRESSURE_TRANSITION_VOLUME: 99\n"
+                          "3DFLOW_FILL_PRESSURE_CONTROL_RANGE: [0:1]\n"
+                          "MOLD3D_FILL_PRESSURE_CONTROL_STATUS: OFF\n");
+    // Setting values in memory never renames.
+    r.SetValue("3DFLOW_PACK_PROFILE", "3");
+    EXPECT_EQ(r.GetValue("3DFLOW_PACK_PROFILE"), "3");
+}
+
+TEST(KeywordFile, SlotsAndWritingRules)
+{
+    MKeywordFile f;
+    f.MergeText("A: 1\nB: 2\nC: 3\n");
+    EXPECT_TRUE(f.RemoveKeyword("B"));
+    EXPECT_FALSE(f.RemoveKeyword("B"));
+    f.SetValue("D", "4");
+    f.SetValue("B", "5"); // a removed keyword comes back at the end
+    f.SetValue("_X", "1");
+    f.SetValue("E", "");
+    f.SetValue("", "anonymous");
+    EXPECT_EQ(f.GetValue("_X"), "1");
+    EXPECT_TRUE(f.HasKeyword("E"));
+    EXPECT_EQ(f.ToText(), "A: 1\nC: 3\nD: 4\nB: 5\n: anonymous\n");
+    EXPECT_EQ(f.GetKeywords(), (std::vector<std::string>{"A", "C", "D", "B", "_X", "E", ""}));
+
+    f.SetValue("PRE_1", "x");
+    f.SetValue("PRE_2", "y");
+    f.RemoveKeywordsWithPrefix("PRE_");
+    EXPECT_FALSE(f.HasKeyword("PRE_1"));
+    EXPECT_TRUE(f.HasKeyword("A"));
+    f.KeepKeywordsWithPrefix("B");
+    EXPECT_EQ(f.GetKeywords(), std::vector<std::string>{"B"});
+
+    MKeywordFile other;
+    other.SetValue("L", "1 \\\n2");
+    f.CopyKeyword("L", other);
+    f.CopyKeyword("MISSING", other);
+    EXPECT_EQ(f.GetRawValue("L"), "1 2");
+    EXPECT_TRUE(f.HasKeyword("MISSING"));
+    EXPECT_EQ(f.GetRawValue("MISSING"), "");
+}
+
+TEST(KeywordFile, IndexSurvivesChurn)
+{
+    // Many inserts and removals across table growth: every lookup stays exact.
+    MKeywordFile f;
+    const int n = 20000;
+    for (int i = 0; i < n; ++i)
+        f.SetValue("K" + std::to_string(i), std::to_string(i));
+    for (int i = 0; i < n; i += 3)
+        ASSERT_TRUE(f.RemoveKeyword("K" + std::to_string(i)));
+    for (int i = 0; i < n; ++i) {
+        const std::string k = "K" + std::to_string(i);
+        ASSERT_EQ(f.HasKeyword(k), i % 3 != 0) << k;
+        if (i % 3 != 0)
+            ASSERT_EQ(f.GetValue(k), std::to_string(i));
+    }
+    EXPECT_EQ(f.GetKeywordCount(), static_cast<std::size_t>(n - (n + 2) / 3));
+}
+
+TEST(KeywordFile, FormatDouble)
+{
+    EXPECT_EQ(MKeywordFile::FormatDouble(0.00001), "1E-5");
+    EXPECT_EQ(MKeywordFile::FormatDouble(1234567), "1.23457E+6");
+    EXPECT_EQ(MKeywordFile::FormatDouble(0.5), "0.5");
+    EXPECT_EQ(MKeywordFile::FormatDouble(2.5e10), "2.5E+10");
+    EXPECT_EQ(MKeywordFile::FormatDouble(1.5e-100), "1.5E-100");
+    EXPECT_EQ(MKeywordFile::FormatDouble(-100000), "-100000");
+    EXPECT_EQ(MKeywordFile::FormatDouble(0), "0");
+    MKeywordFile f;
+    f.SetDouble("T", 1e-5);
+    EXPECT_EQ(f.GetValue("T"), "1E-5");
+}
+
+TEST(KeywordFile, LoadAndWriteFiles)
+{
+    wiztest::ScratchDir dir;
+    const std::string path = dir / "deck.kwd";
+    wiztest::WriteBytes(path, "# head\r\nA: 1\r\nL: 1 \\\r\n2\r\n_W: 3\r\n");
+
+    MKeywordFile f;
+    EXPECT_FALSE(f.Write()); // nothing loaded: no path to write to
+    f.Load(path);
+    EXPECT_EQ(f.GetFileName(), path);
+    EXPECT_EQ(f.GetValue("L"), "1 2");
+    EXPECT_EQ(f.GetValue("_W"), "3"); // kept in memory, never written
+    ASSERT_TRUE(f.Write());
+    // A plain local directory is a DOS location: CR LF on disk, also inside
+    // continued values.
+    ASSERT_TRUE(IsDosLocation(path));
+    EXPECT_EQ(wiztest::ReadBytes(path), "A: 1\r\nL: 1 \\\r\n2\r\n");
+
+    MKeywordFile missing;
+    missing.SetValue("X", "1");
+    missing.Load(dir / "absent.kwd");
+    EXPECT_EQ(missing.GetKeywordCount(), 0u);
+    EXPECT_EQ(missing.GetFileName(), dir / "absent.kwd");
+    missing.Merge(path);
+    missing.Merge(dir / "absent.kwd");
+    EXPECT_EQ(missing.GetValue("A"), "1");
+
+    // A read-only target is refused and left as it was.
+    chmod(path.c_str(), 0444);
+    f.SetValue("A", "2");
+    EXPECT_FALSE(f.Write());
+    EXPECT_EQ(wiztest::ReadBytes(path), "A: 1\r\nL: 1 \\\r\n2\r\n");
+    EXPECT_FALSE(f.Write(dir / "no-such-dir/x.kwd"));
+}
