@@ -63,5 +63,7 @@ void Wait(unsigned ms);
 // the agent again; message boxes shown meanwhile return their default button.
 void AbortModals();
 bool IsAborting();
+// Called by the modal loop as it exits: the abort ends with the outermost loop.
+void EndAbortIfIdle();
 
 } // namespace UserInput

@@ -1,5 +1,7 @@
 #include "platform/WinApp.h"
 
+#include "platform/UiLog.h"
+
 #include <cassert>
 #include <cstdio>
 #include <cstdlib>
@@ -9,6 +11,18 @@
 static CWinApp* g_app = nullptr;
 
 CWinApp* AfxGetApp() { return g_app; }
+
+CWnd* AfxGetMainWnd() { return g_app ? g_app->m_pMainWnd : nullptr; }
+
+void CWinApp::WinHelp(unsigned long data, unsigned cmd)
+{
+    CUiLogRecord record;
+    record.kind = UiLogKind::HelpPopup;
+    record.text = m_pszHelpFilePath;
+    record.type = cmd;
+    record.helpId = static_cast<unsigned>(data);
+    AppendUiLog(std::move(record));
+}
 
 CWinApp::CWinApp()
 {

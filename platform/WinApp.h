@@ -27,11 +27,18 @@ public:
 
     // The help file the host shows context help from; wizards switch it while they run.
     std::string m_pszHelpFilePath;
+    // The caption of message boxes.
+    std::string m_pszAppName = "wizhost";
+
+    // Shows help from the help file: HELP_CONTEXT opens a topic,
+    // HELP_CONTEXTPOPUP a pop-up. Here both are recorded in the UI log.
+    virtual void WinHelp(unsigned long data, unsigned cmd);
 
     int GetUnitSystem() const { return m_unitSystem; }
     void SetUnitSystem(int system) { m_unitSystem = system; }
 
     CWnd* m_pMainWnd = nullptr;
+    CWnd* GetMainWnd() const { return m_pMainWnd; }
 
 private:
     bool SaveProfile() const;
@@ -43,3 +50,5 @@ private:
 
 // The current application object, or null when none exists.
 CWinApp* AfxGetApp();
+// The application's main window, or null.
+CWnd* AfxGetMainWnd();
