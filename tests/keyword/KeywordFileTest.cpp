@@ -167,8 +167,9 @@ TEST(KeywordFile, IndexSurvivesChurn)
     for (int i = 0; i < n; ++i) {
         const std::string k = "K" + std::to_string(i);
         ASSERT_EQ(f.HasKeyword(k), i % 3 != 0) << k;
-        if (i % 3 != 0)
+        if (i % 3 != 0) {
             ASSERT_EQ(f.GetValue(k), std::to_string(i));
+        }
     }
     EXPECT_EQ(f.GetKeywordCount(), static_cast<std::size_t>(n - (n + 2) / 3));
 }
