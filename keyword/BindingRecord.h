@@ -1,0 +1,37 @@
+#pragma once
+// The record behind one keyword of CKeywordBindings, shared by the file side
+// and the page-exchange side of the table. Not for use outside the table.
+#include <string>
+
+#include "keyword/KeywordBindings.h"
+#include "keyword/ValueRange.h"
+
+struct CKeywordBindings::CBinding {
+    std::string keyword;
+    int controlId = -1;
+    int companionId = -1;
+    int type = kBindText;
+    BindingVariable variable;
+    CValueRange range1;
+    CValueRange range2;
+    std::string label;
+    UnitQuantity quantity1 = kDimensionless;
+    UnitQuantity quantity2 = kDimensionless;
+    int captionLength = -1; // companion caption or grid column 0 heading, undecorated
+    int headerLength = -1;  // grid column 1 heading, undecorated
+    CWnd* page = nullptr;
+    bool present = false;
+
+    template <class T> T& Var() const { return *std::get<T*>(variable); }
+};
+
+namespace BindingText {
+
+// "%g" of one number.
+std::string FormatG(double value);
+// The value of `binding` as a keyword file holds it.
+std::string FormatFileValue(const CKeywordBindings::CBinding& binding);
+// Sets the variable from a keyword file's value, by the reading rule of its type.
+void ParseFileValue(CKeywordBindings::CBinding& binding, const std::string& value);
+
+} // namespace BindingText

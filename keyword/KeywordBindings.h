@@ -1,0 +1,132 @@
+#pragma once
+// CKeywordBindings: the table that ties each keyword of a wizard (or dialog)
+// to the member variable holding its value in SI units, the control that shows
+// it, a companion control (its caption or a check box governing it), a value
+// type and the unit quantities used to show it. Pages register their keywords
+// once; the table then loads and saves keyword files and does the page data
+// exchange with validation against the ranges of its range store.
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <utility>
+#include <variant>
+#include <vector>
+
+#include "keyword/ChoiceField.h"
+#include "keyword/KeywordFile.h"
+#include "platform/WinDef.h"
+#include "units/Units.h"
+
+class CWnd;
+class CDataExchange;
+class CValueRange;
+
+// The value types; the number is what Bind receives.
+enum BindingType {
+    kBindText = 0,   // std::string, an edit's text
+    kBindWhole = 1,  // int, "%d"
+    kBindDouble = 2, // double in SI, shown in display units
+    kBindSwitch = 3, // bool, "ON"/"OFF", a check box
+    kBindChoice = 4, // CChoiceField, a combo box or radio group
+    kBindList = 5,   // list of doubles, an edit or a one-column grid
+    kBindPairs = 6,  // list of pairs of doubles, a two-column grid
+};
+
+using CDoublePairList = std::vector<std::pair<double, double>>;
+
+// Where a bound value lives. The alternative's position is its BindingType.
+using BindingVariable = std::variant<std::string*, int*, double*, bool*, CChoiceField*,
+                                     std::vector<double>*, CDoublePairList*>;
+
+constexpr UnitQuantity kDimensionless = 35;
+
+class CKeywordBindings {
+public:
+    // Takes the unit system from GetUnitSystem() once, here.
+    CKeywordBindings();
+    ~CKeywordBindings();
+    CKeywordBindings(const CKeywordBindings&) = delete;
+    CKeywordBindings& operator=(const CKeywordBindings&) = delete;
+
+    // Later Bind calls attach their keywords to `page` (a property page or dialog).
+    void SetCurrentPage(CWnd* page) { m_currentPage = page; }
+    CWnd* GetCurrentPage() const { return m_currentPage; }
+
+    // Registers `keyword`. False, and nothing registered, when a control is
+    // named but no current page is set. A keyword bound again keeps its
+    // ranges and label; everything else is replaced. A keyword without a
+    // control (controlId -1) is present from the start, so it is always saved.
+    // `type` must match the variable's kind.
+    bool Bind(std::string_view keyword, int controlId, int companionId, int type,
+              BindingVariable variable, UnitQuantity quantity1 = kDimensionless,
+              UnitQuantity quantity2 = kDimensionless);
+    // Moves a bound keyword to another page; false when it is not bound.
+    bool SetBindingPage(std::string_view keyword, CWnd* page);
+
+    // Merges a range file into the range store (the last file merged wins).
+    void MergeRanges(const std::string& path);
+    // Sets a range keyword (with its "_RANGE" or "_RANGE2" suffix) in the store.
+    void SetRangeText(std::string_view rangeKeyword, std::string_view text);
+    // The range held under keyword + "_RANGE" (GetRange2: "_RANGE2"); the
+    // empty range, which admits everything, when the store lacks it.
+    void GetRange(std::string_view keyword, CValueRange& range) const;
+    void GetRange2(std::string_view keyword, CValueRange& range) const;
+
+    // Sets every bound variable whose keyword the file holds, and marks it
+    // present. Bindings the file lacks keep their value and flag. An
+    // unreadable file changes nothing.
+    void LoadValues(const std::string& path);
+    // Rewrites the file at `path`: present bindings are set to their value,
+    // the others removed; keywords that are not bound stay as they were.
+    // A failed write is not reported.
+    void SaveValues(const std::string& path);
+
+    // The data exchange of one page (pDX names the page and the direction).
+    // Showing fills the page's bound controls and decorates their captions;
+    // reading back validates every field, then stores them. A failing field
+    // shows its message and fails the exchange through pDX.
+    void ExchangePage(CDataExchange* pDX);
+    // For a page's command handler: a click on a check box that governs a
+    // field enables the field's control exactly when the box is now checked.
+    void OnCompanionClicked(int commandId, int notifyCode, CWnd* control);
+    // The same, straight from a command message (LOWORD id, HIWORD code, lParam the control).
+    void OnCompanionClicked(WPARAM wParam, LPARAM lParam);
+
+    // Queries for the owners of the table.
+    bool IsBound(std::string_view keyword) const;
+    // Whether the keyword will be written on save; false when not bound.
+    bool IsPresent(std::string_view keyword) const;
+    // The field's name in messages ("" until its page was first shown).
+    std::string GetLabel(std::string_view keyword) const;
+    UnitSystem GetUnitSystem() const { return m_unitSystem; }
+    const MKeywordFile& GetRangeStore() const { return m_rangeStore; }
+    std::size_t GetBindingCount() const { return m_bindings.size(); }
+
+    // The text a bound value has in a keyword file (what SaveValues writes).
+    std::string FormatValue(std::string_view keyword) const;
+
+    struct CBinding; // one record; defined with the implementation
+
+private:
+    struct Hash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view text) const noexcept
+        {
+            return std::hash<std::string_view>()(text);
+        }
+    };
+
+    struct CVisit;
+    CBinding* Find(std::string_view keyword) const;
+    void RefreshRanges(CBinding& binding) const;
+    void PrepareCaptions(CBinding& binding, CWnd* control, const std::vector<CVisit>& byId) const;
+    void ShowField(CBinding& binding, CWnd* control, const std::vector<CVisit>& byId);
+    void ReadField(CBinding& binding, CWnd* control, int pass, CDataExchange* pDX);
+
+    std::vector<std::unique_ptr<CBinding>> m_bindings; // registration order
+    std::unordered_map<std::string, CBinding*, Hash, std::equal_to<>> m_index;
+    CWnd* m_currentPage = nullptr;
+    MKeywordFile m_rangeStore;
+    UnitSystem m_unitSystem;
+};

@@ -1,0 +1,533 @@
+// The page side of the keyword bindings: showing bound values in a page's
+// controls with their range captions, and reading them back with validation.
+#include <algorithm>
+#include <cassert>
+#include <cctype>
+#include <cerrno>
+#include <climits>
+#include <cmath>
+#include <cstdlib>
+
+#include "keyword/BindingRecord.h"
+#include "keyword/KeywordBindings.h"
+#include "keyword/ValueGrid.h"
+#include "platform/CommonDialogs.h"
+#include "platform/Controls.h"
+#include "platform/DataExchange.h"
+#include "platform/ListBoxes.h"
+#include "platform/Resources.h"
+
+namespace {
+
+constexpr UINT kIdsEnterNumber = 13030;
+constexpr UINT kIdsOutOfRange = 13045;
+constexpr UINT kIdsCannotBeBlank = 13046;
+constexpr UINT kIdsValueLabel = 13255;
+
+// The dialog manager lists at most this many children for an exchange.
+constexpr std::size_t kMaxChildren = 256;
+constexpr std::size_t kMaxCaption = 256;
+// Longer captions are sentences, not names, and make poor labels in messages.
+constexpr std::size_t kMaxLabelCaption = 32;
+constexpr const char* kCaptionGap = "   ";
+constexpr int kCaptionMargin = 4;
+
+bool IsEdit(const CWnd* control) { return control->GetKind() == WndKind::Edit; }
+
+CValueGrid* AsGrid(CWnd* control) { return dynamic_cast<CValueGrid*>(control); }
+
+// Two-state check boxes only: a three-state box does not say yes or no.
+bool IsTwoStateCheckBox(const CWnd* control)
+{
+    const auto* button = dynamic_cast<const CButton*>(control);
+    if (button == nullptr)
+        return false;
+    const UINT type = button->ButtonType();
+    return type == BS_CHECKBOX || type == BS_AUTOCHECKBOX;
+}
+
+bool IsRadio(const CWnd* control)
+{
+    const auto* button = dynamic_cast<const CButton*>(control);
+    return button != nullptr && button->IsRadio();
+}
+
+// Setting an unchanged text would still tell the page it changed.
+void SetTextIfChanged(CWnd* control, const std::string& text)
+{
+    if (control->GetWindowText() != text)
+        control->SetWindowText(text);
+}
+
+// A typed number: blanks around it are allowed, anything else is not.
+bool ParseNumber(const std::string& text, double* value)
+{
+    const char* start = text.c_str();
+    char* end = nullptr;
+    errno = 0;
+    const double number = std::strtod(start, &end);
+    if (end == start)
+        return false;
+    while (*end == ' ' || *end == '\t')
+        ++end;
+    if (*end != '\0' || !std::isfinite(number))
+        return false;
+    *value = number;
+    return true;
+}
+
+bool ContainsNoCase(const std::string& text, const char* word)
+{
+    std::string lower(text);
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return lower.find(word) != std::string::npos;
+}
+
+// The caption as a name: without its mnemonic "&", its trailing colon and its leading blanks.
+std::string CleanLabel(std::string text, bool noPrefix)
+{
+    if (!noPrefix) {
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            if (text[i] != '&')
+                continue;
+            if (i + 1 < text.size() && text[i + 1] == '&') {
+                ++i; // "&&" shows a literal "&"
+                continue;
+            }
+            text.erase(i, 1);
+            break;
+        }
+    }
+    const std::size_t last = text.find_last_not_of(' ');
+    if (last != std::string::npos && text[last] == ':')
+        text.erase(last);
+    const std::size_t first = text.find_first_not_of(' ');
+    text.erase(0, first == std::string::npos ? text.size() : first);
+    return text;
+}
+
+std::string FormatMessage(UINT id, const std::string& label)
+{
+    std::string text = LoadString(static_cast<int>(id));
+    for (std::size_t pos = text.find("%1"); pos != std::string::npos; pos = text.find("%1", pos + label.size()))
+        text.replace(pos, 2, label);
+    return text;
+}
+
+void ResizeToText(CWnd* companion, const std::string& text)
+{
+    if (companion->GetKind() != WndKind::Static)
+        return;
+    const DWORD kind = companion->GetStyle() & SS_TYPEMASK;
+    if (kind != SS_SIMPLE && kind != SS_LEFTNOWORDWRAP)
+        return;
+    const CSize extent = companion->GetFont()->GetTextExtent(text);
+    CRect rect;
+    companion->GetWindowRect(&rect);
+    companion->MoveWindow(rect.left, rect.top, extent.cx + kCaptionMargin, extent.cy + kCaptionMargin);
+}
+
+// Rebuilds a heading from its undecorated start (recorded the first time) and a range caption.
+void DecorateHeading(CValueGrid* grid, int column, int& length, const std::string& caption)
+{
+    std::string heading = grid->GetColumnHeading(column);
+    if (length < 0)
+        length = static_cast<int>(heading.size());
+    heading.resize(std::min(heading.size(), static_cast<std::size_t>(length)));
+    if (!heading.empty())
+        heading += '\n';
+    heading += caption;
+    grid->SetColumnHeading(column, heading);
+}
+
+} // namespace
+
+struct CKeywordBindings::CVisit {
+    std::size_t position; // in the page's child list
+    CBinding* binding;
+    CWnd* control;
+};
+
+namespace {
+
+// Shows the failure and ends the exchange; the focus goes back to the field.
+[[noreturn]] void FailField(CDataExchange* pDX, const CKeywordBindings::CBinding& binding, CWnd* control,
+                            UINT messageId)
+{
+    AfxMessageBox(FormatMessage(messageId, binding.label), MB_OK | MB_ICONEXCLAMATION, messageId);
+    if (IsEdit(control))
+        pDX->PrepareEditCtrl(binding.controlId);
+    else
+        pDX->PrepareCtrl(binding.controlId);
+    pDX->Fail();
+}
+
+[[noreturn]] void FailNumber(CDataExchange* pDX, const CKeywordBindings::CBinding& binding)
+{
+    AfxMessageBox(kParseRealMessage, MB_OK, AFX_IDP_PARSE_REAL);
+    pDX->PrepareEditCtrl(binding.controlId);
+    pDX->Fail();
+}
+
+} // namespace
+
+void CKeywordBindings::ExchangePage(CDataExchange* pDX)
+{
+    CWnd* page = pDX->m_pDlgWnd;
+    const std::vector<CWnd*>& children = page->GetChildren();
+    const std::size_t childCount = std::min(children.size(), kMaxChildren);
+
+    // Attach the page's bindings to their controls: the first child with the id,
+    // as the dialog manager finds it.
+    std::vector<std::pair<int, std::size_t>> ids;
+    ids.reserve(childCount);
+    for (std::size_t i = 0; i < childCount; ++i)
+        ids.emplace_back(children[i]->GetDlgCtrlID(), i);
+    std::stable_sort(ids.begin(), ids.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+
+    std::vector<CVisit> visits;
+    for (const auto& binding : m_bindings) {
+        if (binding->page != page || binding->controlId == -1)
+            continue;
+        auto it = std::lower_bound(ids.begin(), ids.end(), binding->controlId,
+                                   [](const auto& entry, int id) { return entry.first < id; });
+        if (it == ids.end() || it->first != binding->controlId)
+            continue; // the page does not have this control
+        visits.push_back({it->second, binding.get(), children[it->second]});
+    }
+    // Visiting in tab order makes the first failing field the one reported.
+    std::stable_sort(visits.begin(), visits.end(),
+                     [](const CVisit& a, const CVisit& b) { return a.position < b.position; });
+
+    if (!pDX->m_bSaveAndValidate) {
+        std::vector<CVisit> byId(visits);
+        std::stable_sort(byId.begin(), byId.end(), [](const CVisit& a, const CVisit& b) {
+            return a.binding->controlId < b.binding->controlId;
+        });
+        for (const CVisit& visit : visits)
+            ShowField(*visit.binding, visit.control, byId);
+        return;
+    }
+    for (int pass = 0; pass < 2; ++pass)
+        for (const CVisit& visit : visits)
+            ReadField(*visit.binding, visit.control, pass, pDX);
+}
+
+void CKeywordBindings::RefreshRanges(CBinding& binding) const
+{
+    const std::string rangeKeyword = binding.keyword + "_RANGE";
+    if (m_rangeStore.HasKeyword(rangeKeyword))
+        binding.range1 = CValueRange::Parse(m_rangeStore.GetValue(rangeKeyword));
+    const std::string secondKeyword = rangeKeyword + "2";
+    if (m_rangeStore.HasKeyword(secondKeyword))
+        binding.range2 = CValueRange::Parse(m_rangeStore.GetValue(secondKeyword));
+    // A pressure at a node is given as a pair whose both values share the second range.
+    if (binding.keyword.find("PRESSURE_AT_A_NODE") != std::string::npos)
+        binding.range1 = binding.range2;
+}
+
+void CKeywordBindings::PrepareCaptions(CBinding& binding, CWnd* control, const std::vector<CVisit>& byId) const
+{
+    if (binding.companionId == -1) {
+        CValueGrid* grid = AsGrid(control);
+        if (grid == nullptr)
+            return;
+        binding.label = LoadString(kIdsValueLabel);
+        DecorateHeading(grid, 0, binding.captionLength,
+                        GetRangeCaption(binding.range1, binding.quantity1, m_unitSystem));
+        if (binding.type == kBindPairs)
+            DecorateHeading(grid, 1, binding.headerLength,
+                            GetRangeCaption(binding.range2, binding.quantity2, m_unitSystem));
+        return;
+    }
+
+    CWnd* companion = binding.page->GetDlgItem(binding.companionId);
+    if (companion == nullptr)
+        return;
+
+    if (binding.captionLength < 0) {
+        binding.label = LoadString(kIdsValueLabel);
+        std::string caption = companion->GetWindowText();
+        if (caption.size() > kMaxCaption)
+            caption.resize(kMaxCaption);
+        binding.captionLength = static_cast<int>(caption.size());
+        if (!caption.empty() && caption.size() <= kMaxLabelCaption && !ContainsNoCase(caption, "specify")) {
+            const bool noPrefix = companion->GetKind() == WndKind::Static && (companion->GetStyle() & SS_NOPREFIX);
+            binding.label = CleanLabel(std::move(caption), noPrefix);
+        }
+    }
+
+    if (binding.type == kBindWhole || binding.type == kBindDouble || binding.type == kBindList) {
+        std::string caption = companion->GetWindowText();
+        caption.resize(std::min(caption.size(), static_cast<std::size_t>(binding.captionLength)));
+        if (binding.captionLength > 0)
+            caption += kCaptionGap;
+        caption += GetRangeCaption(binding.range1, binding.quantity1, m_unitSystem);
+        SetTextIfChanged(companion, caption);
+        ResizeToText(companion, caption);
+    }
+
+    if (companion != control && IsTwoStateCheckBox(companion)) {
+        auto it = std::lower_bound(byId.begin(), byId.end(), binding.companionId,
+                                   [](const CVisit& v, int id) { return v.binding->controlId < id; });
+        const CBinding* governing = nullptr;
+        for (; it != byId.end() && it->binding->controlId == binding.companionId; ++it) {
+            if (it->binding != &binding && it->binding->type == kBindSwitch) {
+                governing = it->binding;
+                break;
+            }
+        }
+        if (governing != nullptr) {
+            control->EnableWindow(governing->Var<bool>());
+        } else {
+            control->EnableWindow(binding.present);
+            static_cast<CButton*>(companion)->SetCheck(binding.present ? BST_CHECKED : BST_UNCHECKED);
+        }
+    }
+}
+
+void CKeywordBindings::ShowField(CBinding& binding, CWnd* control, const std::vector<CVisit>& byId)
+{
+    RefreshRanges(binding);
+    PrepareCaptions(binding, control, byId);
+
+    if (!binding.present && IsEdit(control)) {
+        SetTextIfChanged(control, std::string());
+        return;
+    }
+
+    switch (binding.type) {
+    case kBindText:
+        SetTextIfChanged(control, binding.Var<std::string>());
+        break;
+    case kBindWhole:
+        SetTextIfChanged(control, std::to_string(binding.Var<int>()));
+        break;
+    case kBindDouble: {
+        double shown = 0;
+        ConvertFromSI(binding.quantity1, m_unitSystem, binding.Var<double>(), &shown);
+        SetTextIfChanged(control, BindingText::FormatG(shown));
+        break;
+    }
+    case kBindSwitch:
+        if (auto* button = dynamic_cast<CButton*>(control))
+            button->SetCheck(binding.Var<bool>() ? BST_CHECKED : BST_UNCHECKED);
+        break;
+    case kBindChoice: {
+        const int index = binding.Var<CChoiceField>().m_index;
+        if (auto* combo = dynamic_cast<CComboBox*>(control)) {
+            const int count = combo->GetCount();
+            if (count <= 0)
+                break;
+            // Items straight from a template carry no data yet: number them.
+            if (count > 1 && combo->GetItemData(1) == 0) {
+                for (int i = 0; i < count; ++i)
+                    combo->SetItemData(i, static_cast<DWORD_PTR>(i));
+                combo->SetCurSel(index);
+                break;
+            }
+            int chosen = 0;
+            for (int i = 0; i < count; ++i) {
+                if (static_cast<intptr_t>(combo->GetItemData(i)) == index) {
+                    chosen = i;
+                    break;
+                }
+            }
+            combo->SetCurSel(chosen);
+        } else if (IsRadio(control)) {
+            int position = 0;
+            for (CWnd* member : binding.page->GetGroup(control)) {
+                if (!IsRadio(member))
+                    continue;
+                static_cast<CButton*>(member)->SetCheck(position == index ? BST_CHECKED : BST_UNCHECKED);
+                ++position;
+            }
+        }
+        break;
+    }
+    case kBindList: {
+        const auto& list = binding.Var<std::vector<double>>();
+        if (IsEdit(control)) {
+            std::string text;
+            for (double value : list) {
+                double shown = 0;
+                ConvertFromSI(binding.quantity1, m_unitSystem, value, &shown);
+                if (!text.empty())
+                    text += ' ';
+                text += BindingText::FormatG(shown);
+            }
+            SetTextIfChanged(control, text);
+        } else if (CValueGrid* grid = AsGrid(control)) {
+            grid->ClearValueRows();
+            for (double value : list) {
+                double shown = 0;
+                ConvertFromSI(binding.quantity1, m_unitSystem, value, &shown);
+                grid->AppendValueRow(shown);
+            }
+        }
+        break;
+    }
+    case kBindPairs:
+        if (CValueGrid* grid = AsGrid(control)) {
+            grid->ClearValueRows();
+            for (const auto& [first, second] : binding.Var<CDoublePairList>()) {
+                double shown1 = 0, shown2 = 0;
+                ConvertFromSI(binding.quantity1, m_unitSystem, first, &shown1);
+                ConvertFromSI(binding.quantity2, m_unitSystem, second, &shown2);
+                grid->AppendValueRow(shown1, shown2);
+            }
+        }
+        break;
+    default:
+        assert(!"binding of unknown type");
+    }
+}
+
+void CKeywordBindings::ReadField(CBinding& binding, CWnd* control, int pass, CDataExchange* pDX)
+{
+    const bool isButton = control->GetKind() == WndKind::Button;
+    if (!isButton && (!control->IsWindowEnabled() || !(control->GetStyle() & WS_VISIBLE))) {
+        // A field switched off by its check box is dropped from the file;
+        // one disabled for other reasons keeps what it had.
+        CWnd* companion = binding.companionId != -1 ? binding.page->GetDlgItem(binding.companionId) : nullptr;
+        if (companion != nullptr && companion != control && IsTwoStateCheckBox(companion))
+            binding.present = false;
+        return;
+    }
+
+    switch (binding.type) {
+    case kBindText: {
+        std::string text = control->GetWindowText();
+        if (pass == 0 && text.empty())
+            FailField(pDX, binding, control, kIdsCannotBeBlank);
+        binding.Var<std::string>() = std::move(text);
+        break;
+    }
+    case kBindWhole:
+    case kBindDouble: {
+        double value = 0;
+        if (!ParseNumber(control->GetWindowText(), &value))
+            FailNumber(pDX, binding);
+        if (binding.type == kBindDouble)
+            ConvertToSI(binding.quantity1, m_unitSystem, value, &value);
+        else if (!(value > INT_MIN - 1.0 && value < INT_MAX + 1.0))
+            FailNumber(pDX, binding); // no whole number the field could hold
+        if (pass == 0 && !binding.range1.Contains(value))
+            FailField(pDX, binding, control, kIdsOutOfRange);
+        if (pass == 1) {
+            if (binding.type == kBindWhole)
+                binding.Var<int>() = static_cast<int>(std::trunc(value));
+            else
+                binding.Var<double>() = value;
+        }
+        break;
+    }
+    case kBindSwitch:
+        if (pass == 1)
+            if (auto* button = dynamic_cast<CButton*>(control))
+                binding.Var<bool>() = button->GetCheck() == BST_CHECKED;
+        break;
+    case kBindChoice:
+        if (pass == 1) {
+            int index = -1;
+            if (auto* combo = dynamic_cast<CComboBox*>(control)) {
+                const int selected = combo->GetCurSel();
+                if (selected >= 0)
+                    index = static_cast<int>(static_cast<intptr_t>(combo->GetItemData(selected)));
+            } else if (IsRadio(control)) {
+                int position = 0;
+                for (CWnd* member : binding.page->GetGroup(control)) {
+                    if (!IsRadio(member))
+                        continue;
+                    if (static_cast<CButton*>(member)->GetCheck() == BST_CHECKED) {
+                        index = position;
+                        break;
+                    }
+                    ++position;
+                }
+            }
+            binding.Var<CChoiceField>().m_index = index;
+        }
+        break;
+    case kBindList:
+        if (IsEdit(control)) {
+            const std::string text = control->GetWindowText();
+            if (text.empty())
+                FailField(pDX, binding, control, kIdsCannotBeBlank);
+            std::vector<double> list;
+            std::size_t pos = 0;
+            while ((pos = text.find_first_not_of(" ,;", pos)) != std::string::npos) {
+                const std::size_t end = std::min(text.find_first_of(" ,;", pos), text.size());
+                double value = std::strtod(text.substr(pos, end - pos).c_str(), nullptr);
+                ConvertToSI(binding.quantity1, m_unitSystem, value, &value);
+                if (!binding.range1.Contains(value))
+                    FailField(pDX, binding, control, kIdsOutOfRange);
+                list.push_back(value);
+                pos = end;
+            }
+            binding.Var<std::vector<double>>() = std::move(list);
+            break;
+        }
+        [[fallthrough]];
+    case kBindPairs: {
+        CValueGrid* grid = AsGrid(control);
+        if (grid == nullptr)
+            break;
+        const bool pairs = binding.type == kBindPairs;
+        const int rows = grid->GetValueRowCount();
+        if (rows == 0)
+            FailField(pDX, binding, control, kIdsCannotBeBlank);
+        std::vector<std::pair<double, double>> values(static_cast<std::size_t>(rows));
+        for (int row = 0; row < rows; ++row) {
+            auto& [first, second] = values[static_cast<std::size_t>(row)];
+            if (!grid->GetRowValues(row + 1, &first, pairs ? &second : nullptr))
+                FailField(pDX, binding, control, kIdsEnterNumber);
+            ConvertToSI(binding.quantity1, m_unitSystem, first, &first);
+            if (pairs)
+                ConvertToSI(binding.quantity2, m_unitSystem, second, &second);
+            if (pass == 0 && (!binding.range1.Contains(first) || (pairs && !binding.range2.Contains(second))))
+                FailField(pDX, binding, control, kIdsOutOfRange);
+        }
+        if (pass == 1) {
+            if (pairs) {
+                binding.Var<CDoublePairList>() = std::move(values);
+            } else {
+                auto& list = binding.Var<std::vector<double>>();
+                list.resize(values.size());
+                for (std::size_t i = 0; i < values.size(); ++i)
+                    list[i] = values[i].first;
+            }
+        }
+        break;
+    }
+    default:
+        assert(!"binding of unknown type");
+    }
+    if (pass == 1)
+        binding.present = true;
+}
+
+void CKeywordBindings::OnCompanionClicked(int commandId, int notifyCode, CWnd* control)
+{
+    if (notifyCode != BN_CLICKED || control == nullptr)
+        return;
+    const auto* box = dynamic_cast<const CButton*>(control);
+    if (box == nullptr)
+        return;
+    CWnd* page = control->GetParent();
+    for (const auto& binding : m_bindings) {
+        if (binding->page != page || binding->companionId != commandId || binding->controlId == commandId)
+            continue;
+        if (CWnd* governed = page->GetDlgItem(binding->controlId))
+            governed->EnableWindow(box->GetCheck() == BST_CHECKED);
+        return;
+    }
+}
+
+void CKeywordBindings::OnCompanionClicked(WPARAM wParam, LPARAM lParam)
+{
+    OnCompanionClicked(static_cast<int>(LOWORD(wParam)), static_cast<int>(HIWORD(wParam)),
+                       reinterpret_cast<CWnd*>(lParam));
+}
