@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <climits>
+#include <cstdint>
 #include <cstring>
 #include <fstream>
 #include <sstream>
@@ -494,6 +495,8 @@ public:
         const size_t savedPos = m_pos;
         const std::string savedFile = m_file;
         const int savedDepth = m_depth;
+        const size_t savedStart = m_statementStart, savedBad = m_lastBadReported;
+        m_lastBadReported = SIZE_MAX;
         m_tokens = &tokens;
         m_pos = 0;
         m_file = file;
@@ -504,6 +507,8 @@ public:
         m_pos = savedPos;
         m_file = savedFile;
         m_depth = savedDepth;
+        m_statementStart = savedStart;
+        m_lastBadReported = savedBad;
     }
 
     bool Stopped() const { return m_errors.size() >= m_errorLimit; }
@@ -528,12 +533,34 @@ private:
             m_errors.push_back({m_file, line, message});
     }
 
-    [[noreturn]] void Fail(const std::string& message) const
+    // The statement stopped short: the next line began where more was due.
+    bool AtLineBreak() const { return Cur().lineStart && m_pos > m_statementStart; }
+
+    // Reports at the line where the statement went wrong: for a statement cut
+    // short, the line it was on, not the next one.
+    [[noreturn]] void Fail(const std::string& message)
     {
         const Token& t = Cur();
-        if (t.kind == TokKind::kBad)
+        if (t.kind == TokKind::kBad) {
+            m_lastBadReported = m_pos;
             throw ParseFailure{t.line, t.text};
+        }
+        if (AtLineBreak())
+            throw ParseFailure{(*m_tokens)[m_pos - 1].line, message};
         throw ParseFailure{t.line, message};
+    }
+
+    std::string DescribeCur() const { return AtLineBreak() ? "the end of the line" : Describe(Cur()); }
+
+    // Steps over a token while recovering from an error; malformed tokens
+    // passed on the way are still reported.
+    void Skip()
+    {
+        if (Cur().kind == TokKind::kBad && m_pos != m_lastBadReported) {
+            m_lastBadReported = m_pos;
+            Report(Cur().line, Cur().text);
+        }
+        Advance();
     }
 
     static std::string Describe(const Token& t)
@@ -558,7 +585,7 @@ private:
     void ExpectComma(const char* what)
     {
         if (!IsPunct(","))
-            Fail(std::string("expected ',' before ") + what + ", found " + Describe(Cur()));
+            Fail(std::string("expected ',' before ") + what + ", found " + DescribeCur());
         Advance();
     }
 
@@ -582,7 +609,7 @@ private:
             Advance();
             const long long v = Expression(what);
             if (!IsPunct(")"))
-                Fail("expected ')', found " + Describe(Cur()));
+                Fail("expected ')', found " + DescribeCur());
             Advance();
             return v;
         }
@@ -688,7 +715,7 @@ private:
     std::string String(const char* what)
     {
         if (Cur().kind != TokKind::kString)
-            Fail(std::string("expected ") + what + " in double quotes, found " + Describe(Cur()));
+            Fail(std::string("expected ") + what + " in double quotes, found " + DescribeCur());
         std::string s = Cur().text;
         Advance();
         return s;
@@ -699,6 +726,7 @@ private:
     void TopLevelStatement()
     {
         const size_t start = m_pos;
+        m_statementStart = start;
         try {
             const Token& t = Cur();
             if (t.kind == TokKind::kDirective) {
@@ -729,7 +757,7 @@ private:
     void Resynchronize(size_t start)
     {
         if (m_pos == start)
-            Advance();
+            Skip();
         while (Cur().kind != TokKind::kEnd) {
             if (IsBegin()) {
                 SkipBlock();
@@ -737,7 +765,7 @@ private:
             }
             if (Cur().lineStart && StartsTopLevelStatement())
                 return;
-            Advance();
+            Skip();
         }
     }
 
@@ -759,7 +787,7 @@ private:
                 Advance();
                 return;
             }
-            Advance();
+            Skip();
         }
     }
 
@@ -827,7 +855,7 @@ private:
         try {
             const long long v = Expression("a number");
             if (Cur().kind != TokKind::kEnd)
-                Fail("unexpected " + Describe(Cur()) + " after the value of '" + name + "'");
+                Fail("unexpected " + DescribeCur() + " after the value of '" + name + "'");
             m_symbols[name] = v;
             m_set.AddSymbol(name, static_cast<long>(v));
         } catch (...) {
@@ -862,21 +890,24 @@ private:
         Advance();
         SkipOptions();
         if (!IsBegin())
-            Fail("expected BEGIN after STRINGTABLE, found " + Describe(Cur()));
+            Fail("expected BEGIN after STRINGTABLE, found " + DescribeCur());
         Advance();
         while (!IsEnd()) {
             if (Cur().kind == TokKind::kEnd)
                 Fail("STRINGTABLE is not closed by END");
+            const size_t start = m_pos;
             try {
+                m_statementStart = start;
                 StringEntry();
             } catch (const ParseFailure& f) {
                 Report(f.line, f.message);
                 if (Stopped())
                     return;
                 // Resume at the next line of the table.
-                Advance();
+                if (m_pos == start)
+                    Skip();
                 while (Cur().kind != TokKind::kEnd && !Cur().lineStart && !IsEnd())
-                    Advance();
+                    Skip();
             }
         }
         Advance();
@@ -952,7 +983,7 @@ private:
         }
         DialogOptions(dialog);
         if (!IsBegin())
-            Fail("expected BEGIN or an option (STYLE, EXSTYLE, CAPTION, FONT), found " + Describe(Cur()));
+            Fail("expected BEGIN or an option (STYLE, EXSTYLE, CAPTION, FONT), found " + DescribeCur());
         Advance();
         bool hadErrors = false;
         while (!IsEnd()) {
@@ -1030,13 +1061,14 @@ private:
     bool ControlItem(CDialogTemplate& dialog)
     {
         const size_t start = m_pos;
+        m_statementStart = start;
         try {
             if (Cur().kind == TokKind::kDirective) {
                 Directive();
                 return true;
             }
             if (Cur().kind != TokKind::kName)
-                Fail("expected a control statement or END, found " + Describe(Cur()));
+                Fail("expected a control statement or END, found " + DescribeCur());
             const ControlStatement* statement = FindControlStatement(Cur().text);
             if (!statement)
                 Fail("unsupported control statement '" + Cur().text + "'");
@@ -1045,19 +1077,32 @@ private:
             Advance();
             ControlArguments(*statement, item, dialog.extended);
             if (!IsEnd() && !Cur().lineStart)
-                Fail("unexpected " + Describe(Cur()) + " after the control");
+                Fail("unexpected " + DescribeCur() + " after the control");
             dialog.items.push_back(std::move(item));
             return true;
         } catch (const ParseFailure& f) {
             Report(f.line, f.message);
             // Resume at the next line that starts a control statement or ends the dialog.
             if (m_pos == start)
-                Advance();
-            while (Cur().kind != TokKind::kEnd && !IsEnd() &&
-                   !(Cur().lineStart && Cur().kind == TokKind::kName && FindControlStatement(Cur().text)))
-                Advance();
+                Skip();
+            while (Cur().kind != TokKind::kEnd && !IsEnd() && !StartsControlLine())
+                Skip();
             return false;
         }
+    }
+
+    // A line that begins with a statement keyword, or with a word that is no
+    // known name (so not the style part of a statement continued from above).
+    bool StartsControlLine() const
+    {
+        if (!Cur().lineStart)
+            return false;
+        if (Cur().kind == TokKind::kDirective)
+            return true;
+        if (Cur().kind != TokKind::kName)
+            return false;
+        long long ignored;
+        return FindControlStatement(Cur().text) || !LookupName(Cur().text, ignored);
     }
 
     void ControlArguments(const ControlStatement& statement, CDlgItemTemplate& item, bool extended)
@@ -1109,7 +1154,7 @@ private:
         else if (Cur().kind == TokKind::kName)
             name = Cur().text; // BUTTON, EDIT, ... written without quotes
         else
-            Fail("expected a window class, found " + Describe(Cur()));
+            Fail("expected a window class, found " + DescribeCur());
         if (name.empty())
             Fail("empty window class");
         const bool quoted = Cur().kind == TokKind::kString;
@@ -1137,6 +1182,8 @@ private:
     std::string m_file;
     int m_depth = 0;
     int m_exprDepth = 0;
+    size_t m_statementStart = 0;
+    size_t m_lastBadReported = SIZE_MAX;
 };
 
 } // namespace
