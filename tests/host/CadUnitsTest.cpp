@@ -37,7 +37,9 @@ std::string DirectoryEntry(int type, int parameterLine, int matrix)
     std::snprintf(first, sizeof first, "%8d%8d%8d%8d%8d%8d%8d%8d%8d", type, parameterLine, 0, 0, 0, 0, matrix, 0, 0);
     char second[80];
     std::snprintf(second, sizeof second, "%8d%8d%8d%8d%8d", type, 0, 0, 1, 0);
-    return std::string(first) + std::string(72 - std::strlen(first), ' ') + second;
+    std::string entry = std::string(first) + std::string(72 - std::strlen(first), ' ') + second;
+    entry.resize(144, ' ');
+    return entry;
 }
 
 std::string ParameterRecord(const std::string& data, int owner, int sequence)
