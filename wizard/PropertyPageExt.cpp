@@ -1,0 +1,49 @@
+#include "wizard/PropertyPageExt.h"
+
+#include "platform/PropertySheet.h"
+#include "platform/WinApp.h"
+#include "wizard/KeyState.h"
+#include "wizard/Wizard.h"
+
+CPropertyPageExt::CPropertyPageExt(UINT templateId) : CPropertyPage(templateId) {}
+
+CWizard* CPropertyPageExt::GetWizard() const { return CWizard::FromWindow(GetParent()); }
+
+void CPropertyPageExt::DoDataExchange(CDataExchange*) {}
+
+void CPropertyPageExt::ExchangeBindings(CDataExchange* pDX)
+{
+    if (CWizard* wizard = GetWizard())
+        wizard->GetBindings().ExchangePage(pDX);
+}
+
+BOOL CPropertyPageExt::OnKillActive()
+{
+    // Going back must never trap the user on a page they are abandoning.
+    CPropertySheet* sheet = GetSheet();
+    if (sheet && sheet->m_nModalResult == ID_WIZBACK)
+        return TRUE;
+    return CPropertyPage::OnKillActive();
+}
+
+BOOL CPropertyPageExt::OnWizardFinish()
+{
+    if (!UpdateData(TRUE))
+        return FALSE;
+    return CPropertyPage::OnWizardFinish();
+}
+
+BOOL CPropertyPageExt::OnHelpInfo(HELPINFO* info)
+{
+    if (!info || info->dwContextId == 0 || (IsKeyDown(VK_F1) && !IsKeyDown(VK_SHIFT)))
+        return CPropertyPage::OnHelpInfo(info);
+    DWORD_PTR contextId = info->dwContextId;
+    // A caption has no help of its own worth showing: the user asked about
+    // the field it labels, which follows it in the dialog.
+    if (info->iCtrlId == IDC_STATIC && info->hItemHandle)
+        if (CWnd* next = info->hItemHandle->GetWindow(GW_HWNDNEXT))
+            contextId = next->GetWindowContextHelpId();
+    CWnd* mainWnd = AfxGetMainWnd();
+    (mainWnd ? mainWnd : static_cast<CWnd*>(this))->WinHelp(contextId, HELP_CONTEXTPOPUP);
+    return TRUE;
+}
