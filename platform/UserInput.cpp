@@ -66,6 +66,12 @@ CInputResult PressButton(CWnd* modal, int id, const char* what)
     if (!button)
         if (CWnd* dialog = UserInput::ActiveDialog(modal))
             button = dialog->GetDlgItem(id);
+    if (!button && (id == IDOK || id == IDCANCEL) && !dynamic_cast<CPropertySheet*>(modal)) {
+        // A dialog without the button still takes Enter and Escape, which
+        // send the same command.
+        modal->SendMessage(WM_COMMAND, MAKEWPARAM(static_cast<unsigned>(id), BN_CLICKED), 0);
+        return {};
+    }
     if (!button)
         return CInputResult::Fail(std::string("there is no ") + what + " button");
     return UserInput::Click(button);

@@ -51,8 +51,10 @@ CInputResult SetCell(CWnd* grid, int row, int col, const std::string& text);
 CInputResult Next(CWnd* modal);   // wizard buttons
 CInputResult Back(CWnd* modal);
 CInputResult Finish(CWnd* modal);
-CInputResult Ok(CWnd* modal);     // a dialog's IDOK, a tabbed sheet's OK
-CInputResult Cancel(CWnd* modal); // a dialog's IDCANCEL, a sheet's Cancel
+// A dialog's IDOK or IDCANCEL button, a sheet's OK or Cancel; a dialog
+// without the button gets the command as Enter or Escape would send it.
+CInputResult Ok(CWnd* modal);
+CInputResult Cancel(CWnd* modal);
 // Context help on a control (null: the dialog itself), as the "?" button then a click does.
 CInputResult Help(CWnd* modal, CWnd* control);
 
