@@ -182,6 +182,8 @@ std::string ZQ_PM_Node::GetDisplayLabel() const
 {
     if (!m_name.empty())
         return m_name;
+    if (m_type == kNodeProject && m_tree && !m_tree->GetProjectName().empty())
+        return m_tree->GetProjectName();
     if (m_filePath.empty())
         return "(node " + std::to_string(m_id) + ")";
     return BaseName(m_filePath);
@@ -252,7 +254,7 @@ void MProjectTree::Close()
 bool MProjectTree::Open(const std::string& folder)
 {
     Close();
-    std::string path = Normalize(folder);
+    std::string path = hostpath::Absolute(folder);
     if (!hostpath::IsDirectory(path))
         return Fail("no such project folder '" + folder + "'");
     if (path.back() != '/')
@@ -270,9 +272,9 @@ bool MProjectTree::Open(const std::string& folder)
 bool MProjectTree::Create(const std::string& folder, const std::string& name)
 {
     Close();
-    std::string path = Normalize(folder);
-    if (path.empty())
+    if (folder.empty())
         return Fail("no project folder given");
+    std::string path = hostpath::Absolute(folder);
     if (!hostpath::IsDirectory(path) && !hostpath::MakeDirectories(path))
         return Fail("cannot create the project folder '" + folder + "'");
     if (path.back() != '/')

@@ -164,6 +164,7 @@ public:
     // The project folder, ending with "/"; "" when none is open.
     const std::string& GetProjectPath() const { return m_projectPath; }
     ZQ_PM_Node* GetRootNode() const { return m_root; }
+    const std::string& GetProjectName() const { return m_projectName; }
     ZQ_PM_Node* FindNode(int id) const;
     // Every live node in tree order (depth first, children in order).
     std::vector<ZQ_PM_Node*> GetNodes() const;
