@@ -117,9 +117,10 @@ struct Step {
     double shift;
 };
 
-struct RowSteps {
-    Step fromSI[3]; // SI, metric, English
-    Step toSI[3];
+// One table per direction, indexed [quantity][column], so that a stream of
+// conversions in one direction touches only the half it needs.
+struct StepTable {
+    Step steps[kUnitQuantityCount][3]; // columns: SI, metric, English
 };
 
 constexpr Step kIdentityFrom{1, 1, -0.0};
@@ -145,22 +146,20 @@ constexpr Step ToStep(const UnitRow& row, bool english)
     return {g, 1, 0.0};
 }
 
-struct StepTable {
-    RowSteps rows[kUnitQuantityCount];
-};
-
-constexpr StepTable BuildSteps()
+constexpr StepTable BuildSteps(bool toSI)
 {
     StepTable table{};
     for (int q = 0; q < kUnitQuantityCount; ++q) {
         const UnitRow& row = kRows[q];
-        table.rows[q] = RowSteps{{kIdentityFrom, FromStep(row, false), FromStep(row, true)},
-                                 {kIdentityTo, ToStep(row, false), ToStep(row, true)}};
+        table.steps[q][0] = toSI ? kIdentityTo : kIdentityFrom;
+        table.steps[q][1] = toSI ? ToStep(row, false) : FromStep(row, false);
+        table.steps[q][2] = toSI ? ToStep(row, true) : FromStep(row, true);
     }
     return table;
 }
 
-constexpr StepTable kSteps = BuildSteps();
+constexpr StepTable kFromSI = BuildSteps(false);
+constexpr StepTable kToSI = BuildSteps(true);
 
 // Column 0 SI, 1 metric, 2 English, decided by sign alone and without a branch.
 inline int Column(UnitSystem system) { return (system >= 0) + (system > 0); }
@@ -176,7 +175,7 @@ int ConvertFromSI(UnitQuantity quantity, UnitSystem system, double value, double
         *result = value;
         return 1;
     }
-    const Step& s = kSteps.rows[quantity].fromSI[Column(system)];
+    const Step& s = kFromSI.steps[quantity][Column(system)];
     *result = (value * s.first) * s.second + s.shift;
     return 1;
 }
@@ -187,7 +186,7 @@ int ConvertToSI(UnitQuantity quantity, UnitSystem system, double value, double* 
         *result = value;
         return 1;
     }
-    const Step& s = kSteps.rows[quantity].toSI[Column(system)];
+    const Step& s = kToSI.steps[quantity][Column(system)];
     *result = ((value - s.shift) * s.first) * s.second;
     return 1;
 }
