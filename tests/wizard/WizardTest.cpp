@@ -1,0 +1,394 @@
+// The wizard sheet and page base as a person meets them: which page Next and
+// Back lead to and which buttons show, what validation stops, what help a
+// caption gives, and what the wizard leaves behind in the project.
+#include "keyword/FilePath.h"
+#include "keyword/KeywordFile.h"
+#include "platform/ListCtrl.h"
+#include "platform/WinApp.h"
+#include "platform/StepAgent.h"
+#include "support/TestSupport.h"
+#include "wizard/KeyState.h"
+#include "wizard/ProjectTreeList.h"
+#include "wizard/PropertyPageExt.h"
+#include "wizard/Wizard.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <sys/stat.h>
+
+namespace {
+
+constexpr int kCaption = 30501, kThickness = 30502, kNameCaption = 30503, kName = 30504, kNotes = 30505;
+constexpr DWORD kFieldHelp = 0x50000 + kNotes, kCaptionHelp = 0x5FFFF;
+
+CDlgItemTemplate Item(DlgItemClass kind, int id, const std::string& text, uint32_t style, uint32_t helpId = 0)
+{
+    CDlgItemTemplate item;
+    item.itemClass = kind;
+    item.id = id;
+    item.text = text;
+    item.style = WS_CHILD | WS_VISIBLE | style;
+    item.helpId = helpId;
+    item.rect = {10, 10 + 20 * id % 100, 80, 12};
+    return item;
+}
+
+// A page with a thickness (0 to 10 mm) and, when asked, a required name.
+class TestPage : public CPropertyPageExt {
+public:
+    TestPage(int templateId, bool withFields) : CPropertyPageExt(static_cast<UINT>(templateId))
+    {
+        CDialogTemplate t;
+        t.id = templateId;
+        t.caption = "Page " + std::to_string(templateId);
+        t.rect = {0, 0, 200, 100};
+        if (withFields) {
+            t.items.push_back(Item(DlgItemClass::kStatic, kCaption, "&Thickness:", 0));
+            t.items.push_back(Item(DlgItemClass::kEdit, kThickness, "", WS_TABSTOP | ES_AUTOHSCROLL));
+            t.items.push_back(Item(DlgItemClass::kStatic, kNameCaption, "&Name:", 0));
+            t.items.push_back(Item(DlgItemClass::kEdit, kName, "", WS_TABSTOP | ES_AUTOHSCROLL));
+            t.items.push_back(Item(DlgItemClass::kStatic, IDC_STATIC, "N&otes:", 0, kCaptionHelp));
+            t.items.push_back(Item(DlgItemClass::kEdit, kNotes, "", WS_TABSTOP | ES_AUTOHSCROLL, kFieldHelp));
+        }
+        SetTemplate(t);
+    }
+    intptr_t nextAnswer = 0;
+    intptr_t OnWizardNext() override { return nextAnswer; }
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override
+    {
+        CPropertyPageExt::DoDataExchange(pDX);
+        ExchangeBindings(pDX);
+    }
+};
+
+class TestWizard : public CWizard {
+public:
+    explicit TestWizard(int pageCount, ZQ_PM_Node* start = nullptr, bool withFields = false) : CWizard(0, start)
+    {
+        for (int i = 0; i < pageCount; ++i)
+            pages.push_back(std::make_unique<TestPage>(30401 + i, withFields && i == 1));
+        for (auto& page : pages)
+            AddPage(page.get());
+        if (withFields) {
+            GetBindings().SetCurrentPage(pages[1].get());
+            GetBindings().Bind("TEST_THICKNESS", kThickness, kCaption, kBindDouble, &thickness, 0 /* length */);
+            GetBindings().Bind("TEST_NAME", kName, kNameCaption, kBindText, &name);
+            GetBindings().SetRangeText("TEST_THICKNESS_RANGE", "[0:0.01]");
+            // What a subclass does for a new analysis: the settings it starts from.
+            wiztest::WriteBytes(m_strTempFile, "TEST_THICKNESS: 0.002\r\nTEST_NAME: part\r\n");
+        }
+    }
+    bool IsPageEnabled(UINT id) override { return disabled.count(id) == 0; }
+    void OnWizardFinish() override
+    {
+        CWizard::OnWizardFinish();
+        ++finishes;
+    }
+    TestPage& Page(int i) { return *pages[static_cast<size_t>(i)]; }
+
+    std::vector<std::unique_ptr<TestPage>> pages;
+    std::set<UINT> disabled;
+    int finishes = 0;
+    double thickness = 0;
+    std::string name;
+};
+
+DWORD Buttons(CWnd* modal) { return static_cast<CPropertySheet*>(modal)->GetWizardButtons(); }
+int Active(CWnd* modal) { return static_cast<CPropertySheet*>(modal)->GetActiveIndex(); }
+void PressHidden(CWnd* modal, int id) { modal->SendMessage(WM_COMMAND, MAKEWPARAM(static_cast<unsigned>(id), BN_CLICKED), 0); }
+
+std::vector<std::string> Messages()
+{
+    std::vector<std::string> texts;
+    for (const CUiLogRecord& r : GetUiLog())
+        if (r.kind == UiLogKind::MessageBox)
+            texts.push_back(r.text);
+    return texts;
+}
+
+struct ProjectFixture : ::testing::Test {
+    void SetUp() override
+    {
+        ASSERT_TRUE(tree.Create(dir.Path().string(), "wizard test")) << tree.GetLastError();
+        CWizard::SetProjectTree(tree);
+    }
+    CWinApp app;
+    wiztest::ScratchDir dir;
+    MProjectTree tree;
+};
+
+} // namespace
+
+TEST(WizardNavigation, ButtonsAndPageSkipping)
+{
+    CWinApp app;
+    {
+        // One page finishes at once; two pages start with Next.
+        TestWizard one(1);
+        StepAgent agent;
+        DWORD seen = 0;
+        agent.Then([&](CWnd* m) { seen = Buttons(m); EXPECT_INPUT(UserInput::Finish(m)); });
+        EXPECT_EQ(one.DoModal(), ID_WIZFINISH);
+        EXPECT_EQ(seen, PSWIZB_FINISH);
+        EXPECT_EQ(one.finishes, 1);
+    }
+    {
+        TestWizard two(2);
+        StepAgent agent;
+        DWORD seen = 0;
+        agent.Then([&](CWnd* m) { seen = Buttons(m); EXPECT_INPUT(UserInput::Cancel(m)); });
+        EXPECT_EQ(two.DoModal(), IDCANCEL);
+        EXPECT_EQ(seen, PSWIZB_NEXT);
+        EXPECT_EQ(two.finishes, 0);
+    }
+
+    // Page 2 of four rejected: it is skipped both ways, and the buttons say
+    // whether another enabled page lies in the direction of travel.
+    TestWizard four(4);
+    four.disabled.insert(30402);
+    StepAgent agent;
+    std::vector<std::pair<int, DWORD>> seen;
+    auto record = [&](CWnd* m) { seen.emplace_back(Active(m), Buttons(m)); };
+    agent.Then([&](CWnd* m) { EXPECT_INPUT(UserInput::Next(m)); })
+        .Then([&](CWnd* m) { record(m); EXPECT_INPUT(UserInput::Next(m)); })
+        .Then([&](CWnd* m) { record(m); PressHidden(m, ID_WIZNEXT); }) // nothing later is enabled
+        .Then([&](CWnd* m) { record(m); EXPECT_INPUT(UserInput::Back(m)); })
+        .Then([&](CWnd* m) { record(m); EXPECT_INPUT(UserInput::Back(m)); })
+        .Then([&](CWnd* m) {
+            record(m);
+            four.Page(0).nextAnswer = -1; // the page keeps the wizard where it is
+            EXPECT_INPUT(UserInput::Next(m));
+        })
+        .Then([&](CWnd* m) {
+            record(m);
+            four.Page(0).nextAnswer = 30402; // a page cannot choose a disabled target
+            EXPECT_INPUT(UserInput::Next(m));
+        })
+        .Then([&](CWnd* m) { record(m); EXPECT_INPUT(UserInput::Cancel(m)); });
+    EXPECT_EQ(four.DoModal(), IDCANCEL);
+    const std::vector<std::pair<int, DWORD>> expected = {
+        {2, PSWIZB_BACK | PSWIZB_NEXT}, {3, PSWIZB_BACK | PSWIZB_FINISH}, {3, PSWIZB_BACK | PSWIZB_FINISH},
+        {2, PSWIZB_BACK | PSWIZB_NEXT}, {0, PSWIZB_NEXT},                 {0, PSWIZB_NEXT},
+        {2, PSWIZB_BACK | PSWIZB_NEXT},
+    };
+    EXPECT_EQ(seen, expected);
+    EXPECT_EQ(four.finishes, 0);
+}
+
+TEST(WizardNavigation, BackNeverValidatesNextAndFinishDo)
+{
+    CWinApp app;
+    TestWizard wizard(3, nullptr, true);
+    StepAgent agent;
+    std::vector<int> pages;
+    CWnd* field = nullptr;
+    agent.Then([&](CWnd* m) { EXPECT_INPUT(UserInput::Next(m)); })
+        .Then([&](CWnd* m) {
+            field = UserInput::FindControl(m, std::to_string(kThickness));
+            EXPECT_EQ(UserInput::ControlValue(field), "2"); // shown in mm
+            EXPECT_INPUT(UserInput::Type(field, "50"));
+            EXPECT_INPUT(UserInput::Back(m));
+        })
+        .Then([&](CWnd* m) {
+            pages.push_back(Active(m));
+            EXPECT_TRUE(Messages().empty());
+            EXPECT_INPUT(UserInput::Next(m));
+        })
+        .Then([&](CWnd* m) {
+            // The value typed before going back is gone: the page shows the
+            // stored one again. Type it once more and try to go on.
+            EXPECT_INPUT(UserInput::Type(UserInput::FindControl(m, std::to_string(kThickness)), "50"));
+            EXPECT_INPUT(UserInput::Next(m));
+        })
+        .Then([&](CWnd* m) {
+            pages.push_back(Active(m));
+            EXPECT_INPUT(UserInput::Type(UserInput::FindControl(m, std::to_string(kThickness)), "4"));
+            EXPECT_INPUT(UserInput::Type(UserInput::FindControl(m, std::to_string(kName)), ""));
+            static_cast<CPropertySheet*>(m)->SetWizardButtons(PSWIZB_FINISH);
+        })
+        .Then([&](CWnd* m) { EXPECT_INPUT(UserInput::Finish(m)); })
+        .Then([&](CWnd* m) {
+            pages.push_back(Active(m));
+            EXPECT_INPUT(UserInput::Type(UserInput::FindControl(m, std::to_string(kName)), "cover"));
+            EXPECT_INPUT(UserInput::Finish(m));
+        });
+    EXPECT_EQ(wizard.DoModal(), ID_WIZFINISH);
+    EXPECT_EQ(pages, (std::vector<int>{0, 1, 1}));
+    EXPECT_EQ(Messages(), (std::vector<std::string>{"Thickness is out of range.", "Name cannot be blank."}));
+    EXPECT_DOUBLE_EQ(wizard.thickness, 0.004);
+
+    // Finish stored the bound values in the temporary file.
+    MKeywordFile saved;
+    saved.Load(wizard.GetTempFileName());
+    EXPECT_EQ(saved.GetValue("TEST_THICKNESS"), "0.004");
+    EXPECT_EQ(saved.GetValue("TEST_NAME"), "cover");
+}
+
+TEST(WizardPage, HelpOnCaptionShowsTheFieldsHelp)
+{
+    CWinApp app;
+    TestWizard wizard(2, nullptr, true);
+    StepAgent agent;
+    std::vector<CUiLogRecord> help;
+    auto helpOn = [&](CWnd* m, int id) {
+        ClearUiLog();
+        CWnd* page = UserInput::ActiveDialog(m);
+        CWnd* control = page->GetDlgItem(id);
+        EXPECT_INPUT(UserInput::Help(m, control));
+        ASSERT_EQ(GetUiLog().size(), 1u);
+        help.push_back(GetUiLog().front());
+    };
+    agent.Then([&](CWnd* m) { EXPECT_INPUT(UserInput::Next(m)); })
+        .Then([&](CWnd* m) {
+            helpOn(m, IDC_STATIC);
+            helpOn(m, kNotes);
+            SetKeyDown(VK_F1, true); // F1 asks for the topic of what has the focus
+            helpOn(m, IDC_STATIC);
+            SetKeyDown(VK_SHIFT, true); // Shift+F1 is the "?" help again
+            helpOn(m, IDC_STATIC);
+            SetKeyDown(VK_F1, false);
+            SetKeyDown(VK_SHIFT, false);
+            EXPECT_INPUT(UserInput::Cancel(m));
+        });
+    wizard.DoModal();
+    ASSERT_EQ(help.size(), 4u);
+    EXPECT_EQ(help[0].helpId, kFieldHelp);
+    EXPECT_EQ(help[0].type, HELP_CONTEXTPOPUP);
+    EXPECT_EQ(help[1].helpId, kFieldHelp);
+    EXPECT_EQ(help[2].helpId, kCaptionHelp);
+    EXPECT_EQ(help[2].type, HELP_CONTEXT);
+    EXPECT_EQ(help[3].helpId, kFieldHelp);
+}
+
+TEST(WizardPage, CaptionChangesTitleAtOnce)
+{
+    CWinApp app;
+    TestWizard wizard(2);
+    wizard.SetCaption(CString("Before"));
+    StepAgent agent;
+    std::vector<std::string> titles;
+    agent.Then([&](CWnd* m) {
+        titles.push_back(UserInput::Title(m));
+        wizard.SetCaption(CString("After"));
+        titles.push_back(UserInput::Title(m));
+        EXPECT_INPUT(UserInput::Next(m));
+    }).Then([&](CWnd* m) {
+        titles.push_back(UserInput::Title(m));
+        EXPECT_INPUT(UserInput::Cancel(m));
+    });
+    wizard.DoModal();
+    EXPECT_EQ(titles, (std::vector<std::string>{"Before", "After", "After"}));
+}
+
+TEST_F(ProjectFixture, StartNodeTempFileAndResults)
+{
+    // A flow input under a flow result under another flow result.
+    ZQ_PM_Node* root = tree.GetRootNode();
+    ZQ_PM_Node* oldResult = tree.AddNode(root, kNodeResult, kSubFlow, "old", "old.flr");
+    ZQ_PM_Node* stale = tree.AddNode(oldResult, kNodeResult, kSubFlow, "stale", "stale.flr");
+    ASSERT_TRUE(tree.SetNodeState(stale, kStateOutOfDate));
+    wiztest::WriteBytes(dir / "run.fin", "3DFLOW_ANALYSIS_AIM: FILLING\r\n");
+    ZQ_PM_Node* input = tree.AddNode(stale, kNodeInput, kSubFlow, "My run", "run.fin");
+    ASSERT_TRUE(input);
+
+    std::string tempName;
+    {
+        CWizard wizard(0, input);
+        tempName = wizard.GetTempFileName();
+        MKeywordFile temp;
+        temp.Load(tempName);
+        EXPECT_EQ(temp.GetValue("3DFLOW_ANALYSIS_AIM"), "FILLING");
+        EXPECT_EQ(temp.GetValue("ANALYSIS_DESCRIPTION"), "My run");
+        EXPECT_EQ(wizard.GetPrevResultNode(kSubFlow), oldResult); // out-of-date results are passed over
+        EXPECT_EQ(wizard.GetPrevResultNode(kSubCooling), nullptr);
+        EXPECT_EQ(wizard.GetJobSubmission(), kJobSubmitLater);
+        EXPECT_EQ(wizard.GetResultNode(), nullptr);
+        CFilePath(tempName).SetReadOnly(true);
+    }
+    EXPECT_FALSE(CFilePath(tempName).Exists());
+
+    CWizard onResult(0, oldResult);
+    EXPECT_EQ(onResult.GetPrevResultNode(kSubFlow), oldResult);
+
+    // A description already there is kept; a missing file still gives one.
+    wiztest::WriteBytes(dir / "run.fin", "ANALYSIS_DESCRIPTION: Cover, first try\r\n");
+    CWizard described(0, input);
+    MKeywordFile temp;
+    temp.Load(described.GetTempFileName());
+    EXPECT_EQ(temp.GetValue("ANALYSIS_DESCRIPTION"), "Cover, first try");
+    std::remove((dir / "run.fin").c_str());
+    CWizard missing(0, input);
+    temp.Load(missing.GetTempFileName());
+    EXPECT_EQ(temp.GetKeywords(), std::vector<std::string>{"ANALYSIS_DESCRIPTION"});
+}
+
+TEST_F(ProjectFixture, CancelLeavesTheProjectAlone)
+{
+    class CreatingWizard : public TestWizard {
+    public:
+        using TestWizard::TestWizard;
+        void OnWizardFinish() override
+        {
+            TestWizard::OnWizardFinish();
+            MKeywordFile file;
+            file.Load(m_strTempFile);
+            SetResultNode(GetProjectTree().CreateInputNode(GetStartNode(), file, kSubFlow));
+        }
+    };
+    ZQ_PM_Node* mesh = tree.AddNode(tree.GetRootNode(), kNodeMesh, kSubMidplane, "mesh", "part.zql");
+    const std::string before = wiztest::ReadBytes(dir / MProjectTree::ProjectFileName());
+    {
+        CreatingWizard wizard(3, mesh, true);
+        StepAgent agent;
+        agent.Then([&](CWnd* m) { EXPECT_INPUT(UserInput::Next(m)); })
+            .Then([&](CWnd* m) {
+                EXPECT_INPUT(UserInput::Type(UserInput::FindControl(m, std::to_string(kName)), "changed"));
+                EXPECT_INPUT(UserInput::Cancel(m));
+            });
+        EXPECT_EQ(wizard.DoModal(), IDCANCEL);
+        EXPECT_EQ(wizard.finishes, 0);
+        EXPECT_EQ(wizard.GetResultNode(), nullptr);
+    }
+    EXPECT_EQ(wiztest::ReadBytes(dir / MProjectTree::ProjectFileName()), before);
+
+    CreatingWizard wizard(1, mesh);
+    StepAgent agent;
+    agent.Then([&](CWnd* m) { EXPECT_INPUT(UserInput::Finish(m)); });
+    EXPECT_EQ(wizard.DoModal(), ID_WIZFINISH);
+    ASSERT_NE(wizard.GetResultNode(), nullptr);
+    EXPECT_EQ(wizard.GetResultNode()->GetParent(), mesh);
+}
+
+TEST_F(ProjectFixture, ProjectTreeListsFindFilesThroughFolders)
+{
+    ZQ_PM_Node* mesh = tree.AddNode(tree.GetRootNode(), kNodeMesh, kSubMidplane, "mesh", "part.zql");
+    tree.AddNode(mesh, kNodeBoundary, kSubFlow, "gates", "gates.bf3");
+    ZQ_PM_Node* folder = tree.AddNode(mesh, kNodeFolder, kSubNone, "more", "");
+    tree.AddNode(folder, kNodeBoundary, kSubCooling, "cooling", "cool.bc3");
+    tree.AddNode(folder, kNodeBoundary, kSubFlow, "Valves", "Valves.bf3");
+    tree.AddNode(folder, kNodeMesh, kSub3D, "tets", "part.m3i");
+
+    CWnd parent;
+    parent.CreateWnd(WndKind::Dialog, "", WS_VISIBLE, CRect(0, 0, 100, 100), nullptr, 0);
+    CListCtrl list;
+    ASSERT_TRUE(list.Create(WS_VISIBLE | LVS_REPORT, CRect(0, 0, 90, 90), &parent, 1));
+    EXPECT_EQ(FillProjectTreeList(list, dir / "nowhere.zql", kNodeBoundary, kSubFlow, true), -1);
+    EXPECT_EQ(FillProjectTreeList(list, dir / "part.zql", kNodeBoundary, kSubFlow, true), 2);
+    ASSERT_EQ(list.GetItemCount(), 2);
+    EXPECT_EQ(list.GetItemText(0, 0), " gates");
+    EXPECT_EQ(list.GetItemText(1, 0), " Valves");
+    // Meshes match whatever their sub-type; the rows follow those already there.
+    EXPECT_EQ(FillProjectTreeList(list, dir / "part.zql", kNodeMesh, kSubNone, false), 1);
+    EXPECT_EQ(GetProjectTreeItemPath(list, 2), tree.AbsolutePath("part.m3i"));
+
+    SelectProjectTreeItem(list, tree.AbsolutePath("VALVES.BF3"));
+    EXPECT_EQ(list.GetNextItem(-1, LVNI_SELECTED), 1);
+    EXPECT_EQ(list.GetItemState(1, LVIS_FOCUSED), LVIS_FOCUSED);
+    ClearProjectTreeList(list);
+    SelectProjectTreeItem(list, "anything"); // an empty list has nothing to select
+    EXPECT_EQ(list.GetItemCount(), 0);
+    parent.DestroyWindow();
+}
