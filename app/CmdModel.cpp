@@ -31,7 +31,13 @@ bool LoadOrFail(MModelAttributeStore& store, const std::string& path, std::strin
     case ModelLoadResult::Ok:
         return true;
     case ModelLoadResult::CannotOpen:
-        error = "cannot read '" + path + "'";
+        if (MModelAttributeStore::IsBinaryModelFile(path)) {
+            error = "cannot read '" + path + "'";
+        } else {
+            std::string ain, ata;
+            MModelAttributeStore::GetTextPairPaths(path, ain, ata);
+            error = "cannot read the attribute files '" + ain + "' and '" + ata + "'";
+        }
         break;
     case ModelLoadResult::ShortHeader:
         error = "'" + path + "' is too short for a model file header";

@@ -106,12 +106,25 @@ void MModelAttributeStore::Clear()
     m_loadResult = ModelLoadResult::Ok;
 }
 
+bool MModelAttributeStore::IsBinaryModelFile(const std::string& fileName)
+{
+    return EndsWithNoCase(fileName, ".m3r") || EndsWithNoCase(fileName, ".m3i");
+}
+
+void MModelAttributeStore::GetTextPairPaths(const std::string& fileName, std::string& ainPath, std::string& ataPath)
+{
+    const std::string base = BaseName(fileName);
+    ainPath = base + ".ain";
+    ataPath = base + ".ata";
+}
+
 ModelLoadResult MModelAttributeStore::Load(const std::string& fileName)
 {
-    if (EndsWithNoCase(fileName, ".m3r") || EndsWithNoCase(fileName, ".m3i"))
+    if (IsBinaryModelFile(fileName))
         return ReadBinaryFile(fileName);
-    const std::string base = BaseName(fileName);
-    return ReadTextFiles(base + ".ain", base + ".ata");
+    std::string ain, ata;
+    GetTextPairPaths(fileName, ain, ata);
+    return ReadTextFiles(ain, ata);
 }
 
 void MModelAttributeStore::GetNames(int category, std::vector<std::string>& names) const

@@ -104,6 +104,9 @@ public:
     MModelAttributeStore& operator=(const MModelAttributeStore&) = delete;
 
     ModelLoadResult Load(const std::string& fileName);
+    // Whether Load reads `fileName` as a binary file; otherwise the text pair it reads.
+    static bool IsBinaryModelFile(const std::string& fileName);
+    static void GetTextPairPaths(const std::string& fileName, std::string& ainPath, std::string& ataPath);
     // The binary reader over a file or over bytes in memory. The path form
     // opens the file with writers excluded, retrying while it is locked.
     ModelLoadResult ReadBinaryFile(const std::string& path);
