@@ -3,9 +3,12 @@
 // changed by typing and clicking, validated on OK and written back.
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "BindingsDemoDialog.h"
 #include "platform/CommonDialogs.h"
 #include "platform/Controls.h"
+#include "platform/ScriptAgent.h"
 #include "platform/StepAgent.h"
 #include "platform/WinApp.h"
 #include "support/TestSupport.h"
@@ -33,6 +36,23 @@ std::vector<std::string> Messages()
 }
 
 CWnd* Item(CDialog& dlg, int id) { return dlg.GetDlgItem(id); }
+
+// Runs `dlg` under the script agent; "" when the script ran through, else its failure.
+std::string RunScript(CDialog& dlg, const std::string& script)
+{
+    ClearUiLog();
+    WndMessages::Reset();
+    std::vector<SAgentCommand> commands;
+    std::vector<CAgentScriptError> errors;
+    if (!CScriptAgent::Read(script, "demo.agent", commands, errors))
+        return errors.front().ToString();
+    std::ostringstream shown;
+    CScriptAgent agent(std::move(commands), "demo.agent", shown);
+    CUserAgentScope scope(&agent);
+    dlg.DoModal();
+    agent.CheckFinished();
+    return agent.Failure();
+}
 
 constexpr const char* kRanges =
     "DEMO_CAVITY_COUNT_RANGE: [1:64]\n"
@@ -75,30 +95,31 @@ protected:
 
 TEST_F(BindingsExchange, EveryKindGoesFileToPageToFile)
 {
-    StepAgent agent;
     auto dlg = Prepared();
-    agent.Then([&](CWnd* modal) {
-        EXPECT_EQ(Item(*dlg, kName)->GetWindowText(), "cup");
-        EXPECT_EQ(Item(*dlg, kCount)->GetWindowText(), "4");
-        EXPECT_EQ(Item(*dlg, kTemp)->GetWindowText(), "45");
-        EXPECT_EQ(UserInput::ControlValue(Item(*dlg, kCooling)), "on");
-        EXPECT_EQ(UserInput::ControlValue(Item(*dlg, kControl)), "Velocity");
-        EXPECT_EQ(UserInput::ControlValue(Item(*dlg, kSpecified)), "on");
-        EXPECT_EQ(UserInput::ControlValue(Item(*dlg, kAutomatic)), "off");
-        EXPECT_EQ(Item(*dlg, kLayers)->GetWindowText(), "1 2.5"); // mm
-        EXPECT_EQ(Item(*dlg, kNote)->GetWindowText(), "kept");
-
-        EXPECT_INPUT(UserInput::Type(Item(*dlg, kName), "bowl"));
-        EXPECT_INPUT(UserInput::Type(Item(*dlg, kCount), "8"));
-        EXPECT_INPUT(UserInput::Type(Item(*dlg, kTemp), "60.5"));
-        EXPECT_INPUT(UserInput::Check(Item(*dlg, kCooling), false));
-        EXPECT_INPUT(UserInput::Select(Item(*dlg, kControl), "Automatic"));
-        EXPECT_INPUT(UserInput::Click(Item(*dlg, kAutomatic)));
-        EXPECT_INPUT(UserInput::Type(Item(*dlg, kLayers), "0.5, 1;2"));
-        EXPECT_INPUT(UserInput::Type(Item(*dlg, kTime), "20"));
-        EXPECT_INPUT(UserInput::Ok(modal));
-    });
-    EXPECT_EQ(dlg->DoModal(), IDOK);
+    EXPECT_EQ(RunScript(*dlg, R"(
+        expect dialog 31000
+        expect text IDC_BINDDEMO_NAME "cup"
+        expect text IDC_BINDDEMO_COUNT "4"
+        expect text IDC_BINDDEMO_TEMP "45"
+        expect checked IDC_BINDDEMO_COOLING
+        expect text IDC_BINDDEMO_CONTROL "Velocity"
+        expect checked IDC_BINDDEMO_SPECIFIED
+        expect unchecked IDC_BINDDEMO_AUTOMATIC
+        # Lengths show in millimetres.
+        expect text IDC_BINDDEMO_LAYERS "1 2.5"
+        expect text IDC_BINDDEMO_NOTE "kept"
+        expect disabled IDC_BINDDEMO_NOTE
+        type IDC_BINDDEMO_NAME bowl
+        type IDC_BINDDEMO_COUNT 8
+        type IDC_BINDDEMO_TEMP 60.5
+        check IDC_BINDDEMO_COOLING off
+        select IDC_BINDDEMO_CONTROL "Automatic"
+        click IDC_BINDDEMO_AUTOMATIC
+        type IDC_BINDDEMO_LAYERS 0.5, 1;2
+        type IDC_BINDDEMO_TIME 20
+        ok
+    )"),
+              "");
     EXPECT_TRUE(Messages().empty());
 
     dlg->bindings.SaveValues(dir / "job.kw");
@@ -114,6 +135,32 @@ TEST_F(BindingsExchange, EveryKindGoesFileToPageToFile)
               "DEMO_COOLING_TIME: 20\n"
               "DEMO_NOTE: kept\n"
               "DEMO_VERSION: 3\n"); // no control: written on every save
+}
+
+TEST_F(BindingsExchange, EnglishTemperatureAgainstARangeInCelsius)
+{
+    app.SetUnitSystem(kUnitsEnglish);
+    auto dlg = Prepared(); // the table takes English units here, when it is built
+    dlg->bindings.SetRangeText("DEMO_MOLD_TEMPERATURE_RANGE", "[0:10]");
+    EXPECT_EQ(RunScript(*dlg, R"(
+        expect text IDC_BINDDEMO_TEMP "113"
+        expect text IDC_BINDDEMO_TEMP_TEXT "&Mold temperature:   [32:50] deg.F"
+        # 60 deg.F is 15.6 deg.C, above the range: the page stays.
+        type IDC_BINDDEMO_TEMP 60
+        ok
+        expect message "Mold temperature is out of range."
+        answer OK
+        expect dialog 31000
+        # 50 deg.F is exactly 10 deg.C.
+        type IDC_BINDDEMO_TEMP 50
+        ok
+    )"),
+              "");
+    ASSERT_EQ(GetUiLog().size(), 1u);
+    const CUiLogRecord& box = GetUiLog()[0];
+    EXPECT_EQ(box.type & MB_ICONMASK, MB_ICONEXCLAMATION);
+    EXPECT_EQ(box.helpId, 13045u);
+    EXPECT_NEAR(dlg->temperature, 10, 1e-12);
 }
 
 TEST_F(BindingsExchange, LabelsAndCaptionsAsAPersonSeesThem)
@@ -181,32 +228,6 @@ TEST_F(BindingsExchange, CheckBoxCompanionDecidesWhetherTheKeywordIsWritten)
     EXPECT_EQ(dlg->DoModal(), IDOK);
     dlg->bindings.SaveValues(dir / "job.kw");
     EXPECT_NE(Normalized(wiztest::ReadBytes(dir / "job.kw")).find("DEMO_COOLING_TIME: 15\n"), std::string::npos);
-}
-
-TEST_F(BindingsExchange, ValidationMessagesNameTheFieldAndKeepThePage)
-{
-    app.SetUnitSystem(kUnitsEnglish);
-    StepAgent agent;
-    auto dlg = Prepared(); // the table takes English units here, when it is built
-    dlg->bindings.SetRangeText("DEMO_MOLD_TEMPERATURE_RANGE", "[0:10]");
-    agent.Then([&](CWnd* modal) {
-        // 60 deg.F is 15.6 deg.C, above the range.
-        EXPECT_INPUT(UserInput::Type(Item(*dlg, kTemp), "60"));
-        EXPECT_INPUT(UserInput::Ok(modal));
-        ASSERT_EQ(GetUiLog().size(), 1u);
-        const CUiLogRecord& box = GetUiLog()[0];
-        EXPECT_EQ(box.text, "Mold temperature is out of range.");
-        EXPECT_EQ(box.type & MB_ICONMASK, MB_ICONEXCLAMATION);
-        EXPECT_EQ(box.helpId, 13045u);
-        EXPECT_EQ(CWnd::GetFocus(), Item(*dlg, kTemp));
-        EXPECT_DOUBLE_EQ(dlg->temperature, 45) << "a failed exchange stores no number";
-        // 50 deg.F is exactly 10 deg.C: inside.
-        EXPECT_INPUT(UserInput::Type(Item(*dlg, kTemp), "50"));
-        EXPECT_INPUT(UserInput::Ok(modal));
-    });
-    EXPECT_EQ(dlg->DoModal(), IDOK);
-    EXPECT_NEAR(dlg->temperature, 10, 1e-12);
-    EXPECT_EQ(Messages().size(), 1u);
 }
 
 TEST_F(BindingsExchange, WholeNumbersTruncateAndTextsMustNotBeBlank)
