@@ -321,6 +321,29 @@ CInputResult Help(CWnd* modal, CWnd* control)
     return {};
 }
 
+CInputResult HelpKey(CWnd* modal)
+{
+    CWnd* focus = CWnd::GetFocus();
+    CWnd* dialog = ActiveDialog(modal);
+    if (!dialog)
+        return CInputResult::Fail("no window");
+    SetKeyDown(VK_F1, true);
+    CInputResult r = Help(modal, focus && dialog->IsChild(focus) ? focus : nullptr);
+    SetKeyDown(VK_F1, false);
+    return r;
+}
+
+CInputResult SelectPage(CWnd* modal, int index)
+{
+    auto* sheet = dynamic_cast<CPropertySheet*>(modal);
+    if (!sheet || sheet->IsWizard())
+        return CInputResult::Fail("the window has no tabs");
+    if (index < 0 || index >= sheet->GetPageCount())
+        return CInputResult::Fail("there is no page #" + std::to_string(index));
+    sheet->SetActivePage(index);
+    return {};
+}
+
 void Wait(unsigned ms) { WndMessages::AdvanceClock(ms); }
 
 void AbortModals()

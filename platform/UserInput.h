@@ -57,6 +57,10 @@ CInputResult Ok(CWnd* modal);
 CInputResult Cancel(CWnd* modal);
 // Context help on a control (null: the dialog itself), as the "?" button then a click does.
 CInputResult Help(CWnd* modal, CWnd* control);
+// The same asked with F1 on the focused control (F1 is held while the help message runs).
+CInputResult HelpKey(CWnd* modal);
+// A tabbed sheet's tab: activates the page, asking the page being left first.
+CInputResult SelectPage(CWnd* modal, int index);
 
 // Lets `ms` milliseconds of the virtual clock pass, firing due timers in order.
 void Wait(unsigned ms);

@@ -13,6 +13,22 @@ void Forget(CWnd* wnd); // MessageLoop.cpp: drops the timers and posted messages
 }
 
 static CWnd* g_focus = nullptr;
+static std::vector<int> g_keysDown;
+
+short GetKeyState(int virtualKey)
+{
+    return std::find(g_keysDown.begin(), g_keysDown.end(), virtualKey) != g_keysDown.end() ? static_cast<short>(0x8000)
+                                                                                            : 0;
+}
+
+void SetKeyDown(int virtualKey, bool down)
+{
+    auto it = std::find(g_keysDown.begin(), g_keysDown.end(), virtualKey);
+    if (down && it == g_keysDown.end())
+        g_keysDown.push_back(virtualKey);
+    else if (!down && it != g_keysDown.end())
+        g_keysDown.erase(it);
+}
 
 // --- font -------------------------------------------------------------------
 

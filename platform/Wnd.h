@@ -118,7 +118,14 @@ public:
     bool IsWindowVisible() const;          // this and every parent visible
     void MoveWindow(const CRect& rect, bool repaint = true);
     void MoveWindow(int x, int y, int cx, int cy, bool repaint = true) { MoveWindow(CRect(x, y, x + cx, y + cy), repaint); }
+    // Window rectangles are kept in the parent's client coordinates and there
+    // is no screen offset, so the screen/client conversions are identities;
+    // code written as "GetWindowRect, ScreenToClient, MoveWindow" works as is.
     void GetWindowRect(CRect* rect) const { *rect = m_rect; }
+    void ScreenToClient(CRect*) const {}
+    void ScreenToClient(CPoint*) const {}
+    void ClientToScreen(CRect*) const {}
+    void ClientToScreen(CPoint*) const {}
     void GetClientRect(CRect* rect) const { *rect = CRect(0, 0, m_rect.Width(), m_rect.Height()); }
     void SetFont(CFont* font, bool redraw = true);
     CFont* GetFont() const;
@@ -230,6 +237,11 @@ private:
     bool m_inModalLoop = false;
     bool m_endModal = false;
 };
+
+// The state of a key: the high bit is set while it is held down. Keys are
+// held only while UserInput presses them (F1 for keyboard help).
+short GetKeyState(int virtualKey);
+void SetKeyDown(int virtualKey, bool down);
 
 // Process-wide message state: the queue of posted messages, the virtual clock
 // and its timers, and the stack of running modal windows.
