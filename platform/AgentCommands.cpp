@@ -30,15 +30,41 @@ namespace {
 
 std::string Quote(const std::string& s) { return "\"" + s + "\""; }
 
-// A control by id, caption or resource symbol (IDC_...), on the active
-// dialog or among a sheet's buttons.
-CWnd* Find(CWnd* modal, const std::string& name)
+bool IsNumber(const std::string& s)
 {
-    if (CWnd* c = UserInput::FindControl(modal, name))
+    if (s.empty())
+        return false;
+    for (size_t i = s[0] == '-' ? 1 : 0; i < s.size(); ++i)
+        if (s[i] < '0' || s[i] > '9')
+            return false;
+    return s != "-";
+}
+
+// A control by id, caption or resource symbol (IDC_...), on the active
+// dialog or among a sheet's buttons. A label named by its caption stands, for
+// typing and choosing, for the control it labels: the next one in tab order
+// that is not a label, as the label's mnemonic key would reach it.
+CWnd* Find(CWnd* modal, const std::string& name, bool forInput)
+{
+    CWnd* c = UserInput::FindControl(modal, name);
+    if (!c) {
+        if (const long* id = AppResources().FindSymbol(name))
+            return UserInput::FindControl(modal, std::to_string(*id));
+        return nullptr;
+    }
+    if (!forInput || IsNumber(name) || UserInput::ControlKind(c) != "static")
         return c;
-    if (const long* id = AppResources().FindSymbol(name))
-        return UserInput::FindControl(modal, std::to_string(*id));
-    return nullptr;
+    for (CWnd* next = c->GetWindow(GW_HWNDNEXT); next; next = next->GetWindow(GW_HWNDNEXT)) {
+        const std::string kind = UserInput::ControlKind(next);
+        if (kind != "static" && kind != "group")
+            return next;
+    }
+    return c;
+}
+
+bool TakesInput(AgentOp op)
+{
+    return op == AgentOp::Type || op == AgentOp::Select || op == AgentOp::SelectIndex || op == AgentOp::Cell;
 }
 
 std::string Where(CWnd* modal)
@@ -148,7 +174,7 @@ CInputResult RunAgentWindowCommand(CWnd* modal, const SAgentCommand& c, std::str
         break;
     }
 
-    CWnd* control = Find(modal, c.control);
+    CWnd* control = Find(modal, c.control, TakesInput(c.op));
     if (!control)
         return CInputResult::Fail("no control " + Quote(c.control) + " in " + Where(modal));
     switch (c.op) {

@@ -115,6 +115,8 @@ static std::string Row(const SControlView& c)
     line += caption;
     if (!value.empty())
         line += (caption.empty() ? "" : " ") + std::string("= ") + value;
+    while (!line.empty() && line.back() == ' ')
+        line.pop_back();
     if (c.disabled)
         line += "  [disabled]";
     if (c.focused)
