@@ -6,3 +6,8 @@ BUILD=${1:-build}
 W="$BUILD/wizhost"
 echo "\$ wizhost --help"
 "$W" --help
+echo "\$ wizhost project init $BUILD/demo-project"
+rm -rf "$BUILD/demo-project"
+"$W" project init "$BUILD/demo-project"
+echo "\$ wizhost project tree $BUILD/demo-project"
+"$W" project tree "$BUILD/demo-project"
