@@ -117,12 +117,12 @@ private:
         }
     };
 
-    struct CVisit;
+    struct CPageIndex;
     CBinding* Find(std::string_view keyword) const;
     void RefreshRanges(CBinding& binding) const;
-    void PrepareCaptions(CBinding& binding, CWnd* control, const std::vector<CVisit>& byId) const;
-    void ShowField(CBinding& binding, CWnd* control, const std::vector<CVisit>& byId);
-    void ReadField(CBinding& binding, CWnd* control, int pass, CDataExchange* pDX);
+    void PrepareCaptions(CBinding& binding, CWnd* control, const CPageIndex& page) const;
+    void ShowField(CBinding& binding, CWnd* control, const CPageIndex& page);
+    void ReadField(CBinding& binding, CWnd* control, int pass, const CPageIndex& page, CDataExchange* pDX);
 
     std::vector<std::unique_ptr<CBinding>> m_bindings; // registration order
     std::unordered_map<std::string, CBinding*, Hash, std::equal_to<>> m_index;

@@ -143,10 +143,40 @@ void DecorateHeading(CValueGrid* grid, int column, int& length, const std::strin
 
 } // namespace
 
-struct CKeywordBindings::CVisit {
-    std::size_t position; // in the page's child list
-    CBinding* binding;
-    CWnd* control;
+// The controls of the page being exchanged, found by id without walking the
+// child list for every field.
+struct CKeywordBindings::CPageIndex {
+    struct CVisit {
+        std::size_t position; // in the page's child list
+        CBinding* binding;
+        CWnd* control;
+    };
+
+    CWnd* page = nullptr;
+    std::vector<CWnd*> children;                // z-order, at most kMaxChildren
+    std::vector<std::pair<int, std::size_t>> ids; // (control id, position), by id
+    std::vector<CVisit> visits;                 // tab order
+    std::vector<CVisit> byControlId;            // the same, by control id
+
+    // The first child with `id`, as the dialog manager finds it.
+    CWnd* FindChild(int id) const
+    {
+        auto it = std::lower_bound(ids.begin(), ids.end(), id,
+                                   [](const auto& entry, int wanted) { return entry.first < wanted; });
+        if (it != ids.end() && it->first == id)
+            return children[it->second];
+        return page->GetDlgItem(id); // past the listed children
+    }
+    // A switch bound to `controlId` other than `self`, or null.
+    const CBinding* FindSwitch(int controlId, const CBinding* self) const
+    {
+        auto it = std::lower_bound(byControlId.begin(), byControlId.end(), controlId,
+                                   [](const CVisit& v, int id) { return v.binding->controlId < id; });
+        for (; it != byControlId.end() && it->binding->controlId == controlId; ++it)
+            if (it->binding != self && it->binding->type == kBindSwitch)
+                return it->binding;
+        return nullptr;
+    }
 };
 
 namespace {
@@ -174,45 +204,40 @@ namespace {
 
 void CKeywordBindings::ExchangePage(CDataExchange* pDX)
 {
-    CWnd* page = pDX->m_pDlgWnd;
-    const std::vector<CWnd*>& children = page->GetChildren();
-    const std::size_t childCount = std::min(children.size(), kMaxChildren);
-
-    // Attach the page's bindings to their controls: the first child with the id,
-    // as the dialog manager finds it.
-    std::vector<std::pair<int, std::size_t>> ids;
-    ids.reserve(childCount);
-    for (std::size_t i = 0; i < childCount; ++i)
-        ids.emplace_back(children[i]->GetDlgCtrlID(), i);
-    std::stable_sort(ids.begin(), ids.end(),
+    CPageIndex index;
+    index.page = pDX->m_pDlgWnd;
+    const std::vector<CWnd*>& children = index.page->GetChildren();
+    index.children.assign(children.begin(), children.begin() + std::min(children.size(), kMaxChildren));
+    index.ids.reserve(index.children.size());
+    for (std::size_t i = 0; i < index.children.size(); ++i)
+        index.ids.emplace_back(index.children[i]->GetDlgCtrlID(), i);
+    std::stable_sort(index.ids.begin(), index.ids.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
 
-    std::vector<CVisit> visits;
     for (const auto& binding : m_bindings) {
-        if (binding->page != page || binding->controlId == -1)
+        if (binding->page != index.page || binding->controlId == -1)
             continue;
-        auto it = std::lower_bound(ids.begin(), ids.end(), binding->controlId,
+        auto it = std::lower_bound(index.ids.begin(), index.ids.end(), binding->controlId,
                                    [](const auto& entry, int id) { return entry.first < id; });
-        if (it == ids.end() || it->first != binding->controlId)
+        if (it == index.ids.end() || it->first != binding->controlId)
             continue; // the page does not have this control
-        visits.push_back({it->second, binding.get(), children[it->second]});
+        index.visits.push_back({it->second, binding.get(), index.children[it->second]});
     }
     // Visiting in tab order makes the first failing field the one reported.
-    std::stable_sort(visits.begin(), visits.end(),
-                     [](const CVisit& a, const CVisit& b) { return a.position < b.position; });
+    std::stable_sort(index.visits.begin(), index.visits.end(),
+                     [](const auto& a, const auto& b) { return a.position < b.position; });
 
     if (!pDX->m_bSaveAndValidate) {
-        std::vector<CVisit> byId(visits);
-        std::stable_sort(byId.begin(), byId.end(), [](const CVisit& a, const CVisit& b) {
-            return a.binding->controlId < b.binding->controlId;
-        });
-        for (const CVisit& visit : visits)
-            ShowField(*visit.binding, visit.control, byId);
+        index.byControlId = index.visits;
+        std::stable_sort(index.byControlId.begin(), index.byControlId.end(),
+                         [](const auto& a, const auto& b) { return a.binding->controlId < b.binding->controlId; });
+        for (const auto& visit : index.visits)
+            ShowField(*visit.binding, visit.control, index);
         return;
     }
     for (int pass = 0; pass < 2; ++pass)
-        for (const CVisit& visit : visits)
-            ReadField(*visit.binding, visit.control, pass, pDX);
+        for (const auto& visit : index.visits)
+            ReadField(*visit.binding, visit.control, pass, index, pDX);
 }
 
 void CKeywordBindings::RefreshRanges(CBinding& binding) const
@@ -228,7 +253,7 @@ void CKeywordBindings::RefreshRanges(CBinding& binding) const
         binding.range1 = binding.range2;
 }
 
-void CKeywordBindings::PrepareCaptions(CBinding& binding, CWnd* control, const std::vector<CVisit>& byId) const
+void CKeywordBindings::PrepareCaptions(CBinding& binding, CWnd* control, const CPageIndex& page) const
 {
     if (binding.companionId == -1) {
         CValueGrid* grid = AsGrid(control);
@@ -243,7 +268,7 @@ void CKeywordBindings::PrepareCaptions(CBinding& binding, CWnd* control, const s
         return;
     }
 
-    CWnd* companion = binding.page->GetDlgItem(binding.companionId);
+    CWnd* companion = page.FindChild(binding.companionId);
     if (companion == nullptr)
         return;
 
@@ -270,15 +295,7 @@ void CKeywordBindings::PrepareCaptions(CBinding& binding, CWnd* control, const s
     }
 
     if (companion != control && IsTwoStateCheckBox(companion)) {
-        auto it = std::lower_bound(byId.begin(), byId.end(), binding.companionId,
-                                   [](const CVisit& v, int id) { return v.binding->controlId < id; });
-        const CBinding* governing = nullptr;
-        for (; it != byId.end() && it->binding->controlId == binding.companionId; ++it) {
-            if (it->binding != &binding && it->binding->type == kBindSwitch) {
-                governing = it->binding;
-                break;
-            }
-        }
+        const CBinding* governing = page.FindSwitch(binding.companionId, &binding);
         if (governing != nullptr) {
             control->EnableWindow(governing->Var<bool>());
         } else {
@@ -288,10 +305,10 @@ void CKeywordBindings::PrepareCaptions(CBinding& binding, CWnd* control, const s
     }
 }
 
-void CKeywordBindings::ShowField(CBinding& binding, CWnd* control, const std::vector<CVisit>& byId)
+void CKeywordBindings::ShowField(CBinding& binding, CWnd* control, const CPageIndex& page)
 {
     RefreshRanges(binding);
-    PrepareCaptions(binding, control, byId);
+    PrepareCaptions(binding, control, page);
 
     if (!binding.present && IsEdit(control)) {
         SetTextIfChanged(control, std::string());
@@ -338,7 +355,7 @@ void CKeywordBindings::ShowField(CBinding& binding, CWnd* control, const std::ve
             combo->SetCurSel(chosen);
         } else if (IsRadio(control)) {
             int position = 0;
-            for (CWnd* member : binding.page->GetGroup(control)) {
+            for (CWnd* member : page.page->GetGroup(control)) {
                 if (!IsRadio(member))
                     continue;
                 static_cast<CButton*>(member)->SetCheck(position == index ? BST_CHECKED : BST_UNCHECKED);
@@ -385,13 +402,14 @@ void CKeywordBindings::ShowField(CBinding& binding, CWnd* control, const std::ve
     }
 }
 
-void CKeywordBindings::ReadField(CBinding& binding, CWnd* control, int pass, CDataExchange* pDX)
+void CKeywordBindings::ReadField(CBinding& binding, CWnd* control, int pass, const CPageIndex& page,
+                                 CDataExchange* pDX)
 {
     const bool isButton = control->GetKind() == WndKind::Button;
     if (!isButton && (!control->IsWindowEnabled() || !(control->GetStyle() & WS_VISIBLE))) {
         // A field switched off by its check box is dropped from the file;
         // one disabled for other reasons keeps what it had.
-        CWnd* companion = binding.companionId != -1 ? binding.page->GetDlgItem(binding.companionId) : nullptr;
+        CWnd* companion = binding.companionId != -1 ? page.FindChild(binding.companionId) : nullptr;
         if (companion != nullptr && companion != control && IsTwoStateCheckBox(companion))
             binding.present = false;
         return;
@@ -438,7 +456,7 @@ void CKeywordBindings::ReadField(CBinding& binding, CWnd* control, int pass, CDa
                     index = static_cast<int>(static_cast<intptr_t>(combo->GetItemData(selected)));
             } else if (IsRadio(control)) {
                 int position = 0;
-                for (CWnd* member : binding.page->GetGroup(control)) {
+                for (CWnd* member : page.page->GetGroup(control)) {
                     if (!IsRadio(member))
                         continue;
                     if (static_cast<CButton*>(member)->GetCheck() == BST_CHECKED) {
