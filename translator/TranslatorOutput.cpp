@@ -1,16 +1,8 @@
 #include "translator/TranslatorOutput.h"
 
+#include "keyword/FilePath.h"
 #include "keyword/KeywordFile.h"
 #include "translator/TranslatorRules.h"
-
-std::string DropExtension(const std::string& path)
-{
-    const std::size_t slash = path.find_last_of("/\\");
-    const std::size_t dot = path.find_last_of('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
-        return path;
-    return path.substr(0, dot);
-}
 
 std::string CompleteTranslatorInput(MKeywordFile& file, const CTranslatorJob& job)
 {
@@ -20,7 +12,7 @@ std::string CompleteTranslatorInput(MKeywordFile& file, const CTranslatorJob& jo
     // English is the only system the programs write in inches; SI and
     // metric both mean metric to them.
     const bool imperial = job.unitSystem == 1;
-    const std::string base = DropExtension(job.outputBase);
+    const std::string base = CFilePath(job.outputBase).WithoutExtension();
     if (UseZQMESH3D(job.cadType, job.outputChoice)) {
         file.SetValue("ZQMESH3D_MESH_INPUT_FILENAME", job.cadFile);
         file.SetValue("ZQMESH3D_INPUT_FILETYPE", GetMeshInputFileType(job.cadType));

@@ -26,6 +26,3 @@ struct CTranslatorJob {
 // removes the other program's keywords, and returns the path the file must be
 // written to (the output base with the program's suffix).
 std::string CompleteTranslatorInput(MKeywordFile& file, const CTranslatorJob& job);
-
-// `path` without the extension of its last component ("a.b/c.stl" gives "a.b/c").
-std::string DropExtension(const std::string& path);

@@ -2,7 +2,6 @@
 
 #include "platform/PropertySheet.h"
 #include "platform/WinApp.h"
-#include "wizard/KeyState.h"
 #include "wizard/Wizard.h"
 
 CPropertyPageExt::CPropertyPageExt(UINT templateId) : CPropertyPage(templateId) {}
@@ -35,7 +34,7 @@ BOOL CPropertyPageExt::OnWizardFinish()
 
 BOOL CPropertyPageExt::OnHelpInfo(HELPINFO* info)
 {
-    if (!info || info->dwContextId == 0 || (IsKeyDown(VK_F1) && !IsKeyDown(VK_SHIFT)))
+    if (!info || info->dwContextId == 0 || ((GetKeyState(VK_F1) & 0x8000) && !(GetKeyState(VK_SHIFT) & 0x8000)))
         return CPropertyPage::OnHelpInfo(info);
     DWORD_PTR contextId = info->dwContextId;
     // A caption has no help of its own worth showing: the user asked about

@@ -7,7 +7,6 @@
 #include "platform/WinApp.h"
 #include "platform/StepAgent.h"
 #include "support/TestSupport.h"
-#include "wizard/KeyState.h"
 #include "wizard/ProjectTreeList.h"
 #include "wizard/PropertyPageExt.h"
 #include "wizard/Wizard.h"
