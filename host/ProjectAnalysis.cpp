@@ -4,6 +4,7 @@
 #include "host/MaterialLibrary.h"
 #include "host/ProjectTree.h"
 
+#include "keyword/FilePath.h"
 #include "keyword/KeywordFile.h"
 #include "platform/WinApp.h"
 
@@ -103,6 +104,14 @@ ZQ_PM_Node* NearestAbove(ZQ_PM_Node* node, int type)
         if (n->m_type == type)
             return n;
     return nullptr;
+}
+
+// The suite's numbered naming, with its counter file in the project folder.
+std::string NumberedFile(const std::string& folder, const char* stem, const char* extension)
+{
+    CFilePath path;
+    path.MakeUniqueName(folder + stem, extension + 1);
+    return path.GetPath();
 }
 
 std::string FormatReal(double v)
@@ -294,7 +303,7 @@ ZQ_PM_Node* MProjectTree::CreateInputNode(ZQ_PM_Node* parent, MKeywordFile& file
         if (!p)
             return Fail("node " + std::to_string(parentId) + " does not exist");
         // Under the lock, so two processes never pick the same number.
-        const std::string path = hostpath::NumberedName(m_projectPath, stem, AnalysisInputExtension(subType));
+        const std::string path = NumberedFile(m_projectPath, stem, AnalysisInputExtension(subType));
         if (!file.Write(path))
             return Fail("cannot write the analysis input '" + path + "'");
         const int aim = subType == kSubFlow ? AimOfFile(file) : kAimNone;
@@ -453,7 +462,7 @@ ZQ_PM_Node* MProjectTree::AddMaterialNode(ZQ_PM_Node* node, MMatSearch& search)
             return Fail("node " + std::to_string(parentId) + " does not exist");
         // The project keeps its own copy, so a library change never alters
         // the analyses already made with it.
-        const std::string path = hostpath::NumberedName(m_projectPath, "material", ".mtl");
+        const std::string path = NumberedFile(m_projectPath, "material", ".mtl");
         if (!hostpath::CopyFile(data.file, path))
             return Fail("cannot copy the material '" + data.file + "' into the project");
         Node_SubType sub = data.thermoset ? kSubThermoset : data.fiberFilled ? kSubFiberFilled : kSubThermoplastic;

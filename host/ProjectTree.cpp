@@ -1,6 +1,7 @@
 #include "host/ProjectTree.h"
 
 #include "host/HostPaths.h"
+#include "keyword/Location.h"
 
 #include <algorithm>
 #include <cassert>
@@ -522,12 +523,15 @@ bool MProjectTree::Reload()
 
 bool MProjectTree::WriteFile()
 {
+    const std::string file = m_projectPath + ProjectFileName();
+    // Projects on a UNIX-served share are written with the line ends its users expect.
+    const char* eol = IsDosLocation(file) ? "\r\n" : "\n";
     std::string text;
     text.reserve(128 + 96 * m_nodes.size());
-    text += std::string(kMagic) + "\t" + std::to_string(kFormatVersion) + "\r\n";
-    text += "# wizlib project: one NODE record per node, parents before children\r\n";
-    text += "NAME\t" + Escape(m_projectName) + "\r\n";
-    text += "NEXTID\t" + std::to_string(m_nextId) + "\r\n";
+    text += std::string(kMagic) + "\t" + std::to_string(kFormatVersion) + eol;
+    text += std::string("# wizlib project: one NODE record per node, parents before children") + eol;
+    text += "NAME\t" + Escape(m_projectName) + eol;
+    text += "NEXTID\t" + std::to_string(m_nextId) + eol;
     std::vector<ZQ_PM_Node*> nodes = GetNodes();
     for (const ZQ_PM_Node* n : nodes) {
         char numbers[128];
@@ -536,15 +540,14 @@ bool MProjectTree::WriteFile()
                       n->m_state, n->m_imageId, n->m_flags, n->m_flowAim);
         text += "NODE\t";
         text += numbers;
-        text += "\t" + Escape(n->m_name) + "\t" + Escape(RelativePath(n->m_filePath)) + "\r\n";
+        text += "\t" + Escape(n->m_name) + "\t" + Escape(RelativePath(n->m_filePath)) + eol;
     }
     for (const auto& [base, label] : m_meshLabels)
-        text += "MESHLABEL\t" + Escape(base) + "\t" + Escape(label) + "\r\n";
+        text += "MESHLABEL\t" + Escape(base) + "\t" + Escape(label) + eol;
     char end[64];
-    std::snprintf(end, sizeof end, "END\t%zu\t%08X\r\n", nodes.size(), Crc32(text, text.size()));
+    std::snprintf(end, sizeof end, "END\t%zu\t%08X%s", nodes.size(), Crc32(text, text.size()), eol);
     text += end;
 
-    const std::string file = m_projectPath + ProjectFileName();
     if (!hostpath::WriteFileAtomic(file, text))
         return Fail("cannot write the project file '" + file + "': " + std::strerror(errno));
     return true;
