@@ -801,6 +801,14 @@ def write_sample_project():
     folder = os.path.join(DATA, "sample-project")
     os.makedirs(folder, exist_ok=True)
     write(os.path.join(folder, "part.stl"), stl_plate(100, 50, 2), crlf=False)
+    # Coolants beyond the built-in ones, read by the cooling wizard from the
+    # folder it runs in: name, conductivity, specific heat, density, viscosity.
+    write(os.path.join(folder, "moldprop.cmt"), "\n".join([
+        "# coolant  W/(m K)  J/(kg K)  kg/m^3  Pa s",
+        "COOLANT_GLYCOL30 0.50 3700 1040 0.0022",
+        "COOLANT_GLYCOL50 0.41 3300 1070 0.0045",
+        "COOLANT_OIL 0.13 2000 870 0.012",
+    ]) + "\n")
     write(os.path.join(folder, "part.igs"), iges_plate(100.0, 50.0))
     write(os.path.join(folder, "part1.081"), keyword_file("Translator input for the plate", [
         ("TRANS_FILE_UNITS", "MODEL_UNITS_MM"), ("IGS_TRANS_MESH_DIV", 15), ("IGS_CURV_ANGLE", 20.0),
