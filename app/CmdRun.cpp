@@ -153,6 +153,8 @@ int RunTranslator(MProjectTree& tree, ZQ_PM_Node* node, const RunOptions& option
     CWizard::SetProjectTree(tree);
     CTranslatorSheet::SetGetCADUnitsFunc(HostGetCADUnits);
     CTranslatorSheet sheet(node);
+    // New translation inputs belong with their CAD model, as the host files them.
+    tree.SetEditNode(sheet.GetCADNode());
     intptr_t result = IDCANCEL;
     std::string error;
     if (!RunModal(sheet, options, commands, result, error))
