@@ -230,6 +230,25 @@ TEST_F(BindingsExchange, CheckBoxCompanionDecidesWhetherTheKeywordIsWritten)
     EXPECT_NE(Normalized(wiztest::ReadBytes(dir / "job.kw")).find("DEMO_COOLING_TIME: 15\n"), std::string::npos);
 }
 
+TEST_F(BindingsExchange, CheckBoxBoundAsASwitchGovernsItsField)
+{
+    auto dlg = Prepared();
+    bool timeOn = false; // the switch wins over the field's own present flag
+    dlg->bindings.Bind("DEMO_TIME_ON", kTimeCheck, kTimeCheck, kBindSwitch, &timeOn);
+    EXPECT_EQ(RunScript(*dlg, R"(
+        expect unchecked IDC_BINDDEMO_TIME_CHECK
+        expect disabled IDC_BINDDEMO_TIME
+        check IDC_BINDDEMO_TIME_CHECK on
+        expect enabled IDC_BINDDEMO_TIME
+        type IDC_BINDDEMO_TIME 30
+        ok
+    )"),
+              "");
+    EXPECT_TRUE(timeOn);
+    EXPECT_DOUBLE_EQ(dlg->coolingTime, 30);
+    EXPECT_TRUE(dlg->bindings.IsPresent("DEMO_COOLING_TIME"));
+}
+
 TEST_F(BindingsExchange, WholeNumbersTruncateAndTextsMustNotBeBlank)
 {
     StepAgent agent;
