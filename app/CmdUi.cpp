@@ -1,0 +1,175 @@
+// wizhost ui ...: the dialog templates and strings compiled into the library,
+// drawn as the terminal agent draws a window, and a way to try a template by
+// hand or with an agent script.
+#include "app/Command.h"
+#include "platform/Dialog.h"
+#include "platform/ResourceScript.h"
+#include "platform/Resources.h"
+#include "platform/ScriptAgent.h"
+#include "platform/TerminalAgent.h"
+#include "platform/WindowView.h"
+
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+using namespace wizhost;
+
+extern const WizCommand g_uiCommand;
+
+namespace {
+
+// One line per string: line ends and tabs are shown as escapes.
+std::string Escaped(const std::string& text)
+{
+    std::string out;
+    for (char c : text) {
+        if (c == '\n')
+            out += "\\n";
+        else if (c == '\t')
+            out += "\\t";
+        else if (c == '\r')
+            out += "\\r";
+        else if (c == '\\')
+            out += "\\\\";
+        else
+            out += c;
+    }
+    return out;
+}
+
+// A template id as a number or as its #define name.
+bool ParseTemplateId(const std::string& text, int& id)
+{
+    long value = 0;
+    if (ParseInt(text, value)) {
+        id = static_cast<int>(value);
+        return value >= 0 && value <= 65535;
+    }
+    if (const long* symbol = AppResources().FindSymbol(text)) {
+        id = static_cast<int>(*symbol);
+        return true;
+    }
+    return false;
+}
+
+int List()
+{
+    for (const CDialogTemplate* d : AllDialogTemplates())
+        std::printf("%-6d %s\n", d->id, d->caption.c_str());
+    return kExitOk;
+}
+
+int Strings()
+{
+    for (const auto& [id, text] : AppResources().Strings())
+        std::printf("%-6d %s\n", id, Escaped(text).c_str());
+    return kExitOk;
+}
+
+const CDialogTemplate* TemplateArgument(const std::string& text, int& exitCode)
+{
+    int id = 0;
+    if (!ParseTemplateId(text, id)) {
+        exitCode = Fail("ui: '" + text + "' is neither a dialog id nor a known symbol");
+        return nullptr;
+    }
+    const CDialogTemplate* t = FindDialogTemplate(id);
+    if (!t) {
+        std::fprintf(stderr, "wizhost: ui: no dialog template %d\n", id);
+        exitCode = kExitNo;
+    }
+    return t;
+}
+
+int Show(const std::string& idText)
+{
+    int exitCode = kExitOk;
+    const CDialogTemplate* t = TemplateArgument(idText, exitCode);
+    if (!t)
+        return exitCode;
+    std::printf("%s", FormatWindowView(ViewOfTemplate(*t)).c_str());
+    return kExitOk;
+}
+
+// Runs the template as a modal dialog answered by the script or the terminal.
+int Try(const Args& args)
+{
+    std::string idText, script;
+    for (size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == "--script" && i + 1 < args.size())
+            script = args[++i];
+        else if (idText.empty() && args[i].rfind("--", 0) != 0)
+            idText = args[i];
+        else
+            return Fail("ui: unexpected argument '" + args[i] + "' (see wizhost ui --help)");
+    }
+    if (idText.empty())
+        return Fail("ui try: missing the dialog id");
+    int exitCode = kExitOk;
+    const CDialogTemplate* t = TemplateArgument(idText, exitCode);
+    if (!t)
+        return exitCode;
+
+    CDialog dialog(static_cast<UINT>(t->id));
+    intptr_t result = 0;
+    if (script.empty()) {
+        CTerminalAgent agent(std::cin, std::cout);
+        CUserAgentScope scope(&agent);
+        result = dialog.DoModal();
+    } else {
+        std::ifstream in(script, std::ios::binary);
+        if (!in)
+            return Fail("ui try: cannot read " + script);
+        std::ostringstream text;
+        text << in.rdbuf();
+        std::vector<SAgentCommand> commands;
+        std::vector<CAgentScriptError> errors;
+        if (!ReadAgentScript(text.str(), script, commands, errors)) {
+            for (const CAgentScriptError& e : errors)
+                Fail(e.ToString());
+            return kExitError;
+        }
+        CScriptAgent agent(std::move(commands), script, std::cout);
+        {
+            CUserAgentScope scope(&agent);
+            result = dialog.DoModal();
+        }
+        agent.CheckFinished();
+        if (agent.Failed())
+            return Fail(agent.Failure());
+    }
+    std::printf("result: %s\n", result == IDOK ? "OK" : result == IDCANCEL ? "Cancel" : std::to_string(result).c_str());
+    return result == IDOK ? kExitOk : kExitNo;
+}
+
+int RunUi(const Args& args)
+{
+    if (args.empty() || WantsHelp(args))
+        return args.empty() ? Fail("ui: missing command (see wizhost ui --help)") : PrintUsage(g_uiCommand);
+    const std::string& command = args[0];
+    if (command == "list" && args.size() == 1)
+        return List();
+    if (command == "strings" && args.size() == 1)
+        return Strings();
+    if (command == "show" && args.size() == 2)
+        return Show(args[1]);
+    if (command == "try")
+        return Try(args);
+    if (command == "list" || command == "strings" || command == "show")
+        return Fail("ui " + command + ": wrong number of arguments (see wizhost ui --help)");
+    return Fail("ui: unknown command '" + command + "' (see wizhost ui --help)");
+}
+
+} // namespace
+
+extern const WizCommand g_uiCommand(
+    "ui",
+    "wizhost ui list                       every dialog template: id and caption\n"
+    "wizhost ui show ID                    a dialog template drawn as the terminal agent draws it\n"
+    "wizhost ui strings                    the string table: id and text\n"
+    "wizhost ui try ID [--script FILE]     run a template as a modal dialog, answered by you at\n"
+    "                                      the terminal or by the agent script FILE\n"
+    "                                      (exit 1: cancelled or no such template)\n",
+    RunUi);
