@@ -1,0 +1,201 @@
+// wizhost run translate: the translator wizard driven by scripts on a fresh
+// copy of the sample project, its input files checked against golden files
+// (the project folder written as $PROJECT). WIZ_UPDATE_GOLDEN=1 rewrites them.
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+using wiztest::RunWizhost;
+
+namespace {
+
+// Sample project nodes the scripts start from.
+constexpr const char* kIgesNode = "1";
+constexpr const char* kStlNode = "21";
+constexpr const char* kFusionMeshNode = "22"; // made from the STL model, nothing below it
+
+std::string Golden(const std::string& name) { return wiztest::SourcePath("tests/app/golden/" + name); }
+std::string Script(const std::string& name) { return wiztest::SourcePath("data/scripts/" + name); }
+
+std::string ReplaceAll(std::string text, const std::string& from, const std::string& to)
+{
+    for (std::size_t pos = 0; (pos = text.find(from, pos)) != std::string::npos; pos += to.size())
+        text.replace(pos, from.size(), to);
+    return text;
+}
+
+class TranslateRun : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        // The wizard remembers the IGES translator in the settings: keep
+        // them away from the user's.
+        setenv("WIZ_SETTINGS", (dir / "settings.ini").c_str(), 1);
+        project = dir / "proj";
+        ASSERT_EQ(RunWizhost({"project", "init", project}).exitCode, 0);
+    }
+    void TearDown() override { unsetenv("WIZ_SETTINGS"); }
+
+    wiztest::RunResult Run(const std::string& node, const std::string& script, std::vector<std::string> extra = {})
+    {
+        std::vector<std::string> args = {"run", "translate", "--project", project, "--node", node, "--script", script};
+        args.insert(args.end(), extra.begin(), extra.end());
+        return RunWizhost(args);
+    }
+
+    // The written file matches its golden file, and was written with CR LF.
+    void ExpectGolden(const std::string& written, const std::string& golden)
+    {
+        const std::string bytes = wiztest::ReadBytes(project + "/" + written);
+        ASSERT_FALSE(bytes.empty()) << written;
+        EXPECT_NE(bytes.find("\r\n"), std::string::npos);
+        const std::string text = ReplaceAll(ReplaceAll(bytes, "\r\n", "\n"), project, "$PROJECT");
+        if (const char* update = std::getenv("WIZ_UPDATE_GOLDEN"); update && *update == '1')
+            wiztest::WriteBytes(Golden(golden), text);
+        EXPECT_EQ(text, wiztest::ReadBytes(Golden(golden))) << golden;
+    }
+
+    std::string Tree() { return RunWizhost({"project", "tree", project}).out; }
+
+    wiztest::ScratchDir dir;
+    std::string project;
+};
+
+} // namespace
+
+TEST_F(TranslateRun, StlRemeshedByTheMesher)
+{
+    auto r = Run(kStlNode, Script("translate-stl.script"));
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "result node: 26 \"Plate surface mesh\"\nfile: part4.092\njob submission: 0 (run now)\n");
+    ExpectGolden("part4.092", "translate-stl.092");
+    EXPECT_NE(Tree().find("\n  21 type 1 sub-type 2 state 0 \"Plate (STL)\" part.stl\n"
+                          "    22 type 3 sub-type 21 state 0 \"Fusion mesh\" part2.zqf\n"
+                          "    23 type 3 sub-type 22 state 0 \"3D mesh\" part3.zq3\n"
+                          "    26 type 2 sub-type 32 state 0 \"Plate surface mesh\" part4.092\n"),
+              std::string::npos);
+}
+
+TEST_F(TranslateRun, IgesWithEitherTranslator)
+{
+    auto r = Run(kIgesNode, Script("translate-iges-mdl.script"));
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "result node: 26 \"Plate by the MDL translator\"\nfile: part4.081\n"
+                     "job submission: 1 (add to the batch queue)\n");
+    ExpectGolden("part4.081", "translate-iges-mdl.081");
+
+    // The MDL translator is remembered for the next IGES model.
+    wiztest::WriteBytes(dir / "remembered.script", "expect checked 2379\ncancel\n");
+    r = Run(kIgesNode, dir / "remembered.script");
+    EXPECT_EQ(r.exitCode, 1) << r.err;
+
+    r = Run(kIgesNode, Golden("translate-iges-builtin.script"));
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.out.find("file: part5.081\n"), std::string::npos) << r.out;
+    ExpectGolden("part5.081", "translate-iges-builtin.081");
+}
+
+TEST_F(TranslateRun, OtherModelKinds)
+{
+    auto addModel = [&](const std::string& name, const std::string& subType) {
+        wiztest::WriteBytes(dir / name, "BEGIN BULK\nGRID,1,,0.,0.,0.\nGRID,2,,10.,0.,0.\nENDDATA\n");
+        auto r = RunWizhost({"project", "add", project, dir / name, "--type", "1", "--subtype", subType});
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        return r.out.substr(0, r.out.find('\n'));
+    };
+    auto r = Run(addModel("bracket.bdf", "8"), Golden("translate-nastran-tet.script"));
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.out.find("file: bracket1.092\n"), std::string::npos) << r.out;
+    ExpectGolden("bracket1.092", "translate-nastran-tet.092");
+
+    // A model only the MDL translator reads: no choice of translator, its
+    // remesh page, and the program named in the file.
+    wiztest::WriteBytes(dir / "step.script", "expect dialog 13057\nexpect hidden 2378\nnext\n"
+                                             "expect dialog 13045\nnext\nexpect dialog 13060\nfinish\n");
+    r = Run(addModel("cover.stp", "12"), dir / "step.script");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const std::size_t name = r.out.find("file: cover");
+    ASSERT_NE(name, std::string::npos) << r.out;
+    const std::string written = r.out.substr(name + 6, r.out.find('\n', name) - name - 6);
+    EXPECT_EQ(written.substr(written.size() - 4), ".081");
+    const std::string file = wiztest::ReadBytes(project + "/" + written);
+    EXPECT_NE(file.find("TRANS_PROGRAM: zqpsi\r\n"), std::string::npos) << file;
+    EXPECT_NE(file.find("ZQPSI_REMESH_MIN_DIVISION: "), std::string::npos);
+    EXPECT_EQ(file.find("ZQMESH3D"), std::string::npos);
+}
+
+TEST_F(TranslateRun, RetranslatingAMeshKeepsItsNode)
+{
+    const std::string before = Tree();
+    auto r = Run(kFusionMeshNode, Script("translate-stl.script"));
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "result node: 22 \"Plate surface mesh\"\nfile: part2.092\njob submission: 0 (run now)\n");
+
+    r = Run(kFusionMeshNode, Golden("retranslate.script"));
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.out.find("result node: 22 "), std::string::npos) << r.out;
+    const std::string file = wiztest::ReadBytes(project + "/part2.092");
+    EXPECT_NE(file.find("ZQMESH3D_SURFACE_ELEMENT_AIM: 9000\r\n"), std::string::npos) << file;
+    EXPECT_NE(file.find("ZQMESH3D_SURFACE_EDGE_CONTROL: OFF\r\n"), std::string::npos);
+    EXPECT_NE(file.find("ZQMESH3D_MESH_OUTPUT_FILENAME: " + project + "/part2\r\n"), std::string::npos);
+    // Same nodes, one label changed.
+    EXPECT_EQ(ReplaceAll(Tree(), "\"Plate surface mesh\" part2.zqf", "\"Fusion mesh\" part2.zqf"), before);
+}
+
+TEST_F(TranslateRun, CancelAndFailuresChangeNothing)
+{
+    const std::string projectFile = project + "/project.zqp";
+    const std::string before = wiztest::ReadBytes(projectFile);
+    const auto filesBefore = std::distance(std::filesystem::directory_iterator(project), {});
+
+    wiztest::WriteBytes(dir / "cancel.script", "next\ncancel\n");
+    auto r = Run(kStlNode, dir / "cancel.script");
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.out, "cancelled: the project was not changed\n");
+
+    wiztest::WriteBytes(dir / "wrong.script", "next\nexpect dialog 13060\nfinish\n");
+    r = Run(kStlNode, dir / "wrong.script");
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_NE(r.err.find("wrong.script:2: "), std::string::npos) << r.err;
+
+    wiztest::WriteBytes(dir / "bad.script", "next\nfrobnicate 12\n");
+    r = Run(kStlNode, dir / "bad.script");
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_NE(r.err.find("bad.script:2: "), std::string::npos) << r.err;
+
+    const std::vector<std::vector<std::string>> badArgs = {
+        {"run", "translate", "--project", project, "--script", Script("translate-stl.script")},
+        {"run", "flow", "--project", project, "--node", "5", "--tty"},
+        {"run", "translate", "--project", project, "--node", "5", "--tty"}, // an analysis input
+        {"run", "translate", "--project", project, "--node", "99", "--tty"},
+        {"run", "translate", "--project", project, "--node", "x1", "--tty"},
+        {"run", "translate", "--project", project, "--node", kStlNode, "--tty", "--script", "s"},
+        {"run", "translate", "--project", dir / "none", "--node", kStlNode, "--tty"},
+        {"run", "translate", "--project", project, "--node", kStlNode, "--tty", "--units", "furlongs"},
+    };
+    for (const auto& args : badArgs) {
+        r = RunWizhost(args);
+        EXPECT_EQ(r.exitCode, 2) << args[4] << " " << args[5];
+        EXPECT_EQ(r.err.rfind("wizhost: ", 0), 0u) << r.err;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    }
+    EXPECT_EQ(wiztest::ReadBytes(projectFile), before);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(project), {}), filesBefore);
+}
+
+TEST_F(TranslateRun, PersonAtTheTerminalInEnglishUnits)
+{
+    auto r = RunWizhost({"run", "translate", "--project", project, "--node", kStlNode, "--tty", "--units", "english"},
+                        "next\nclick 2470\ntype 2083 0.1\nnext\nfinish\n");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    // Each page shows its fields with captions, ranges and units.
+    EXPECT_NE(r.out.find("Number of elements:   [100:1e+06]"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("Edge Length:   (0:39.3701] inch"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("file: part4.092\n"), std::string::npos);
+    const std::string file = wiztest::ReadBytes(project + "/part4.092");
+    EXPECT_NE(file.find("ZQMESH3D_SURFACE_EDGE_LENGTH: 0.00254\r\n"), std::string::npos) << file;
+    EXPECT_NE(file.find("ZQMESH3D_OUTPUT_UNITS: IMPERIAL\r\n"), std::string::npos);
+}
