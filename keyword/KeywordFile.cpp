@@ -7,7 +7,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <new>
+#include <sys/mman.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -102,11 +105,23 @@ std::uint64_t HashKeyword(std::string_view key)
     return h;
 }
 
+// Big decks fill these buffers with tens of megabytes of fresh memory; huge
+// pages cut the page faults from one per 4 KB to one per 2 MB. Only the
+// whole 2 MB pages inside the buffer are advised; this is a hint, never an error.
+void AdviseHugePages(const void* data, std::size_t bytes)
+{
+    const std::uintptr_t kHuge = 2u << 20;
+    const std::uintptr_t begin = (reinterpret_cast<std::uintptr_t>(data) + kHuge - 1) & ~(kHuge - 1);
+    const std::uintptr_t end = (reinterpret_cast<std::uintptr_t>(data) + bytes) & ~(kHuge - 1);
+    if (end > begin)
+        ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+}
+
 } // namespace
 
 // Open addressing with linear probing over a power-of-two table that doubles
 // at a load of one half, so a deck of a million keywords loads in linear time.
-// Entries hold the slot (the keyword text lives in m_keywords) and the low 32
+// Entries hold the slot (the keyword text lives in m_keyText) and the low 32
 // hash bits: they give the home position without rehashing the text and
 // settle almost every mismatch without a string compare. Removal shifts the
 // following run back, so no tombstones accumulate.
@@ -116,28 +131,84 @@ struct MKeywordFile::Index {
         std::uint32_t hash = 0;
     };
 
-    std::vector<Entry> table = std::vector<Entry>(64);
+    // Zeroed entries; big tables come straight from the system in huge pages
+    // where it offers them, because every probe of a big deck lands on a
+    // different 4 KB page and would otherwise miss the TLB.
+    class Table {
+    public:
+        explicit Table(std::size_t size) : m_size(size)
+        {
+            const std::size_t bytes = size * sizeof(Entry);
+            if (bytes >= kMapped) {
+                void* p = ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+                if (p != MAP_FAILED) {
+                    ::madvise(p, bytes, MADV_HUGEPAGE);
+                    m_data = static_cast<Entry*>(p);
+                    m_mapped = true;
+                    return;
+                }
+            }
+            m_data = static_cast<Entry*>(std::calloc(size, sizeof(Entry)));
+            if (!m_data)
+                throw std::bad_alloc();
+        }
+        ~Table() { Release(); }
+        Table(Table&& other) noexcept : m_data(other.m_data), m_size(other.m_size), m_mapped(other.m_mapped)
+        {
+            other.m_data = nullptr;
+        }
+        Table& operator=(Table&& other) noexcept
+        {
+            if (this != &other) {
+                Release();
+                m_data = other.m_data;
+                m_size = other.m_size;
+                m_mapped = other.m_mapped;
+                other.m_data = nullptr;
+            }
+            return *this;
+        }
+        Entry& operator[](std::size_t i) { return m_data[i]; }
+        const Entry& operator[](std::size_t i) const { return m_data[i]; }
+        std::size_t size() const { return m_size; }
+
+    private:
+        static constexpr std::size_t kMapped = 4u << 20;
+        void Release()
+        {
+            if (m_data && m_mapped)
+                ::munmap(m_data, m_size * sizeof(Entry));
+            else
+                std::free(m_data);
+            m_data = nullptr;
+        }
+        Entry* m_data = nullptr;
+        std::size_t m_size = 0;
+        bool m_mapped = false;
+    };
+
+    Table table{64};
     std::size_t count = 0;
 
     std::size_t Mask() const { return table.size() - 1; }
 
     // The table position holding `key`, or -1.
-    long Locate(std::string_view key, std::uint64_t h, const std::vector<std::string>& keywords) const
+    long Locate(std::string_view key, std::uint64_t h, const MKeywordFile& file) const
     {
         const std::uint32_t tag = static_cast<std::uint32_t>(h);
         for (std::size_t i = tag & Mask();; i = (i + 1) & Mask()) {
             const Entry& e = table[i];
             if (e.slotPlus1 == 0)
                 return -1;
-            if (e.hash == tag && keywords[e.slotPlus1 - 1] == key)
+            if (e.hash == tag && file.KeywordAt(e.slotPlus1 - 1) == key)
                 return static_cast<long>(i);
         }
     }
 
     // The slot of `key`, or -1.
-    long Find(std::string_view key, std::uint64_t h, const std::vector<std::string>& keywords) const
+    long Find(std::string_view key, std::uint64_t h, const MKeywordFile& file) const
     {
-        const long at = Locate(key, h, keywords);
+        const long at = Locate(key, h, file);
         return at < 0 ? -1 : static_cast<long>(table[static_cast<std::size_t>(at)].slotPlus1 - 1);
     }
 
@@ -159,9 +230,9 @@ struct MKeywordFile::Index {
         table[i] = entry;
     }
 
-    bool Erase(std::string_view key, std::uint64_t h, const std::vector<std::string>& keywords)
+    bool Erase(std::string_view key, std::uint64_t h, const MKeywordFile& file)
     {
-        const long at = Locate(key, h, keywords);
+        const long at = Locate(key, h, file);
         if (at < 0)
             return false;
         // Move later members of the probe run into the hole unless their home
@@ -191,18 +262,22 @@ struct MKeywordFile::Index {
 
     void Rebuild(std::size_t size)
     {
-        std::vector<Entry> old(size);
-        old.swap(table);
-        for (const Entry& e : old)
-            if (e.slotPlus1 != 0)
-                Place(e);
+        Table old(size);
+        std::swap(old, table);
+        for (std::size_t i = 0; i < old.size(); ++i)
+            if (old[i].slotPlus1 != 0)
+                Place(old[i]);
     }
 
     void Clear()
     {
-        table.assign(64, Entry{});
+        table = Table(64);
         count = 0;
     }
+
+    // Loading touches one random table entry per keyword; fetching it a few
+    // lines ahead hides most of the memory latency on big decks.
+    void Prefetch(std::uint64_t h) const { __builtin_prefetch(&table[h & Mask()]); }
 };
 
 MKeywordFile::MKeywordFile() : m_index(new Index) {}
@@ -212,8 +287,8 @@ MKeywordFile::~MKeywordFile() { delete m_index; }
 void MKeywordFile::Load(const std::string& path)
 {
     m_lines.clear();
-    m_keywords.clear();
-    m_live.clear();
+    m_slots.clear();
+    m_keyText.clear();
     m_index->Clear();
     Merge(path);
     m_fileName = path;
@@ -250,15 +325,35 @@ void MKeywordFile::MergeText(std::string_view text)
         return true;
     };
 
-    // Slots and index sized from a typical line length, so big decks do not
-    // rehash repeatedly while they load.
-    const std::size_t guess = m_keywords.size() + text.size() / 48;
-    if (guess > m_keywords.capacity()) {
-        m_keywords.reserve(guess);
+    // Slots and index sized from a short line length, so big decks neither
+    // rehash nor move their slots repeatedly while they load.
+    const std::size_t guess = m_slots.size() + text.size() / 40;
+    if (guess > m_slots.capacity()) {
+        m_slots.reserve(guess);
         m_lines.reserve(guess);
-        m_live.reserve(guess);
+        m_keyText.reserve(m_keyText.size() + text.size() / 2);
+        AdviseHugePages(m_slots.data(), m_slots.capacity() * sizeof(Slot));
+        AdviseHugePages(m_lines.data(), m_lines.capacity() * sizeof(std::string));
+        AdviseHugePages(m_keyText.data(), m_keyText.capacity());
     }
     m_index->Reserve(guess);
+
+    // Parsed lines wait in a short queue while their table entries are
+    // fetched; they are stored in file order all the same.
+    struct Pending {
+        std::string_view keyword;
+        std::string_view value;
+        std::uint64_t hash;
+    };
+    constexpr std::size_t kAhead = 8;
+    Pending queue[kAhead];
+    std::size_t head = 0, queued = 0;
+    auto storeOne = [&] {
+        const Pending& e = queue[head];
+        StoreRead(e.keyword, e.hash, e.value);
+        head = (head + 1) % kAhead;
+        --queued;
+    };
 
     std::string joined; // reused for continued values
     std::string_view line;
@@ -272,9 +367,10 @@ void MKeywordFile::MergeText(std::string_view text)
         const std::size_t at = static_cast<std::size_t>(static_cast<const char*>(colon) - line.data());
         const std::string_view keyword = line.substr(0, at);
         std::string_view value = line.substr(at + 1);
-        if (IsUnsetMarker(value))
+        if (IsUnsetMarker(value) || keyword.size() >= UINT32_MAX)
             continue;
         value = TrimLeft(value);
+        const std::uint64_t h = HashKeyword(keyword);
         if (line.back() == '\\') {
             joined.assign(value);
             std::string_view next;
@@ -285,20 +381,28 @@ void MKeywordFile::MergeText(std::string_view text)
                 joined.append(next);
                 more = !next.empty() && next.back() == '\\';
             }
-            StoreRead(keyword, joined);
-        } else {
-            StoreRead(keyword, value);
+            while (queued > 0)
+                storeOne();
+            StoreRead(keyword, h, joined);
+            continue;
         }
+        m_index->Prefetch(h);
+        if (queued == kAhead)
+            storeOne();
+        queue[(head + queued) % kAhead] = Pending{keyword, value, h};
+        ++queued;
     }
+    while (queued > 0)
+        storeOne();
 }
 
 // Older solver versions wrote some settings under other names; files of
 // previous analyses are brought up to date as they are read.
-void MKeywordFile::StoreRead(std::string_view keyword, std::string_view value)
+void MKeywordFile::StoreRead(std::string_view keyword, std::uint64_t hash, std::string_view value)
 {
     static constexpr std::string_view kFlow = "3DFLOW_";
     if (!StartsWith(keyword, kFlow) || keyword.find("_RANGE") != std::string_view::npos) {
-        SetValue(keyword, value);
+        SetValueHashed(keyword, hash, value);
         return;
     }
 
@@ -318,7 +422,7 @@ void MKeywordFile::StoreRead(std::string_view keyword, std::string_view value)
             SetValue(keyword, from <= value.size() ? value.substr(from) : std::string_view());
             return;
         }
-        SetValue(keyword, value);
+        SetValueHashed(keyword, hash, value);
     } else if (keyword == "3DFLOW_PACK_PROFILE") {
         SetValue("3DFLOW_PRESSURE_CONTROL_PROFILE", "PRESSURE");
         SetValue("3DFLOW_PRESSURE_CONTROL_PROFILE_PRESSURE", value);
@@ -334,23 +438,30 @@ void MKeywordFile::StoreRead(std::string_view keyword, std::string_view value)
     } else if (StartsWith(keyword, kFillControl)) {
         SetValue(std::string("3DFLOW_VELOCITY_PRESSURE_TRANSITION").append(keyword.substr(kFillControl.size())), value);
     } else {
-        SetValue(keyword, value);
+        SetValueHashed(keyword, hash, value);
     }
 }
 
-void MKeywordFile::AppendText(std::string& out, const char* lineEnd) const
+void MKeywordFile::AppendText(std::string& out, const char* lineEnd, CTextFile* file) const
 {
     const std::size_t endSize = std::strlen(lineEnd);
     const bool translate = endSize != 1;
-    std::size_t total = 0;
-    for (std::size_t i = 0; i < m_keywords.size(); ++i)
-        if (IsWritten(i))
-            total += m_keywords[i].size() + 2 + m_lines[i].size() + endSize;
-    out.reserve(out.size() + total + (translate ? total / 16 : 0));
-    for (std::size_t i = 0; i < m_keywords.size(); ++i) {
+    // Into a file the text goes in blocks of about a megabyte: a big deck is
+    // then never held twice in memory.
+    const std::size_t kBlock = 1 << 20;
+    if (!file) {
+        std::size_t total = 0;
+        for (std::size_t i = 0; i < m_slots.size(); ++i)
+            if (IsWritten(i))
+                total += m_slots[i].keyLength + 2 + m_lines[i].size() + endSize;
+        out.reserve(out.size() + total + (translate ? total / 16 : 0));
+    } else {
+        out.reserve(kBlock + 4096);
+    }
+    for (std::size_t i = 0; i < m_slots.size(); ++i) {
         if (!IsWritten(i))
             continue;
-        out += m_keywords[i];
+        out += KeywordAt(i);
         out += ": ";
         const std::string& value = m_lines[i];
         if (!translate) {
@@ -365,21 +476,27 @@ void MKeywordFile::AppendText(std::string& out, const char* lineEnd) const
             out.append(value, from, std::string::npos);
         }
         out += lineEnd;
+        if (file && out.size() >= kBlock) {
+            file->WriteBytes(out);
+            out.clear();
+        }
     }
+    if (file)
+        file->WriteBytes(out);
 }
 
 bool MKeywordFile::IsWritten(std::size_t slot) const
 {
-    const std::string& keyword = m_keywords[slot];
+    const Slot& s = m_slots[slot];
     // "_" keywords are working values of the wizards, and an empty value
     // means "let the solver decide": neither reaches a file.
-    return m_live[slot] && !(!keyword.empty() && keyword[0] == '_') && !m_lines[slot].empty();
+    return s.live && !(s.keyLength > 0 && m_keyText[s.keyOffset] == '_') && !m_lines[slot].empty();
 }
 
 std::string MKeywordFile::ToText() const
 {
     std::string out;
-    AppendText(out, "\n");
+    AppendText(out, "\n", nullptr);
     return out;
 }
 
@@ -394,9 +511,8 @@ bool MKeywordFile::Write(const std::string& path) const
         return false;
     try {
         CTextFile file(path, CTextFile::modeCreate | CTextFile::modeWrite);
-        std::string text;
-        AppendText(text, file.LineEnd());
-        file.WriteBytes(text);
+        std::string block;
+        AppendText(block, file.LineEnd(), &file);
         return file.Close();
     } catch (const CFileException&) {
         return false;
@@ -420,22 +536,27 @@ std::string MKeywordFile::GetValue(std::string_view keyword) const
 
 const std::string& MKeywordFile::GetRawValue(std::string_view keyword) const
 {
-    const long slot = m_index->Find(keyword, HashKeyword(keyword), m_keywords);
+    const long slot = m_index->Find(keyword, HashKeyword(keyword), *this);
     return slot < 0 ? kEmpty : m_lines[static_cast<std::size_t>(slot)];
 }
 
 void MKeywordFile::SetValue(std::string_view keyword, std::string_view value)
 {
-    const std::uint64_t h = HashKeyword(keyword);
-    const long slot = m_index->Find(keyword, h, m_keywords);
+    SetValueHashed(keyword, HashKeyword(keyword), value);
+}
+
+void MKeywordFile::SetValueHashed(std::string_view keyword, std::uint64_t h, std::string_view value)
+{
+    assert(keyword.size() < UINT32_MAX);
+    const long slot = m_index->Find(keyword, h, *this);
     if (slot >= 0) {
         m_lines[static_cast<std::size_t>(slot)].assign(value);
         return;
     }
-    m_keywords.emplace_back(keyword);
+    m_slots.push_back(Slot{m_keyText.size(), static_cast<std::uint32_t>(keyword.size()), true});
+    m_keyText.append(keyword);
     m_lines.emplace_back(value);
-    m_live.push_back(1);
-    m_index->Insert(h, m_keywords.size() - 1);
+    m_index->Insert(h, m_slots.size() - 1);
 }
 
 std::string MKeywordFile::FormatDouble(double value)
@@ -464,34 +585,33 @@ void MKeywordFile::SetDouble(std::string_view keyword, double value)
 bool MKeywordFile::RemoveKeyword(std::string_view keyword)
 {
     const std::uint64_t h = HashKeyword(keyword);
-    const long slot = m_index->Find(keyword, h, m_keywords);
+    const long slot = m_index->Find(keyword, h, *this);
     if (slot < 0)
         return false;
-    // The index compares against m_keywords, so erase before blanking the slot.
-    m_index->Erase(keyword, h, m_keywords);
-    m_keywords[static_cast<std::size_t>(slot)].clear();
-    m_lines[static_cast<std::size_t>(slot)].clear();
-    m_live[static_cast<std::size_t>(slot)] = 0;
+    m_index->Erase(keyword, h, *this);
+    // The keyword's text stays in m_keyText, unused: slots are never compacted.
+    m_slots[static_cast<std::size_t>(slot)].live = false;
+    std::string().swap(m_lines[static_cast<std::size_t>(slot)]);
     return true;
 }
 
 bool MKeywordFile::HasKeyword(std::string_view keyword) const
 {
-    return m_index->Find(keyword, HashKeyword(keyword), m_keywords) >= 0;
+    return m_index->Find(keyword, HashKeyword(keyword), *this) >= 0;
 }
 
 void MKeywordFile::RemoveKeywordsWithPrefix(std::string_view prefix)
 {
-    for (std::size_t i = 0; i < m_keywords.size(); ++i)
-        if (m_live[i] && StartsWith(m_keywords[i], prefix))
-            RemoveKeyword(std::string(m_keywords[i]));
+    for (std::size_t i = 0; i < m_slots.size(); ++i)
+        if (m_slots[i].live && StartsWith(KeywordAt(i), prefix))
+            RemoveKeyword(KeywordAt(i));
 }
 
 void MKeywordFile::KeepKeywordsWithPrefix(std::string_view prefix)
 {
-    for (std::size_t i = 0; i < m_keywords.size(); ++i)
-        if (m_live[i] && !StartsWith(m_keywords[i], prefix))
-            RemoveKeyword(std::string(m_keywords[i]));
+    for (std::size_t i = 0; i < m_slots.size(); ++i)
+        if (m_slots[i].live && !StartsWith(KeywordAt(i), prefix))
+            RemoveKeyword(KeywordAt(i));
 }
 
 void MKeywordFile::CopyKeyword(std::string_view keyword, const MKeywordFile& other)
@@ -503,9 +623,9 @@ std::vector<std::string> MKeywordFile::GetKeywords() const
 {
     std::vector<std::string> out;
     out.reserve(m_index->count);
-    for (std::size_t i = 0; i < m_keywords.size(); ++i)
-        if (m_live[i])
-            out.push_back(m_keywords[i]);
+    for (std::size_t i = 0; i < m_slots.size(); ++i)
+        if (m_slots[i].live)
+            out.emplace_back(KeywordAt(i));
     return out;
 }
 

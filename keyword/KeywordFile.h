@@ -1,9 +1,12 @@
 #pragma once
 // MKeywordFile: one solver keyword file in memory ("KEYWORD: value" lines).
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
+
+class CTextFile;
 
 class MKeywordFile {
 public:
@@ -51,13 +54,26 @@ public:
 
 private:
     struct Index;
-    void StoreRead(std::string_view keyword, std::string_view value);
+    struct Slot {
+        std::size_t keyOffset;   // in m_keyText
+        std::uint32_t keyLength;
+        bool live;               // false once removed ("" is a keyword too)
+    };
+    std::string_view KeywordAt(std::size_t slot) const
+    {
+        return std::string_view(m_keyText.data() + m_slots[slot].keyOffset, m_slots[slot].keyLength);
+    }
+    void StoreRead(std::string_view keyword, std::uint64_t hash, std::string_view value);
+    void SetValueHashed(std::string_view keyword, std::uint64_t hash, std::string_view value);
     bool IsWritten(std::size_t slot) const;
-    void AppendText(std::string& out, const char* lineEnd) const;
+    // With a file, the text is written to it block by block instead of kept.
+    void AppendText(std::string& out, const char* lineEnd, CTextFile* file) const;
 
-    std::vector<std::string> m_lines;    // slot -> value
-    std::vector<std::string> m_keywords; // slot -> keyword ("" for a removed slot)
-    std::vector<char> m_live;            // slot -> 0 once removed ("" is a keyword too)
-    Index* m_index;                      // keyword -> slot
+    std::vector<std::string> m_lines; // slot -> value
+    std::vector<Slot> m_slots;        // slot -> keyword
+    // Keywords back to back: a deck of a million keywords then costs one
+    // growing buffer instead of a million small allocations.
+    std::string m_keyText;
+    Index* m_index;                   // keyword -> slot
     std::string m_fileName;
 };

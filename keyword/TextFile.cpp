@@ -5,6 +5,8 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <cstdint>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -123,6 +125,16 @@ bool CTextFile::ReadBytes(std::string& bytes)
     std::size_t chunk = kBufferSize;
     if (fstat(m_fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0)
         chunk = static_cast<std::size_t>(st.st_size) + 1; // +1: see the end in one call
+    if (chunk >= (4u << 20)) {
+        // A big file: reserve first so the kernel can back it with huge pages
+        // before the first byte is touched.
+        bytes.reserve(bytes.size() + chunk);
+        const std::uintptr_t kHuge = 2u << 20;
+        const std::uintptr_t begin = (reinterpret_cast<std::uintptr_t>(bytes.data()) + kHuge - 1) & ~(kHuge - 1);
+        const std::uintptr_t end = (reinterpret_cast<std::uintptr_t>(bytes.data()) + bytes.capacity()) & ~(kHuge - 1);
+        if (end > begin)
+            ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+    }
     for (;;) {
         const std::size_t old = bytes.size();
         bytes.resize(old + chunk);

@@ -1,13 +1,14 @@
 #include "platform/Network.h"
 
 #include <atomic>
+#include <cstdlib>
 #include <fstream>
 #include <mutex>
 
 namespace {
 
 std::mutex g_tableLock;
-std::string g_tableFile = Network::kDefaultMountTable;
+std::string g_tableFile; // "" : $WIZ_MOUNT_TABLE, else the system's table
 std::atomic<std::size_t> g_queries{0};
 
 // The mount table escapes blanks, tabs, newlines and backslashes as octal.
@@ -63,6 +64,10 @@ CNetResourceInfo GetResourceInformation(const std::string& absolutePath)
         std::lock_guard<std::mutex> lock(g_tableLock);
         file = g_tableFile;
     }
+    if (file.empty()) {
+        const char* env = std::getenv(kMountTableVariable);
+        file = env && *env ? env : kDefaultMountTable;
+    }
     CNetResourceInfo best;
     std::size_t bestLength = 0;
     bool found = false;
@@ -94,7 +99,7 @@ CNetResourceInfo GetResourceInformation(const std::string& absolutePath)
 void SetMountTableFile(const std::string& path)
 {
     std::lock_guard<std::mutex> lock(g_tableLock);
-    g_tableFile = path.empty() ? kDefaultMountTable : path;
+    g_tableFile = path;
 }
 
 std::size_t QueryCount()

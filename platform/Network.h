@@ -20,14 +20,16 @@ struct CNetResourceInfo {
 
 namespace Network {
 
-// The mount read by default.
+// The mount table read by default, and the environment variable that names
+// another one (for scripts and tests that describe shares of their own).
 constexpr const char* kDefaultMountTable = "/proc/self/mounts";
+constexpr const char* kMountTableVariable = "WIZ_MOUNT_TABLE";
 
 // The share that holds `absolutePath` (the deepest mount point containing it).
 // A mount table that cannot be read gives a local answer.
 CNetResourceInfo GetResourceInformation(const std::string& absolutePath);
 
-// Reads mounts from another file (tests); "" goes back to the default.
+// Reads mounts from another file (tests); "" goes back to $WIZ_MOUNT_TABLE or the default.
 void SetMountTableFile(const std::string& path);
 // Number of GetResourceInformation calls since start, for cache tests.
 std::size_t QueryCount();

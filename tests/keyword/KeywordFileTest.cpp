@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sys/stat.h>
 
 namespace {
@@ -221,4 +222,44 @@ TEST(KeywordFile, LoadAndWriteFiles)
     EXPECT_FALSE(f.Write());
     EXPECT_EQ(wiztest::ReadBytes(path), "A: 1\r\nL: 1 \\\r\n2\r\n");
     EXPECT_FALSE(f.Write(dir / "no-such-dir/x.kwd"));
+}
+
+TEST(KeywordFile, HostileInput)
+{
+    // A quadratic reader would take minutes on these; a linear one milliseconds.
+    MKeywordFile f;
+    const std::string big(10 << 20, 'x');
+    f.MergeText("LONG: " + big + "\n" + big + "\nNEXT: 1\n");
+    EXPECT_EQ(f.GetRawValue("LONG").size(), big.size());
+    EXPECT_EQ(f.GetValue("NEXT"), "1");
+
+    std::string many = "LIST: 0 \\\n";
+    for (int i = 1; i < 100000; ++i)
+        many += std::to_string(i) + " \\\n";
+    many += "end\nAFTER: 2\n";
+    f.MergeText(many);
+    const std::string& list = f.GetRawValue("LIST");
+    EXPECT_EQ(std::count(list.begin(), list.end(), '\n'), 100000);
+    EXPECT_EQ(f.GetValue("LIST").substr(0, 8), "0 1 2 3 ");
+    EXPECT_EQ(f.GetValue("AFTER"), "2");
+
+    // NUL bytes are ordinary bytes of keyword and value.
+    const std::string nul("A\0B: v\0w\n", 9);
+    MKeywordFile n;
+    n.MergeText(nul);
+    EXPECT_EQ(n.GetValue(std::string("A\0B", 3)), std::string("v\0w", 3));
+    EXPECT_EQ(n.ToText(), nul);
+
+    // Binary garbage: whatever it holds, reading, writing and reading again work.
+    std::string junk(1 << 20, '\0');
+    unsigned state = 12345;
+    for (char& c : junk) {
+        state = state * 1103515245u + 12345u;
+        c = static_cast<char>(state >> 23);
+    }
+    MKeywordFile g;
+    g.MergeText(junk);
+    MKeywordFile again;
+    again.MergeText(g.ToText());
+    EXPECT_LE(again.GetKeywordCount(), g.GetKeywordCount());
 }
