@@ -148,6 +148,7 @@ void DecorateHeading(CValueGrid* grid, int column, int& length, const std::strin
 struct CKeywordBindings::CPageIndex {
     struct CVisit {
         std::size_t position; // in the page's child list
+        std::size_t order;    // registration order, for bindings sharing a control
         CBinding* binding;
         CWnd* control;
     };
@@ -211,8 +212,8 @@ void CKeywordBindings::ExchangePage(CDataExchange* pDX)
     index.ids.reserve(index.children.size());
     for (std::size_t i = 0; i < index.children.size(); ++i)
         index.ids.emplace_back(index.children[i]->GetDlgCtrlID(), i);
-    std::stable_sort(index.ids.begin(), index.ids.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    // (id, position) pairs are unique, so a plain sort keeps the first child of an id first.
+    std::sort(index.ids.begin(), index.ids.end());
 
     for (const auto& binding : m_bindings) {
         if (binding->page != index.page || binding->controlId == -1)
@@ -221,16 +222,19 @@ void CKeywordBindings::ExchangePage(CDataExchange* pDX)
                                    [](const auto& entry, int id) { return entry.first < id; });
         if (it == index.ids.end() || it->first != binding->controlId)
             continue; // the page does not have this control
-        index.visits.push_back({it->second, binding.get(), index.children[it->second]});
+        index.visits.push_back({it->second, index.visits.size(), binding.get(), index.children[it->second]});
     }
     // Visiting in tab order makes the first failing field the one reported.
-    std::stable_sort(index.visits.begin(), index.visits.end(),
-                     [](const auto& a, const auto& b) { return a.position < b.position; });
+    std::sort(index.visits.begin(), index.visits.end(), [](const auto& a, const auto& b) {
+        return a.position != b.position ? a.position < b.position : a.order < b.order;
+    });
 
     if (!pDX->m_bSaveAndValidate) {
         index.byControlId = index.visits;
-        std::stable_sort(index.byControlId.begin(), index.byControlId.end(),
-                         [](const auto& a, const auto& b) { return a.binding->controlId < b.binding->controlId; });
+        std::sort(index.byControlId.begin(), index.byControlId.end(), [](const auto& a, const auto& b) {
+            return a.binding->controlId != b.binding->controlId ? a.binding->controlId < b.binding->controlId
+                                                                : a.order < b.order;
+        });
         for (const auto& visit : index.visits)
             ShowField(*visit.binding, visit.control, index);
         return;
