@@ -4,6 +4,7 @@
 #include "platform/Controls.h"
 #include "platform/DataExchange.h"
 #include "platform/Dialog.h"
+#include "platform/GridWnd.h"
 #include "platform/ListBoxes.h"
 #include "platform/ListCtrl.h"
 #include "StepAgent.h"
@@ -271,4 +272,90 @@ TEST(Controls, ListViewTellsEveryItemStateChange)
     list.DeleteItem(0);
     EXPECT_EQ(list.GetItemData(1), 102u);
     EXPECT_EQ(list.GetNextItem(-1, LVNI_SELECTED), 1);
+}
+
+namespace {
+
+class CountingGrid : public CGXGridWnd {
+public:
+    int moves = 0;
+
+protected:
+    void OnMovedCurrentCell(int, int) override { ++moves; }
+};
+
+// A dialog whose grid and combo box are members, taken over from the template.
+class MemberDialog : public CDialog {
+public:
+    MemberDialog()
+    {
+        CDialogTemplate t;
+        t.id = 901;
+        t.caption = "Members";
+        t.style = WS_POPUP | WS_CAPTION;
+        CDlgItemTemplate caption;
+        caption.itemClass = DlgItemClass::kStatic;
+        caption.text = "&Values:";
+        caption.style = WS_CHILD | WS_VISIBLE;
+        CDlgItemTemplate grid;
+        grid.id = 50;
+        grid.itemClass = DlgItemClass::kCustom;
+        grid.className = "GXWND";
+        grid.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
+        grid.helpId = 77;
+        CDlgItemTemplate combo;
+        combo.id = 51;
+        combo.itemClass = DlgItemClass::kComboBox;
+        combo.style = WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST;
+        t.items = {caption, grid, combo};
+        SetTemplate(t);
+    }
+    CountingGrid grid;
+    CComboBox combo;
+    CWnd* templateGrid = nullptr;
+
+protected:
+    BOOL OnInitDialog() override
+    {
+        templateGrid = GetDlgItem(50);
+        CDialog::OnInitDialog();
+        combo.AddString("one");
+        grid.SetRowCount(2);
+        grid.SetColCount(1);
+        return TRUE;
+    }
+    void DoDataExchange(CDataExchange* pDX) override
+    {
+        DDX_Control(pDX, 50, grid);
+        DDX_Control(pDX, 51, combo);
+    }
+};
+
+} // namespace
+
+TEST(Dialog, MembersTakeOverTemplateControlsEachTimeItRuns)
+{
+    StepAgent agent;
+    MemberDialog dlg;
+    for (int run = 0; run < 2; ++run) {
+        agent.Then([&](CWnd* modal) {
+            // The member sits where the template put the control: same id,
+            // z-order place and help id, and it is what GetDlgItem finds.
+            EXPECT_EQ(modal->GetDlgItem(50), &dlg.grid);
+            EXPECT_NE(dlg.templateGrid, &dlg.grid);
+            EXPECT_FALSE(dlg.templateGrid->IsWindow()); // retired, but still a valid object
+            EXPECT_EQ(modal->GetWindow(GW_CHILD)->GetWindow(GW_HWNDNEXT), &dlg.grid);
+            EXPECT_EQ(dlg.grid.GetWindowContextHelpId(), 77u);
+            EXPECT_EQ(UserInput::ControlKind(&dlg.grid), "grid");
+            EXPECT_INPUT(UserInput::SetCell(UserInput::FindControl(modal, "50"), 2, 1, "4"));
+            EXPECT_EQ(dlg.grid.moves, 1);
+            EXPECT_INPUT(UserInput::Select(UserInput::FindControl(modal, "51"), "one"));
+            EXPECT_INPUT(UserInput::Cancel(modal));
+        });
+        dlg.grid.moves = 0;
+        EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+        // The window is gone and the members are ready to be taken over again.
+        EXPECT_FALSE(dlg.grid.IsWindow());
+        EXPECT_EQ(dlg.combo.GetCount(), 0);
+    }
 }

@@ -264,3 +264,36 @@ TEST(PropertySheet, TabbedSheetAppliesCreatedPagesOnOk)
     EXPECT_EQ(second.applied, 0); // never shown, never created
     EXPECT_EQ(first.departures, 1);
 }
+
+TEST(PropertySheet, PressedButtonsAndRemovedPagesActLater)
+{
+    StepAgent agent;
+    CountingPage first(kPartPage, PSWIZB_NEXT), second(kResultsPage, PSWIZB_BACK | PSWIZB_NEXT),
+        third(kOptionsDialog, PSWIZB_BACK | PSWIZB_FINISH);
+    CPropertySheet sheet(std::string("Three"));
+    for (CPropertyPage* p : {&first, &second, &third})
+        sheet.AddPage(p);
+    sheet.SetWizardMode();
+    sheet.SetActivePage(1); // before the sheet exists: where it starts
+    agent.Then([&](CWnd*) {
+        EXPECT_EQ(sheet.GetActiveIndex(), 1);
+        EXPECT_EQ(first.inits, 0);
+        sheet.PressButton(PSBTN_NEXT);
+        EXPECT_EQ(sheet.GetActiveIndex(), 1); // posted: nothing yet
+    });
+    agent.Then([&](CWnd*) {
+        EXPECT_EQ(sheet.GetActiveIndex(), 2);
+        // Removing the active page shows the nearest one that remains.
+        sheet.RemovePage(&third);
+        EXPECT_EQ(sheet.GetPageCount(), 2);
+        EXPECT_EQ(sheet.GetActivePage(), &second);
+        EXPECT_FALSE(third.IsWindow());
+        sheet.SetFinishText("Close");
+        EXPECT_TRUE(sheet.GetDlgItem(ID_WIZFINISH)->IsWindowVisible());
+        EXPECT_FALSE(sheet.GetDlgItem(ID_WIZBACK)->IsWindowVisible());
+        EXPECT_EQ(sheet.GetDlgItem(ID_WIZFINISH)->GetWindowText(), "Close");
+        sheet.PressButton(PSBTN_FINISH);
+    });
+    EXPECT_EQ(sheet.DoModal(), ID_WIZFINISH);
+    EXPECT_EQ(first.inits, 0); // never shown
+}
