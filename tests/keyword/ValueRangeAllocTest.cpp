@@ -26,7 +26,6 @@ TEST(ValueRangeAllocation, ParseAndContainsAllocateNothing)
     const long before = g_allocations.load();
     ::operator delete(::operator new(8)); // the counter itself must be live
     ASSERT_EQ(g_allocations.load(), before + 1);
-
     const char* texts[] = {"[0:)", "(1e-3:5]", "  [ -7 : 7 )", "(:1]", "[1:", ":5]", ""};
     const long start = g_allocations.load();
     int inside = 0;

@@ -23,10 +23,8 @@ void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 TEST(UnitsAllocation, ConversionsAndLabelsAllocateNothing)
 {
     const long before = g_allocations.load();
-    // The counter itself must be live (a direct call cannot be optimised away).
-    ::operator delete(::operator new(8));
+    ::operator delete(::operator new(8)); // the counter must be live; a direct call is never elided
     ASSERT_EQ(g_allocations.load(), before + 1);
-
     const long start = g_allocations.load();
     double sum = 0;
     char text[kUnitLabelSize];
