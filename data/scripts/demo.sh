@@ -23,3 +23,19 @@ echo "\$ wizhost run translate --project $BUILD/demo-project --node 1 --script d
 "$W" run translate --project "$BUILD/demo-project" --node 1 --script data/scripts/translate-iges-mdl.script
 echo "\$ cat $BUILD/demo-project/part5.081"
 cat "$BUILD/demo-project/part5.081"
+# The keyword tools on a hand-written flow deck: legacy keywords renamed,
+# unset (-16384) lines dropped, continued lists joined, numbers as written.
+KW="$BUILD/demo-kw"
+rm -rf "$KW" && mkdir -p "$KW"
+cp data/samples/flow_analysis.kwd "$KW/flow.kwd"
+kw_run() { echo "\$ wizhost $*"; "$W" "$@"; }
+kw_run kw list "$KW/flow.kwd"
+kw_run kw get "$KW/flow.kwd" 3DFLOW_PRESSURE_CONTROL_PROFILE_PRESSURE
+kw_run kw set-double "$KW/flow.kwd" 3DFLOW_MELT_TEMPERATURE 235.5
+kw_run kw remove "$KW/flow.kwd" _WIZARD_PAGE
+kw_run kw normalize "$KW/flow.kwd" "$KW/flow-clean.kwd"
+echo "\$ cat $KW/flow-clean.kwd"
+cat "$KW/flow-clean.kwd"
+kw_run path location "$KW/flow.kwd"
+kw_run path unique "$KW/Mesh12.stl" udm
+kw_run path unique "$KW/Mesh12.stl" udm
