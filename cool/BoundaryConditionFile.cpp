@@ -55,13 +55,26 @@ const char* GetBoundarySlotName(BoundarySlot slot)
 // MBoundarySection
 
 MBoundarySection::MBoundarySection(CBoundaryTextStore* store, std::string keyword, std::string qualifier)
-    : m_store(store), m_keyword(std::move(keyword)), m_qualifier(std::move(qualifier))
+    : m_store(store), m_keyword(std::move(keyword)), m_readsNoRows(m_keyword == "LOCAL"),
+      m_qualifier(std::move(qualifier))
 {
+}
+
+MBoundaryRow MBoundarySection::MakeRow(int first, int second, double value, int third, std::string_view text)
+{
+    MBoundaryRow row;
+    row.m_first = first;
+    row.m_second = second;
+    row.m_value = value;
+    row.m_third = third;
+    assert(text.size() <= UINT32_MAX);
+    row.SetText(text);
+    return row;
 }
 
 const MBoundaryRow& MBoundarySection::AddRow(int first, int second, double value, int third, std::string_view text)
 {
-    m_rows.push_back(MBoundaryRow{first, second, value, third, m_store->Keep(text)});
+    m_rows.push_back(MakeRow(first, second, value, third, m_store->Keep(text)));
     if (m_indexed && third == 1)
         m_elementIndex.Insert(first, m_rows.size() - 1);
     return m_rows.back();
@@ -75,7 +88,7 @@ void MBoundarySection::SetRow(std::size_t i, int first, int second, double value
         m_indexed = false; // the first match may have moved; rebuild on demand
         m_elementIndex.Clear();
     }
-    row = MBoundaryRow{first, second, value, third, m_store->Keep(text)};
+    row = MakeRow(first, second, value, third, m_store->Keep(text));
 }
 
 long MBoundarySection::FindElementRow(int element) const
@@ -181,62 +194,73 @@ int MBoundaryConditionFile::LoadText(std::string_view bytes)
     return 1;
 }
 
-void MBoundaryConditionFile::ParseBuffer(std::string_view bytes)
+namespace {
+
+// Calls `piece` with every line piece of `bytes`: lines end at LF, a line
+// longer than kPieceLength is cut into pieces that each count as a line, and
+// a piece ends at its first CR. A line break right after a full piece makes
+// an empty piece, which readers skip as a blank line.
+template <typename F>
+void ForEachPiece(std::string_view bytes, F&& piece)
 {
-    MBoundarySection* current = nullptr;
     const char* const begin = bytes.data();
     const std::size_t size = bytes.size();
     std::size_t pos = 0;
     while (pos < size) {
         const void* lf = std::memchr(begin + pos, '\n', size - pos);
-        const std::size_t lineEnd = lf ? static_cast<const char*>(lf) - begin : size;
-        // Lines longer than a piece are read piece by piece; a line break that
-        // falls just after a full piece makes an empty piece, which is skipped.
+        const std::size_t lineEnd = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - begin) : size;
         for (std::size_t start = pos;; start += kPieceLength) {
             const std::size_t pieceEnd = std::min(start + kPieceLength, lineEnd);
-            ParsePiece(std::string_view(begin + start, pieceEnd - start), current);
+            const void* cr = std::memchr(begin + start, '\r', pieceEnd - start);
+            const std::size_t end = cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - begin) : pieceEnd;
+            piece(std::string_view(begin + start, end - start));
             if (pieceEnd >= lineEnd)
                 break;
         }
         pos = lineEnd + 1;
     }
+}
+
+// Offset of the first token of `line`, or npos for a blank line.
+std::size_t FirstToken(std::string_view line)
+{
+    std::size_t i = 0;
+    while (i < line.size() && (line[i] == ' ' || line[i] == '\t'))
+        ++i;
+    return i < line.size() ? i : std::string_view::npos;
+}
+
+} // namespace
+
+void MBoundaryConditionFile::ParseBuffer(std::string_view bytes)
+{
+    MBoundarySection* current = nullptr;
+    ForEachPiece(bytes, [&](std::string_view line) {
+        const std::size_t token = FirstToken(line);
+        if (token == std::string_view::npos)
+            return;
+        if (line[token] == '*') {
+            std::size_t tokenEnd = token + 1;
+            while (tokenEnd < line.size() && line[tokenEnd] != ' ' && line[tokenEnd] != '\t')
+                ++tokenEnd;
+            const std::string_view keyword = line.substr(token + 1, tokenEnd - token - 1);
+            current = &AddSection(keyword, bcrow::Trim(line.substr(tokenEnd)));
+            return;
+        }
+        // Rows before the first header have nowhere to go; LOCAL rows are
+        // regenerated from BOUNDARY CONDITION when the file is written.
+        if (!current || current->m_readsNoRows)
+            return;
+        const bcrow::RowFields f = bcrow::ParseRowFields(line);
+        // The row points into the adopted buffer: no copy is made.
+        current->m_rows.push_back(MBoundarySection::MakeRow(f.first, f.second, f.value, f.third, line));
+    });
+
     if (const MBoundarySection* inject = m_slots[kSlotNodalInject]) {
         m_injectionNodes.reserve(inject->GetRowCount());
         for (const MBoundaryRow& row : inject->GetRows())
             m_injectionNodes.push_back(row.m_first);
     }
-}
-
-void MBoundaryConditionFile::ParsePiece(std::string_view piece, MBoundarySection*& current)
-{
-    // The line ends at its first CR (or a NUL, which ends it as a C string).
-    std::size_t length = 0;
-    while (length < piece.size() && piece[length] != '\r' && piece[length] != '\0')
-        ++length;
-    const std::string_view line = piece.substr(0, length);
-
-    std::size_t tokenStart = 0;
-    while (tokenStart < length && (line[tokenStart] == ' ' || line[tokenStart] == '\t'))
-        ++tokenStart;
-    if (tokenStart == length)
-        return; // blank line
-
-    if (line[tokenStart] == '*') {
-        std::size_t tokenEnd = tokenStart + 1;
-        while (tokenEnd < length && line[tokenEnd] != ' ' && line[tokenEnd] != '\t')
-            ++tokenEnd;
-        const std::string_view keyword = line.substr(tokenStart + 1, tokenEnd - tokenStart - 1);
-        const std::string_view qualifier = bcrow::Trim(line.substr(tokenEnd));
-        current = &AddSection(keyword, qualifier);
-        return;
-    }
-    // Rows before the first header have nowhere to go; LOCAL rows are
-    // regenerated from BOUNDARY CONDITION when the file is written.
-    if (!current || current->GetKeyword() == "LOCAL")
-        return;
-    const bcrow::RowFields f = bcrow::ParseRowFields(line);
-    // The row points into the adopted buffer, so no copy is made.
-    current->m_rows.push_back(MBoundaryRow{f.first, f.second, f.value, f.third, line});
 }
 
 // ---------------------------------------------------------------------------
@@ -271,7 +295,7 @@ std::string MBoundaryConditionFile::ToText(bool crlf) const
     std::size_t estimate = 64;
     for (const auto& s : m_sections)
         for (const MBoundaryRow& row : s->GetRows())
-            estimate += row.m_text.size() + eolLength;
+            estimate += row.GetText().size() + eolLength;
     std::string out;
     out.reserve(estimate + 64 * m_sections.size());
 
@@ -290,7 +314,7 @@ std::string MBoundaryConditionFile::ToText(bool crlf) const
         out += s->GetQualifier();
         out.append(eol, eolLength);
         for (const MBoundaryRow& row : s->GetRows()) {
-            out.append(row.m_text);
+            out.append(row.GetText());
             out.append(eol, eolLength);
         }
     }

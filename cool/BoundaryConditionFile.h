@@ -10,20 +10,34 @@
 #include "units/Units.h"
 
 #include <cstddef>
+#include <cstdint>
+#include <deque>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
-// One data line. The numeric fields are what the queries use; m_text is what
-// Save writes back. m_text lives in the storage of the file the row belongs to
-// and is valid until that file is cleared, reloaded or destroyed.
+// One data line. The numeric fields are what the queries use; the text is
+// what Save writes back. The text lives in the storage of the file the row
+// belongs to and is valid until that file is cleared, reloaded or destroyed.
+// 32 bytes, so a million rows stay within what a line scan touches.
 struct MBoundaryRow {
     int m_first = 0;
     int m_second = 0;
     double m_value = 0.0;
     int m_third = 1;
-    std::string_view m_text;
+    std::string_view GetText() const { return std::string_view(m_textData, m_textLength); }
+
+private:
+    friend class MBoundarySection;
+    friend class MBoundaryConditionFile;
+    void SetText(std::string_view text)
+    {
+        m_textData = text.data();
+        m_textLength = static_cast<uint32_t>(text.size());
+    }
+    uint32_t m_textLength = 0;
+    const char* m_textData = nullptr;
 };
 
 // The named sections the wizards look up directly. When a header occurs twice
@@ -58,7 +72,7 @@ public:
 
     std::size_t GetRowCount() const { return m_rows.size(); }
     const MBoundaryRow& GetRow(std::size_t i) const { return m_rows[i]; }
-    const std::vector<MBoundaryRow>& GetRows() const { return m_rows; }
+    const std::deque<MBoundaryRow>& GetRows() const { return m_rows; }
 
     // Appends a row; the text is copied into the file's storage.
     const MBoundaryRow& AddRow(int first, int second, double value, int third, std::string_view text);
@@ -73,11 +87,15 @@ public:
 private:
     friend class MBoundaryConditionFile;
     MBoundarySection(CBoundaryTextStore* store, std::string keyword, std::string qualifier);
+    static MBoundaryRow MakeRow(int first, int second, double value, int third, std::string_view text);
 
     CBoundaryTextStore* m_store; // owned by the file
     std::string m_keyword;
+    bool m_readsNoRows;          // LOCAL: its rows are regenerated on writing
     std::string m_qualifier;
-    std::vector<MBoundaryRow> m_rows;
+    // A deque: rows never move, so a million appends copy nothing and keep
+    // references valid.
+    std::deque<MBoundaryRow> m_rows;
     mutable CBoundaryRowIndex m_elementIndex; // built on the first look-up
     mutable bool m_indexed = false;
 };
@@ -162,7 +180,6 @@ public:
 
 private:
     void ParseBuffer(std::string_view bytes);
-    void ParsePiece(std::string_view piece, MBoundarySection*& current);
     void FileSection(MBoundarySection* section);
     void GetDistinctSeconds(BoundarySlot slot, std::vector<int>& groups) const;
     const MBoundaryRow* FindCircuitRow(std::string_view qualifier, int element) const;

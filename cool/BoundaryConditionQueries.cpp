@@ -5,6 +5,8 @@
 #include "cool/BoundaryRowText.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cstring>
 #include <cstdio>
 
 void MBoundaryConditionFile::SetModelFile(const std::string& path)
@@ -77,7 +79,7 @@ int MBoundaryConditionFile::GetInletName(int i, std::string& name) const
     const MBoundarySection* inlets = FindSection("NODAL", "INLET");
     if (!inlets || i < 0 || static_cast<std::size_t>(i) >= inlets->GetRowCount())
         return 0;
-    bcrow::CRowTokenizer tokens(inlets->GetRow(static_cast<std::size_t>(i)).m_text);
+    bcrow::CRowTokenizer tokens(inlets->GetRow(static_cast<std::size_t>(i)).GetText());
     for (int k = 0; k < 3; ++k)
         if (tokens.Next().empty())
             return 0;
@@ -109,7 +111,7 @@ int MBoundaryConditionFile::GetCoolantDefinition(int i, std::string& name, doubl
     DefinitionName(section, name);
     conductivity = specificHeat = density = viscosity = 0.0;
     for (const MBoundaryRow& row : section.GetRows()) {
-        bcrow::CRowTokenizer tokens(row.m_text);
+        bcrow::CRowTokenizer tokens(row.GetText());
         const std::string_view property = tokens.Next();
         double* target = property == "THCOND"  ? &conductivity
                          : property == "CP"      ? &specificHeat
@@ -190,11 +192,19 @@ void MBoundaryConditionFile::SetMoldMaterial(int element, int material)
     MBoundarySection* moldMat = m_slots[kSlotElementalMoldMat];
     if (!moldMat)
         moldMat = &AddSection("ELEMENTAL", "MOLDMAT");
-    char text[64];
+    // The text is "\t%d\t%f\t%d" of element, material and third; the material
+    // is whole, so "%f" only appends ".000000". Formatting it directly keeps
+    // a million calls from the cost of printf's floating-point path.
     const double value = material;
     const int third = 1;
-    const int n = std::snprintf(text, sizeof text, "\t%d\t%f\t%d", element, value, third);
-    const std::string_view formatted(text, static_cast<std::size_t>(n));
+    char text[64];
+    char* p = text;
+    *p++ = '\t';
+    p = std::to_chars(p, p + 11, element).ptr; // 11: "-2147483648"
+    *p++ = '\t';
+    p = std::to_chars(p, p + 11, material).ptr;
+    std::memcpy(p, ".000000\t1", 9);
+    const std::string_view formatted(text, static_cast<std::size_t>(p + 9 - text));
     const long row = moldMat->FindElementRow(element);
     if (row >= 0) {
         const int second = moldMat->GetRow(static_cast<std::size_t>(row)).m_second;

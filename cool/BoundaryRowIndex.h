@@ -1,7 +1,9 @@
 #pragma once
-// A hash map from a row's first field (an element or node number) to the
-// index of its row. Open addressing over one array: a million inserts stay
-// linear and cache-friendly, which a node-based map does not.
+// A map from a row's first field (an element or node number) to the index of
+// its row. Element numbers of a mesh are mostly dense from 1, so the map
+// starts as a plain array indexed by the number and becomes an open-addressing
+// hash table once a number falls far outside it. Either way a million inserts
+// stay linear and touch memory in order, which a node-based map does not.
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -21,10 +23,13 @@ private:
         int32_t key;
         uint32_t rowPlusOne; // 0 marks an empty slot
     };
-    std::size_t SlotOf(int key) const;
+    bool InsertHashed(int key, uint32_t rowPlusOne);
+    void SwitchToHash();
     void Grow();
 
-    std::vector<Slot> m_slots;
+    std::vector<uint32_t> m_dense; // key -> row + 1, while not hashed
+    std::vector<Slot> m_slots;     // the hash table, once hashed
+    bool m_hashed = false;
     std::size_t m_count = 0;
     unsigned m_shift = 64;
 };

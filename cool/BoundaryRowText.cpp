@@ -13,110 +13,135 @@ static bool IsSpace(char c)
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
 }
 
-static bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+static bool IsDigit(char c) { return static_cast<unsigned char>(c - '0') < 10; }
+
+namespace {
+
+// What the C library's strtol (saturated to 32 bits) and strtod make of the
+// start of [p, end), in one pass: a row's second field is read both ways.
+struct NumberPrefix {
+    int whole = 0;
+    double real = 0.0;
+};
+
+int Saturate(bool negative, int64_t magnitude)
+{
+    if (negative)
+        return magnitude > int64_t(INT_MAX) + 1 ? INT_MIN : static_cast<int>(-magnitude);
+    return magnitude > INT_MAX ? INT_MAX : static_cast<int>(magnitude);
+}
+
+double SlowReal(const char* p, const char* end)
+{
+    char copy[512];
+    const std::size_t len = std::min<std::size_t>(static_cast<std::size_t>(end - p), sizeof copy - 1);
+    std::memcpy(copy, p, len);
+    copy[len] = '\0';
+    return std::strtod(copy, nullptr);
+}
+
+template <bool kWantReal>
+NumberPrefix ParsePrefix(const char* p, const char* end)
+{
+    NumberPrefix out;
+    while (p < end && IsSpace(*p))
+        ++p;
+    const char* const start = p;
+    bool negative = false;
+    if (p < end && (*p == '+' || *p == '-'))
+        negative = *p++ == '-';
+    // Integer digits give the whole number; the same digits begin the real.
+    int64_t magnitude = 0;
+    uint64_t mantissa = 0;
+    int significant = 0;
+    bool anyDigit = false;
+    for (; p < end && IsDigit(*p); ++p) {
+        anyDigit = true;
+        const int d = *p - '0';
+        if (magnitude <= int64_t(INT_MAX) + 1)
+            magnitude = magnitude * 10 + d;
+        if (mantissa != 0 || d != 0) {
+            mantissa = mantissa * 10 + static_cast<uint64_t>(d);
+            ++significant;
+        }
+    }
+    out.whole = Saturate(negative, magnitude);
+    if constexpr (!kWantReal)
+        return out;
+
+    // Plain decimals with at most 15 significant digits: mantissa and power
+    // of ten are exact doubles, so one division rounds exactly as strtod does.
+    static const double kPow10[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8,
+                                    1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    int fraction = 0;
+    if (p < end && *p == '.') {
+        for (++p; p < end && IsDigit(*p); ++p) {
+            anyDigit = true;
+            mantissa = mantissa * 10 + static_cast<uint64_t>(*p - '0');
+            if (mantissa != 0)
+                ++significant;
+            ++fraction;
+        }
+    }
+    const bool more = p < end && (*p == 'e' || *p == 'E' || *p == 'x' || *p == 'X' || *p == 'i' || *p == 'I' ||
+                                  *p == 'n' || *p == 'N');
+    if (more || significant > 15 || fraction > 15) {
+        // Exponents, long mantissas, hex, inf and nan: the C library decides.
+        out.real = SlowReal(start, end);
+        return out;
+    }
+    if (anyDigit) {
+        const double v = static_cast<double>(mantissa) / kPow10[fraction];
+        out.real = negative ? -v : v;
+    }
+    return out;
+}
+
+} // namespace
 
 int ParseInt(std::string_view text)
 {
-    std::size_t i = 0;
-    const std::size_t n = text.size();
-    while (i < n && IsSpace(text[i]))
-        ++i;
-    bool negative = false;
-    if (i < n && (text[i] == '+' || text[i] == '-'))
-        negative = text[i++] == '-';
-    int64_t v = 0;
-    for (; i < n && IsDigit(text[i]); ++i) {
-        v = v * 10 + (text[i] - '0');
-        if (v > int64_t(INT_MAX) + 1)
-            v = int64_t(INT_MAX) + 1; // keep saturating; more digits change nothing
-    }
-    if (negative)
-        return static_cast<int>(-v);
-    return v > INT_MAX ? INT_MAX : static_cast<int>(v);
+    return ParsePrefix<false>(text.data(), text.data() + text.size()).whole;
 }
 
 double ParseDouble(std::string_view text)
 {
-    std::size_t i = 0;
-    const std::size_t n = text.size();
-    while (i < n && IsSpace(text[i]))
-        ++i;
-    // Fast path for the plain decimals that fill these files ("101.000000",
-    // "20.5"): with at most 15 significant digits the mantissa and the power
-    // of ten are exact doubles, so one division rounds exactly as strtod does.
-    static const double kPow10[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8,
-                                    1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-    std::size_t j = i;
-    bool negative = false;
-    if (j < n && (text[j] == '+' || text[j] == '-'))
-        negative = text[j++] == '-';
-    uint64_t mantissa = 0;
-    int digits = 0;
-    int fraction = 0;
-    bool seenDigit = false;
-    for (; j < n && IsDigit(text[j]); ++j, seenDigit = true)
-        if (mantissa != 0 || text[j] != '0')
-            mantissa = mantissa * 10 + (text[j] - '0'), ++digits;
-    if (j < n && text[j] == '.') {
-        for (++j; j < n && IsDigit(text[j]); ++j, seenDigit = true) {
-            mantissa = mantissa * 10 + (text[j] - '0');
-            if (mantissa != 0)
-                ++digits;
-            ++fraction;
-        }
-    }
-    const bool exponentOrOther = j < n && (text[j] == 'e' || text[j] == 'E' || text[j] == 'x' || text[j] == 'X' ||
-                                           text[j] == 'i' || text[j] == 'I' || text[j] == 'n' || text[j] == 'N');
-    if (!exponentOrOther && digits <= 15 && fraction <= 15) {
-        if (!seenDigit)
-            return 0.0;
-        double v = static_cast<double>(mantissa) / kPow10[fraction];
-        return negative ? -v : v;
-    }
-    // Anything else (exponents, long mantissas, hex, inf) goes to strtod on a
-    // terminated copy; rows are at most a few hundred characters.
-    char copy[512];
-    const std::size_t len = std::min(n - i, sizeof copy - 1);
-    std::memcpy(copy, text.data() + i, len);
-    copy[len] = '\0';
-    return std::strtod(copy, nullptr);
+    return ParsePrefix<true>(text.data(), text.data() + text.size()).real;
 }
 
 RowFields ParseRowFields(std::string_view line)
 {
     RowFields f;
-    const std::size_t n = line.size();
-    std::size_t pos = 0;
-    auto isSep = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
-    while (pos < n && isSep(line[pos]))
-        ++pos;
-    std::size_t end = pos;
-    while (end < n && !isSep(line[end]))
-        ++end;
-    f.first = ParseInt(line.substr(pos, end - pos));
+    const char* p = line.data();
+    const char* const end = p + line.size();
+    while (p < end && (*p == ' ' || *p == '\t'))
+        ++p;
+    const char* tokenEnd = p;
+    while (tokenEnd < end && *tokenEnd != ' ' && *tokenEnd != '\t')
+        ++tokenEnd;
+    f.first = ParsePrefix<false>(p, tokenEnd).whole;
     // The second token begins after the single separator that ended the first
     // and ends only at a blank: a tab inside it belongs to it.
-    pos = end < n ? end + 1 : end;
-    auto isBlank = [](char c) { return c == ' ' || c == '\r' || c == '\n'; };
-    while (pos < n && isBlank(line[pos]))
-        ++pos;
-    if (pos == n)
+    p = tokenEnd < end ? tokenEnd + 1 : tokenEnd;
+    while (p < end && *p == ' ')
+        ++p;
+    if (p == end)
         return f;
-    end = pos;
-    while (end < n && !isBlank(line[end]))
-        ++end;
-    const std::string_view second = line.substr(pos, end - pos);
-    f.second = ParseInt(second);
-    f.value = ParseDouble(second);
-    pos = end < n ? end + 1 : end;
-    while (pos < n && isBlank(line[pos]))
-        ++pos;
-    if (pos == n)
+    tokenEnd = p;
+    while (tokenEnd < end && *tokenEnd != ' ')
+        ++tokenEnd;
+    const NumberPrefix second = ParsePrefix<true>(p, tokenEnd);
+    f.second = second.whole;
+    f.value = second.real;
+    p = tokenEnd < end ? tokenEnd + 1 : tokenEnd;
+    while (p < end && *p == ' ')
+        ++p;
+    if (p == end)
         return f;
-    end = pos;
-    while (end < n && !isBlank(line[end]))
-        ++end;
-    f.third = ParseInt(line.substr(pos, end - pos));
+    tokenEnd = p;
+    while (tokenEnd < end && *tokenEnd != ' ')
+        ++tokenEnd;
+    f.third = ParsePrefix<false>(p, tokenEnd).whole;
     return f;
 }
 

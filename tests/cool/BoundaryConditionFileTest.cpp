@@ -28,7 +28,7 @@ TEST(BoundaryConditionFile, RowFieldsFollowTheTabAndBlankRule)
     EXPECT_EQ(tabs.m_second, 20);
     EXPECT_DOUBLE_EQ(tabs.m_value, 20.5);
     EXPECT_EQ(tabs.m_third, 1);
-    EXPECT_EQ(tabs.m_text, "\t7\t20.5\t2");
+    EXPECT_EQ(tabs.GetText(), "\t7\t20.5\t2");
     EXPECT_EQ(Row(bc, 0, 1).m_third, 2);
     EXPECT_EQ(Row(bc, 0, 2).m_third, 3);
     EXPECT_DOUBLE_EQ(Row(bc, 0, 2).m_value, 20.5);
@@ -91,10 +91,10 @@ TEST(BoundaryConditionFile, LongLinesAreReadInPiecesOf255)
     bc.LoadText("*NODAL INJECT\n" + longRow + "\n" + std::string(255, 'b') + "\n");
     const MBoundarySection& s = bc.GetSection(0);
     ASSERT_EQ(s.GetRowCount(), 3u); // 255 + 4 characters, then a full piece with its line end after it
-    EXPECT_EQ(s.GetRow(0).m_text.size(), 255u);
-    EXPECT_EQ(s.GetRow(1).m_text, "17 3");
+    EXPECT_EQ(s.GetRow(0).GetText().size(), 255u);
+    EXPECT_EQ(s.GetRow(1).GetText(), "17 3");
     EXPECT_EQ(s.GetRow(1).m_first, 17);
-    EXPECT_EQ(s.GetRow(2).m_text, std::string(255, 'b'));
+    EXPECT_EQ(s.GetRow(2).GetText(), std::string(255, 'b'));
 
     // A header split by the piece rule keeps only its first 255 characters.
     bc.LoadText("*OTHER " + std::string(300, 'q'));
@@ -260,17 +260,17 @@ TEST(BoundaryConditionFile, SettersCreateAndUpdateRows)
     const MBoundarySection* moldMat = bc.GetSlot(kSlotElementalMoldMat);
     ASSERT_NE(moldMat, nullptr);
     ASSERT_EQ(moldMat->GetRowCount(), 3u);
-    EXPECT_EQ(moldMat->GetRow(0).m_text, "\t12\t5 2");
-    EXPECT_EQ(moldMat->GetRow(1).m_text, "\t12\t101.000000\t1");
+    EXPECT_EQ(moldMat->GetRow(0).GetText(), "\t12\t5 2");
+    EXPECT_EQ(moldMat->GetRow(1).GetText(), "\t12\t101.000000\t1");
     EXPECT_EQ(moldMat->GetRow(1).m_second, 7); // an existing row keeps its second field
     EXPECT_DOUBLE_EQ(moldMat->GetRow(1).m_value, 101.0);
     bc.SetMoldMaterial(40, 102);
     ASSERT_EQ(moldMat->GetRowCount(), 4u);
     EXPECT_EQ(moldMat->GetRow(3).m_second, 1);
-    EXPECT_EQ(moldMat->GetRow(3).m_text, "\t40\t102.000000\t1");
+    EXPECT_EQ(moldMat->GetRow(3).GetText(), "\t40\t102.000000\t1");
     bc.SetMoldMaterial(40, 103);
     EXPECT_EQ(moldMat->GetRowCount(), 4u);
-    EXPECT_EQ(moldMat->GetRow(3).m_text, "\t40\t103.000000\t1");
+    EXPECT_EQ(moldMat->GetRow(3).GetText(), "\t40\t103.000000\t1");
 
     MBoundaryConditionFile fresh;
     fresh.SetMoldMaterial(12, 101);
@@ -281,4 +281,37 @@ TEST(BoundaryConditionFile, SettersCreateAndUpdateRows)
               "*ELEMENTAL MOLDMAT\n\t12\t101.000000\t1\n"
               "*MODEL     mold2.m3i\n\t1\t1\t1\n");
     EXPECT_DOUBLE_EQ(fresh.GetSlot(kSlotModel)->GetRow(0).m_value, 1.0);
+}
+
+TEST(BoundaryConditionFile, ElementLookupsStayRightAsTheIndexGrows)
+{
+    // Dense element numbers first, then numbers far apart and negative ones,
+    // which move the index from an array to a hash table mid-way.
+    MBoundaryConditionFile bc;
+    std::vector<int> elements;
+    for (int e = 1; e <= 3000; ++e)
+        elements.push_back(e);
+    for (int e : {5000000, -7, 2147483647, -2147483647 - 1, 2048})
+        elements.push_back(e);
+    for (int e : elements)
+        bc.SetMoldMaterial(e, 101);
+    for (int e : elements)
+        bc.SetMoldMaterial(e, e % 2 ? 102 : -5); // every one an update now
+    const MBoundarySection& moldMat = *bc.GetSlot(kSlotElementalMoldMat);
+    ASSERT_EQ(moldMat.GetRowCount(), elements.size() - 1); // 2048 was already there
+    for (int e : elements) {
+        const long row = moldMat.FindElementRow(e);
+        ASSERT_GE(row, 0) << e;
+        EXPECT_EQ(moldMat.GetRow(static_cast<std::size_t>(row)).m_first, e);
+        EXPECT_EQ(moldMat.GetRow(static_cast<std::size_t>(row)).m_value, e % 2 ? 102.0 : -5.0);
+    }
+    EXPECT_EQ(moldMat.FindElementRow(3001), -1);
+    EXPECT_EQ(moldMat.GetRow(moldMat.GetRowCount() - 3).GetText(), "\t-7\t102.000000\t1");
+    EXPECT_EQ(moldMat.GetRow(moldMat.GetRowCount() - 1).GetText(), "\t-2147483648\t-5.000000\t1");
+
+    // Rows whose third field is not 1 are never found; the first match wins.
+    bc.LoadText("*ELEMENTAL FLOWRATE\n\t8\t1 2\n\t8\t2\n\t8\t3\n");
+    double v = 0;
+    ASSERT_EQ(bc.GetCircuitFlowRate(8, v), 1);
+    EXPECT_NEAR(v, 2 * 1.6666667e-05, 1e-12);
 }
