@@ -412,7 +412,8 @@ bool MProjectTree::ReadFile(std::vector<Record>& records, std::string& name, int
             if (!Unescape(f[1], name))
                 return bad("bad escape in the name");
         } else if (f[0] == "NEXTID" && f.size() == 2) {
-            if (!ToInt(f[1], nextId) || nextId < 1)
+            // Far below INT_MAX, so adding nodes can never overflow the ids.
+            if (!ToInt(f[1], nextId) || nextId < 1 || nextId > 1000000000)
                 return bad("bad next id");
         } else if (f[0] == "NODE" && f.size() == 11) {
             Record r;
