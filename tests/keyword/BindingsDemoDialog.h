@@ -3,10 +3,15 @@
 // its exchange done by the bindings alone, as a wizard page's is. The grids
 // live a layer up; a test that wants them creates them through `createGrids`.
 #include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
 
 #include "keyword/KeywordBindings.h"
 #include "platform/Dialog.h"
 #include "platform/ListBoxes.h"
+#include "platform/ScriptAgent.h"
+#include "platform/UiLog.h"
 
 namespace demo {
 
@@ -73,5 +78,43 @@ protected:
         return CDialog::OnCommand(wParam, lParam);
     }
 };
+
+// A file's text with CR LF read as LF.
+inline std::string Unix(const std::string& bytes)
+{
+    std::string out;
+    for (char c : bytes)
+        if (c != '\r')
+            out += c;
+    return out;
+}
+
+// The texts of the message boxes shown so far.
+inline std::vector<std::string> Messages()
+{
+    std::vector<std::string> out;
+    for (const CUiLogRecord& record : GetUiLog())
+        if (record.kind == UiLogKind::MessageBox)
+            out.push_back(record.text);
+    return out;
+}
+
+// Runs `dlg` modally under the script agent; "" when the script ran
+// through, else where and why it stopped.
+inline std::string RunScript(CDialog& dlg, const std::string& script)
+{
+    ClearUiLog();
+    WndMessages::Reset();
+    std::vector<SAgentCommand> commands;
+    std::vector<CAgentScriptError> errors;
+    if (!CScriptAgent::Read(script, "demo.agent", commands, errors))
+        return errors.front().ToString();
+    std::ostringstream shown;
+    CScriptAgent agent(std::move(commands), "demo.agent", shown);
+    CUserAgentScope scope(&agent);
+    dlg.DoModal();
+    agent.CheckFinished();
+    return agent.Failure();
+}
 
 } // namespace demo
