@@ -1,6 +1,4 @@
 #include "host/CadUnits.h"
-#include "keyword/KeywordFile.h"
-#include "translator/TranslatorOutput.h"
 #include "translator/TranslatorRules.h"
 
 #include <gtest/gtest.h>
@@ -49,66 +47,4 @@ TEST(TranslatorRules, LayerListAndNodalTolerance)
     EXPECT_FALSE(SuggestNodalTolerance("250", "0.1", tol));
     EXPECT_FALSE(SuggestNodalTolerance("", "", tol));
     EXPECT_EQ(tol, "keep");
-}
-
-TEST(TranslatorOutput, MesherInputKeepsOnlyItsKeywords)
-{
-    MKeywordFile file;
-    file.MergeText("ZQMESH3D_SURFACE_ELEMENT_AIM: 5000\nTRANS_FILE_UNITS: MODEL_UNITS_MM\n"
-                   "IGS_TRANS_MESH_DIV: 15\nZQMESH3D_UNITS: MILLIMETERS\n");
-    CTranslatorJob job;
-    job.cadType = 2;
-    job.remeshMode = 1;
-    job.unitSystem = 1;
-    job.cadFile = "/p/part.stl";
-    job.outputBase = "/p/part_1.stl";
-    EXPECT_EQ(CompleteTranslatorInput(file, job), "/p/part_1.092");
-    EXPECT_EQ(file.GetValue("ZQMESH3D_INPUT_FILETYPE"), "STEREOLITHOGRAPHY");
-    EXPECT_EQ(file.GetValue("ZQMESH3D_SURFACE_REMESH"), "ON");
-    EXPECT_EQ(file.GetValue("ZQMESH3D_SURFACE_EDGE_CONTROL"), "ON");
-    EXPECT_EQ(file.GetValue("ZQMESH3D_OUTPUT_BOUNDARY_ONLY"), "ON");
-    EXPECT_EQ(file.GetValue("ZQMESH3D_MESH_OUTPUT_FILENAME"), "/p/part_1");
-    EXPECT_EQ(file.GetValue("ZQMESH3D_MESH_INPUT_FILENAME"), "/p/part.stl");
-    EXPECT_EQ(file.GetValue("ZQMESH3D_OUTPUT_UNITS"), "IMPERIAL");
-    EXPECT_FALSE(file.HasKeyword("TRANS_FILE_UNITS"));
-    EXPECT_FALSE(file.HasKeyword("IGS_TRANS_MESH_DIV"));
-    EXPECT_EQ(file.GetValue("ZQMESH3D_SURFACE_ELEMENT_AIM"), "5000");
-
-    // Tetrahedra of a bulk data model: no surface remesh, full volume output.
-    MKeywordFile tet;
-    job = CTranslatorJob();
-    job.cadType = 8;
-    job.outputChoice = kTranslatorTetrahedralMesh;
-    job.unitSystem = -1; // SI is metric to the mesher
-    job.outputBase = "C:\\proj.v2\\bulk";
-    EXPECT_EQ(CompleteTranslatorInput(tet, job), "C:\\proj.v2\\bulk.092");
-    EXPECT_EQ(tet.GetValue("ZQMESH3D_SURFACE_REMESH"), "OFF");
-    EXPECT_EQ(tet.GetValue("ZQMESH3D_OUTPUT_BOUNDARY_ONLY"), "OFF");
-    EXPECT_EQ(tet.GetValue("ZQMESH3D_OUTPUT_UNITS"), "METRIC");
-}
-
-TEST(TranslatorOutput, TranslatorInputNamesItsProgram)
-{
-    MKeywordFile file;
-    file.MergeText("ZQMESH3D_UNITS: INCHES\nTRANS_FILE_UNITS: MODEL_UNITS_IN\nIGS_USE_RIBS: ON\n");
-    CTranslatorJob job;
-    job.cadType = 5;
-    job.translatorChoice = kTranslatorMDL;
-    job.cadFile = "/p/cover.igs";
-    job.outputBase = "/p/cover_1.igs";
-    EXPECT_EQ(CompleteTranslatorInput(file, job), "/p/cover_1.081");
-    EXPECT_EQ(file.GetValue("TRANS_PROGRAM"), "zqpsi");
-    EXPECT_EQ(file.GetValue("TRANS_INPUT_MODEL"), "/p/cover.igs");
-    EXPECT_EQ(file.GetValue("TRANS_OUTPUT_MODEL"), "/p/cover_1.zql");
-    EXPECT_EQ(file.GetValue("TRANS_SYSTEM_UNITS"), "M");
-    EXPECT_EQ(file.GetValue("IGS_USE_RIBS"), "ON");
-    EXPECT_FALSE(file.HasKeyword("ZQMESH3D_UNITS"));
-
-    // The built-in translator is the default program: its name is not written.
-    MKeywordFile builtIn;
-    job.translatorChoice = kTranslatorBuiltIn;
-    job.unitSystem = 1;
-    CompleteTranslatorInput(builtIn, job);
-    EXPECT_EQ(builtIn.ToText().find("TRANS_PROGRAM"), std::string::npos);
-    EXPECT_EQ(builtIn.GetValue("TRANS_SYSTEM_UNITS"), "I");
 }
