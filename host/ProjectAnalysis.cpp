@@ -159,6 +159,28 @@ void ClassifyFile(const std::string& path, int& type, Node_SubType& subType)
     }
 }
 
+const CADTypeInfo* GetCADTypeInfo(int subType)
+{
+    static const CADTypeInfo types[] = {
+        {kSubCadStl, "Stereolithography", ".stl"},
+        {kSubCadPrep7, "ANSYS PREP7", ".ans .prp"},
+        {kSubCadQuvex, "QUVEX", ".qvx"},
+        {kSubCadIges, "IGES", ".igs .iges"},
+        {kSubCadNastran, "NASTRAN", ".nas"},
+        {kSubCadPatran, "PATRAN neutral", ".pat"},
+        {kSubCadNastranBulk, "NASTRAN bulk data", ".bdf"},
+        {kSubCadUniversal, "I-DEAS universal", ".unv"},
+        {kSubCadUniversal2, "I-DEAS universal (second dialect)", ""},
+        {kSubCadTessarin, "Tessarin CAD export", ".ctt"},
+        {kSubCadStep, "STEP", ".stp .step"},
+        {kSubCadVda, "VDA-FS", ".vda"},
+    };
+    for (const CADTypeInfo& t : types)
+        if (t.subType == subType)
+            return &t;
+    return nullptr;
+}
+
 int NodeImageId(int type, Node_SubType subType)
 {
     switch (type) {

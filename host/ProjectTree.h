@@ -297,6 +297,14 @@ const char* AnalysisResultExtension(Node_SubType subType);
 // Node type and sub-type for a file by its extension (kNodeOther/kSubNone
 // when unknown); materials are told apart by their keywords.
 void ClassifyFile(const std::string& path, int& type, Node_SubType& subType);
+// What the host knows of a CAD model kind (sub-types 2 to 13).
+struct CADTypeInfo {
+    Node_SubType subType;
+    const char* name;       // shown to the user
+    const char* extensions; // the file extensions that mean it, blank-separated
+};
+// The entry of a CAD sub-type; null for any other sub-type.
+const CADTypeInfo* GetCADTypeInfo(int subType);
 // The image id shown for a node of this type and sub-type.
 int NodeImageId(int type, Node_SubType subType);
 // The flow aim of an "...ANALYSIS_AIM" token; kAimNone for any other text.

@@ -368,6 +368,9 @@ TEST(ProjectTree, DocumentedNumbersMatchTheCode)
         if (std::regex_search(line, m, row))
             documented[m[2]] = std::stoi(m[1]);
     EXPECT_EQ(documented, code);
+    for (int sub = 2; sub <= 13; ++sub)
+        EXPECT_NE(GetCADTypeInfo(sub), nullptr) << sub;
+    EXPECT_EQ(GetCADTypeInfo(kSubMidplane), nullptr);
     for (const auto& [token, aim] : std::map<std::string, int>{
              {"FILL_AND_PACK", 3}, {"PACKING_STANDALONE", 3}, {"GATE_LOCATION", 6}, {"NONSENSE", 0}})
         EXPECT_EQ(FlowAimFromToken(token), aim) << token;
