@@ -82,16 +82,39 @@ void CTranslatorPage1::ExchangeOwnControls(CDataExchange* pDX)
 
 // ---- page 2: the mesher's remesh aim and tetrahedral refinement -------------
 
+namespace {
+// Posted by page 2 to itself: the sheet focuses a page's first tab stop after
+// the page has accepted activation, so the aim field is focused after that.
+constexpr UINT WM_FOCUS_AIM_FIELD = WM_USER + 201;
+} // namespace
+
 CTranslatorPage2::CTranslatorPage2() : CTranslatorPage(IDD_TRANSLATOR_PAGE2) {}
 
 BOOL CTranslatorPage2::OnSetActive()
 {
     const BOOL result = CTranslatorPage::OnSetActive();
-    UpdateControls(true);
+    UpdateControls();
+    PostMessage(WM_FOCUS_AIM_FIELD);
     return result;
 }
 
-void CTranslatorPage2::UpdateControls(bool focusAimField)
+LRESULT CTranslatorPage2::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_FOCUS_AIM_FIELD) {
+        FocusAimField();
+        return 0;
+    }
+    return CTranslatorPage::WindowProc(message, wParam, lParam);
+}
+
+void CTranslatorPage2::FocusAimField()
+{
+    CTranslatorSheet* sheet = GetTranslatorSheet();
+    if (IsSurfaceRemeshType(sheet->GetCADModelType()))
+        GotoDlgCtrl(GetDlgItem(sheet->m_nRemeshMode == 1 ? kEdgeLength : kElementAim));
+}
+
+void CTranslatorPage2::UpdateControls()
 {
     CTranslatorSheet* sheet = GetTranslatorSheet();
     // Only STL-like models are remeshed; the others keep their own surface.
@@ -102,8 +125,6 @@ void CTranslatorPage2::UpdateControls(bool focusAimField)
         CheckRadioButton(kByElements, kByEdgeLength, byEdge ? kByEdgeLength : kByElements);
         EnableControls({kElementAim}, !byEdge);
         EnableControls({kEdgeLength}, byEdge);
-        if (focusAimField)
-            GetDlgItem(byEdge ? kEdgeLength : kElementAim)->SetFocus();
     } else {
         EnableControls({kElementAim, kEdgeLength}, false);
     }
@@ -116,7 +137,8 @@ BOOL CTranslatorPage2::OnCommand(WPARAM wParam, LPARAM lParam)
     const int id = static_cast<int>(LOWORD(wParam));
     if (HIWORD(wParam) == BN_CLICKED && (id == kByElements || id == kByEdgeLength)) {
         GetTranslatorSheet()->m_nRemeshMode = id == kByEdgeLength ? 1 : 0;
-        UpdateControls(true);
+        UpdateControls();
+        FocusAimField();
         return TRUE;
     }
     return CTranslatorPage::OnCommand(wParam, lParam);

@@ -56,9 +56,11 @@ public:
 
 protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    void UpdateControls(bool focusAimField);
+    void UpdateControls();
+    void FocusAimField();
 };
 
 class CTranslatorPage2_PS : public CTranslatorPage {
