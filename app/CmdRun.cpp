@@ -91,13 +91,15 @@ bool ParseRunOptions(const Args& args, RunOptions& options, std::string& error)
     return error.empty();
 }
 
-// The translator starts from a CAD model, or from a mesh made from one.
+// The translator starts from a CAD model, or from a mesh (or a translation
+// input still waiting for its mesh) made from one.
 bool IsTranslatable(const ZQ_PM_Node* node)
 {
     if (node->GetType() == kNodeCadModel)
         return true;
     const ZQ_PM_Node* parent = node->GetParent();
-    return node->GetType() == kNodeMesh && parent && parent->GetType() == kNodeCadModel;
+    return (node->GetType() == kNodeMesh || node->GetType() == kNodeTranslation) && parent &&
+           parent->GetType() == kNodeCadModel;
 }
 
 // Runs `sheet` with the chosen agent; false with `error` when the script failed.
