@@ -45,7 +45,7 @@ const std::unordered_map<std::string, FileKind>& KindsByExtension()
         {".flr", {kNodeResult, kSubFlow}},           {".clr", {kNodeResult, kSubCooling}},
         {".wpr", {kNodeResult, kSubWarpage}},        {".str", {kNodeResult, kSubStress}},
         {".ain", {kNodeModelData, kSubModelAttributes}}, {".ata", {kNodeModelData, kSubModelAttributes}},
-        {".m3i", {kNodeModelData, kSubModelAttributes}}, {".m3r", {kNodeModelData, kSubModelAttributes}},
+        {".m3i", {kNodeMesh, kSubMoldMesh}},         {".m3r", {kNodeModelData, kSubModelAttributes}},
         {".ela", {kNodeModelData, kSubElementList}},
     };
     return kinds;

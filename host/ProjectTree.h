@@ -46,9 +46,9 @@ enum Node_SubType : int {
     kSubCadStep = 12,
     kSubCadVda = 13,
     kSubMesh2DCool = 15,   // the mesh of a 2D cooling model
-    kSubMoldMesh = 17,     // the mesh of a mold block (not an analysis mesh)
+    kSubMoldMesh = 17,     // a mold model (".m3i", ".zqb"): not an analysis mesh
     kSubChannelMesh = 18,  // cooling channel lines (not an analysis mesh)
-    kSubModelAttributes = 19, // attribute data of a model (".ain", ".ata", ".m3i", ".m3r")
+    kSubModelAttributes = 19, // attribute data of a model (".ain", ".ata", ".m3r")
     kSubMidplane = 20,
     kSubFusion = 21,       // a surface mesh of both skins of the part
     kSub3D = 22,

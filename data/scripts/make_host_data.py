@@ -883,13 +883,16 @@ def write_sample_project():
         add(mid, 5, 27, 0, "", f)
     for f in warp_bc:
         add(mid, 5, 29 if f.lower().endswith(".bw3") else 30, 0, "", f)
-    # The mold around the plate, with the cooling sets that name it as their model.
-    mold_nodes = {}
-    for f in model_data:
-        mold_nodes[f] = add(mid, 10, 26 if f.lower().endswith(".ela") else 19, 0, "", f)
+    # The mold around the plate is a mesh node below the part's mesh (the
+    # cooling wizard lists mold models as meshes of the cavity model), with
+    # its attribute text files and the cooling sets that name it below it.
     mold_model = next((f for f in model_data if f.lower().endswith(".m3i")), None)
+    holder = add(mid, 3, 17, 0, "Mold around the plate", mold_model) if mold_model else mid
+    for f in model_data:
+        if f != mold_model:
+            add(holder, 10, 26 if f.lower().endswith(".ela") else 19, 0, "", f)
     for f in cool_bc:
-        add(mold_nodes[mold_model] if mold_model else mid, 5, 28, 0, "", f)
+        add(holder, 5, 28, 0, "", f)
     stl = add(root, 1, 2, 0, "Plate (STL)", "part.stl")
     add(stl, 3, 21, 0, "Fusion mesh", "part2.zqf")
     add(stl, 3, 22, 0, "3D mesh", "part3.zq3")

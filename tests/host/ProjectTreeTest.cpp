@@ -109,7 +109,11 @@ TEST(ProjectTree, NavigatesTheSampleProject)
     EXPECT_EQ(ByFile(tree, "part.stl")->GetModelMeshNode()->GetSubType(), kSubFusion);
     EXPECT_EQ(ByFile(tree, "part3.zq3")->GetModelMeshNode()->GetSubType(), kSub3D);
     EXPECT_EQ(cooling2D->GetParent()->GetModelMeshNode(), cooling2D); // a folder
-    ZQ_PM_Node* mold = tree.AddNode(mid, kNodeMesh, kSubMoldMesh, "", "mold.zqb");
+    // The mold model is a mesh below the part's, holding the cooling sets.
+    ZQ_PM_Node* mold = ByFile(tree, "cooling.bc3")->GetParent();
+    EXPECT_EQ(mold->GetType(), kNodeMesh);
+    EXPECT_EQ(mold->GetSubType(), kSubMoldMesh);
+    EXPECT_EQ(mold->GetParent(), mid);
     EXPECT_EQ(mold->GetModelMeshNode(), mid);
 
     // Flow aims reach the analyses that follow a flow.
@@ -153,7 +157,7 @@ TEST(ProjectTree, FindsFilesThroughFoldersAndAddsNewOnes)
     EXPECT_EQ(mesh->GetDisplayLabel(), "Remeshed plate");
     EXPECT_EQ(mesh->GetSubType(), kSubFusion);
     EXPECT_EQ(tree.AddFile("PART4.ZQF"), mesh);
-    EXPECT_EQ(tree.GetNewMeshLabel(), "Mesh 6");
+    EXPECT_EQ(tree.GetNewMeshLabel(), "Mesh 7");
     ZQ_PM_Node* material = tree.AddFile(wiztest::SourcePath("data/materials/epoxy_emc_linden.mtl"));
     EXPECT_EQ(material->GetSubType(), kSubThermoset); // told apart by its keywords
 }
