@@ -53,6 +53,45 @@ bool IsAbsolute(const std::string& path)
            (path.size() > 1 && path[1] == ':');
 }
 
+std::string Absolute(const std::string& path)
+{
+    std::string p = Normalize(path);
+    if (!IsAbsolute(p)) {
+        char cwd[4096];
+        if (::getcwd(cwd, sizeof cwd))
+            p = Normalize(std::string(cwd) + "/" + p);
+    }
+    const bool trailing = !p.empty() && p.back() == '/';
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    std::string prefix;
+    if (p.size() > 1 && p[1] == ':') {
+        prefix = p.substr(0, 2);
+        start = 2;
+    }
+    while (start <= p.size()) {
+        std::size_t sep = p.find('/', start);
+        std::string part = p.substr(start, sep == std::string::npos ? std::string::npos : sep - start);
+        if (part == "..") {
+            if (!parts.empty())
+                parts.pop_back();
+        } else if (!part.empty() && part != ".") {
+            parts.push_back(part);
+        }
+        if (sep == std::string::npos)
+            break;
+        start = sep + 1;
+    }
+    std::string out = prefix;
+    for (const std::string& part : parts)
+        out += "/" + part;
+    if (out.empty() || out == prefix)
+        out += "/";
+    else if (trailing)
+        out += "/";
+    return out;
+}
+
 std::string BaseName(const std::string& path)
 {
     std::size_t sep = path.find_last_of("/\\");

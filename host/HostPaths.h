@@ -12,6 +12,9 @@ std::string Normalize(const std::string& path);
 std::string PathKey(const std::string& path);
 bool EqualsNoCase(const std::string& a, const std::string& b);
 bool IsAbsolute(const std::string& path);
+// The path made absolute against the current directory, normalized, with
+// "." and ".." parts resolved.
+std::string Absolute(const std::string& path);
 // The name after the last separator.
 std::string BaseName(const std::string& path);
 // The folder part including its last separator; "" when there is none.
