@@ -169,6 +169,15 @@ private:
     bool m_done = false;
 };
 
+// A parameter read as a whole number (an entity type, a count); -1 for
+// anything that is not a plausible one, so that garbage never drives a loop.
+long ToWhole(double value)
+{
+    if (!(value >= -1e9 && value <= 1e9))
+        return -1;
+    return static_cast<long>(value);
+}
+
 // IGES writes exponents with D as often as with E.
 double IgesReal(std::string text)
 {
@@ -295,7 +304,7 @@ void AddEntityPoints(const std::vector<double>& p, const CIgesTransform* transfo
             transform->Apply(x, y, z);
         box.Add(x, y, z);
     };
-    const int type = p.empty() ? 0 : static_cast<int>(p[0]);
+    const long type = p.empty() ? 0 : ToWhole(p[0]);
     switch (type) {
     case 116: // point
         add(1);
@@ -307,8 +316,8 @@ void AddEntityPoints(const std::vector<double>& p, const CIgesTransform* transfo
     case 106: { // copious data: pairs with a common z, triples, or sextuples
         if (p.size() < 3)
             break;
-        const int form = static_cast<int>(p[1]);
-        const long count = static_cast<long>(p[2]);
+        const long form = ToWhole(p[1]);
+        const long count = ToWhole(p[2]);
         if (form == 1 && p.size() > 3) {
             for (long k = 0; k < count && 4 + 2 * k + 1 < static_cast<long>(p.size()); ++k) {
                 double x = p[4 + 2 * k], y = p[5 + 2 * k], z = p[3];
@@ -318,7 +327,7 @@ void AddEntityPoints(const std::vector<double>& p, const CIgesTransform* transfo
             }
         } else if (form == 2 || form == 3) {
             const long stride = form == 2 ? 3 : 6;
-            for (long k = 0; k < count; ++k)
+            for (long k = 0; k < count && static_cast<std::size_t>(3 + stride * k + 2) < p.size(); ++k)
                 add(3 + stride * k);
         }
         break;
@@ -326,20 +335,19 @@ void AddEntityPoints(const std::vector<double>& p, const CIgesTransform* transfo
     case 126: { // rational B-spline curve
         if (p.size() < 3)
             break;
-        const long k = static_cast<long>(p[1]), m = static_cast<long>(p[2]);
-        if (k < 0 || m < 0 || k > 1000000 || m > 1000000)
+        const long k = ToWhole(p[1]), m = ToWhole(p[2]);
+        if (k < 0 || m < 0)
             break;
         const std::size_t first = 7 + static_cast<std::size_t>(k + m + 2) + static_cast<std::size_t>(k + 1);
-        for (long i = 0; i <= k; ++i)
+        for (std::size_t i = 0; i <= static_cast<std::size_t>(k) && first + 3 * i + 2 < p.size(); ++i)
             add(first + 3 * i);
         break;
     }
     case 128: { // rational B-spline surface
         if (p.size() < 5)
             break;
-        const long k1 = static_cast<long>(p[1]), k2 = static_cast<long>(p[2]);
-        const long m1 = static_cast<long>(p[3]), m2 = static_cast<long>(p[4]);
-        if (k1 < 0 || k2 < 0 || m1 < 0 || m2 < 0 || k1 > 100000 || k2 > 100000 || m1 > 100000 || m2 > 100000)
+        const long k1 = ToWhole(p[1]), k2 = ToWhole(p[2]), m1 = ToWhole(p[3]), m2 = ToWhole(p[4]);
+        if (k1 < 0 || k2 < 0 || m1 < 0 || m2 < 0)
             break;
         const std::size_t n = static_cast<std::size_t>(k1 + 1) * static_cast<std::size_t>(k2 + 1);
         const std::size_t first = 10 + static_cast<std::size_t>(k1 + m1 + 2) + static_cast<std::size_t>(k2 + m2 + 2) + n;
@@ -432,7 +440,7 @@ bool MeasureIges(const std::string& text, MUnitLengthType& units, float extents[
         if (auto m = transformOf.find(owner); m != transformOf.end()) {
             if (auto e = entityAt.find(m->second); e != entityAt.end()) {
                 const std::vector<double>& t = entities[e->second];
-                if (t.size() >= 13 && static_cast<int>(t[0]) == 124) {
+                if (t.size() >= 13 && ToWhole(t[0]) == 124) {
                     for (int r = 0; r < 3; ++r)
                         for (int c = 0; c < 4; ++c)
                             transform.m[r][c] = t[1 + 4 * r + c];
