@@ -87,8 +87,9 @@ TEST(ModelAttributeStore, EmptyStoreAnswersNo)
     ClearUiLog();
     for (const std::string& name : {std::string(), dir / "missing.m3i", dir / "missing.udm"}) {
         MModelAttributeStore store;
-        if (!name.empty())
+        if (!name.empty()) {
             EXPECT_EQ(store.Load(name), ModelLoadResult::CannotOpen) << name;
+        }
         EXPECT_FALSE(store.HasMoldBoundary());
         EXPECT_FALSE(store.HasInsertData());
         std::vector<std::pair<int, int>> pairs;
