@@ -123,24 +123,18 @@ struct ProjectFixture : ::testing::Test {
 TEST(WizardNavigation, ButtonsAndPageSkipping)
 {
     CWinApp app;
-    {
-        // One page finishes at once; two pages start with Next.
-        TestWizard one(1);
+    // One page finishes at once; two pages start with Next.
+    for (int count : {1, 2}) {
+        TestWizard wizard(count);
         StepAgent agent;
         DWORD seen = 0;
-        agent.Then([&](CWnd* m) { seen = Buttons(m); EXPECT_INPUT(UserInput::Finish(m)); });
-        EXPECT_EQ(one.DoModal(), ID_WIZFINISH);
-        EXPECT_EQ(seen, PSWIZB_FINISH);
-        EXPECT_EQ(one.finishes, 1);
-    }
-    {
-        TestWizard two(2);
-        StepAgent agent;
-        DWORD seen = 0;
-        agent.Then([&](CWnd* m) { seen = Buttons(m); EXPECT_INPUT(UserInput::Cancel(m)); });
-        EXPECT_EQ(two.DoModal(), IDCANCEL);
-        EXPECT_EQ(seen, PSWIZB_NEXT);
-        EXPECT_EQ(two.finishes, 0);
+        agent.Then([&](CWnd* m) {
+            seen = Buttons(m);
+            EXPECT_INPUT(count == 1 ? UserInput::Finish(m) : UserInput::Cancel(m));
+        });
+        EXPECT_EQ(wizard.DoModal(), count == 1 ? ID_WIZFINISH : IDCANCEL);
+        EXPECT_EQ(seen, count == 1 ? PSWIZB_FINISH : PSWIZB_NEXT);
+        EXPECT_EQ(wizard.finishes, count == 1 ? 1 : 0);
     }
 
     // Page 2 of four rejected: it is skipped both ways, and the buttons say
@@ -182,10 +176,9 @@ TEST(WizardNavigation, BackNeverValidatesNextAndFinishDo)
     TestWizard wizard(3, nullptr, true);
     StepAgent agent;
     std::vector<int> pages;
-    CWnd* field = nullptr;
     agent.Then([&](CWnd* m) { EXPECT_INPUT(UserInput::Next(m)); })
         .Then([&](CWnd* m) {
-            field = UserInput::FindControl(m, std::to_string(kThickness));
+            CWnd* field = UserInput::FindControl(m, std::to_string(kThickness));
             EXPECT_EQ(UserInput::ControlValue(field), "2"); // shown in mm
             EXPECT_INPUT(UserInput::Type(field, "50"));
             EXPECT_INPUT(UserInput::Back(m));
