@@ -294,44 +294,125 @@ void MKeywordFile::Load(const std::string& path)
     m_fileName = path;
 }
 
+// Lines of a text held in memory: views stay valid throughout.
+class MKeywordFile::TextLines {
+public:
+    explicit TextLines(std::string_view text) : m_p(text.data()), m_end(text.data() + text.size()) {}
+    bool NeedsRefill() const { return false; }
+    bool Next(std::string_view& line)
+    {
+        if (m_p >= m_end)
+            return false;
+        const char* nl = static_cast<const char*>(std::memchr(m_p, '\n', static_cast<std::size_t>(m_end - m_p)));
+        const char* stop = nl ? nl : m_end;
+        line = std::string_view(m_p, static_cast<std::size_t>(stop - m_p));
+        m_p = nl ? nl + 1 : m_end;
+        return true;
+    }
+
+private:
+    const char* m_p;
+    const char* m_end;
+};
+
+// Lines of a file read in blocks of a megabyte into one reused buffer: a big
+// deck is parsed while its bytes are still in the cache, and never held in
+// memory whole. A refill moves the unfinished line to the front, so views
+// handed out before it are dead afterwards (NeedsRefill tells the parser).
+class MKeywordFile::FileLines {
+public:
+    explicit FileLines(CTextFile& file) : m_file(file), m_buffer(1 << 20, '\0') {}
+    bool NeedsRefill()
+    {
+        if (m_atEof)
+            return false;
+        if (!m_nextKnown) {
+            m_next = Find();
+            m_nextKnown = true;
+        }
+        return m_next == nullptr;
+    }
+    bool Next(std::string_view& line)
+    {
+        for (;;) {
+            const char* nl = m_nextKnown ? m_next : Find();
+            m_nextKnown = false;
+            if (nl) {
+                line = std::string_view(m_buffer.data() + m_pos, static_cast<std::size_t>(nl - m_buffer.data()) - m_pos);
+                m_pos = static_cast<std::size_t>(nl - m_buffer.data()) + 1;
+                return true;
+            }
+            if (m_atEof) {
+                if (m_pos >= m_filled)
+                    return false;
+                line = std::string_view(m_buffer.data() + m_pos, m_filled - m_pos);
+                m_pos = m_filled;
+                return true;
+            }
+            Refill();
+        }
+    }
+
+private:
+    const char* Find() const
+    {
+        return static_cast<const char*>(std::memchr(m_buffer.data() + m_pos, '\n', m_filled - m_pos));
+    }
+    void Refill()
+    {
+        const std::size_t rest = m_filled - m_pos;
+        std::memmove(m_buffer.data(), m_buffer.data() + m_pos, rest);
+        m_pos = 0;
+        m_filled = rest;
+        if (m_filled == m_buffer.size()) // a line longer than the buffer
+            m_buffer.resize(m_buffer.size() * 2);
+        const std::size_t got = m_file.ReadBlock(m_buffer.data() + m_filled, m_buffer.size() - m_filled);
+        m_filled += got;
+        // A read error ends the reading; what was read so far stays.
+        if (got == 0)
+            m_atEof = true;
+    }
+
+    CTextFile& m_file;
+    std::string m_buffer;
+    std::size_t m_pos = 0;
+    std::size_t m_filled = 0;
+    bool m_atEof = false;
+    const char* m_next = nullptr;
+    bool m_nextKnown = false;
+};
+
 void MKeywordFile::Merge(const std::string& path)
 {
     if (path.empty() || access(path.c_str(), R_OK) != 0)
         return;
-    std::string bytes;
     try {
         CTextFile file(path, CTextFile::modeRead);
-        // A read error keeps what was read before it.
-        file.ReadBytes(bytes);
+        // The parser takes CR LF as LF and cuts trailing blanks (CR included)
+        // from every line, so text-mode and binary-mode reads agree.
+        FileLines lines(file);
+        const long long size = file.GetLength();
+        Parse(lines, size > 0 ? static_cast<std::size_t>(size) : 0);
     } catch (const CFileException&) {
-        return;
     }
-    // The parser takes CR LF as LF and cuts trailing blanks (CR included) from
-    // every line, so text-mode and binary-mode reads give the same content.
-    MergeText(bytes);
 }
 
 void MKeywordFile::MergeText(std::string_view text)
 {
-    const char* p = text.data();
-    const char* const end = p + text.size();
-    auto nextLine = [&](std::string_view& line) {
-        if (p >= end)
-            return false;
-        const char* nl = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
-        const char* stop = nl ? nl : end;
-        line = std::string_view(p, static_cast<std::size_t>(stop - p));
-        p = nl ? nl + 1 : end;
-        return true;
-    };
+    TextLines lines(text);
+    Parse(lines, text.size());
+}
 
+template <class Lines>
+void MKeywordFile::Parse(Lines& lines, std::size_t expectedBytes)
+{
     // Slots and index sized from a short line length, so big decks neither
     // rehash nor move their slots repeatedly while they load.
-    const std::size_t guess = m_slots.size() + text.size() / 40;
+    const std::size_t guess = m_slots.size() + expectedBytes / 40;
     if (guess > m_slots.capacity()) {
         m_slots.reserve(guess);
         m_lines.reserve(guess);
-        m_keyText.reserve(m_keyText.size() + text.size() / 2);
+        m_keyText.reserve(m_keyText.size() + expectedBytes / 2);
         AdviseHugePages(m_slots.data(), m_slots.capacity() * sizeof(Slot));
         AdviseHugePages(m_lines.data(), m_lines.capacity() * sizeof(std::string));
         AdviseHugePages(m_keyText.data(), m_keyText.capacity());
@@ -354,10 +435,18 @@ void MKeywordFile::MergeText(std::string_view text)
         head = (head + 1) % kAhead;
         --queued;
     };
+    auto storeAll = [&] {
+        while (queued > 0)
+            storeOne();
+    };
 
-    std::string joined; // reused for continued values
+    std::string joinedKey, joined; // a continued entry, copied out of the line buffer
     std::string_view line;
-    while (nextLine(line)) {
+    for (;;) {
+        if (queued > 0 && lines.NeedsRefill())
+            storeAll(); // the queued views die with the refill
+        if (!lines.Next(line))
+            break;
         if (line.empty() || line[0] == '#')
             continue;
         line = TrimRight(line);
@@ -372,18 +461,18 @@ void MKeywordFile::MergeText(std::string_view text)
         value = TrimLeft(value);
         const std::uint64_t h = HashKeyword(keyword);
         if (line.back() == '\\') {
+            storeAll();
+            joinedKey.assign(keyword);
             joined.assign(value);
             std::string_view next;
             bool more = true;
-            while (more && nextLine(next)) {
+            while (more && lines.Next(next)) {
                 next = TrimRight(next);
                 joined += '\n';
                 joined.append(next);
                 more = !next.empty() && next.back() == '\\';
             }
-            while (queued > 0)
-                storeOne();
-            StoreRead(keyword, h, joined);
+            StoreRead(joinedKey, h, joined);
             continue;
         }
         m_index->Prefetch(h);
@@ -392,8 +481,7 @@ void MKeywordFile::MergeText(std::string_view text)
         queue[(head + queued) % kAhead] = Pending{keyword, value, h};
         ++queued;
     }
-    while (queued > 0)
-        storeOne();
+    storeAll();
 }
 
 // Older solver versions wrote some settings under other names; files of

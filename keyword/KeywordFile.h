@@ -63,6 +63,10 @@ private:
     {
         return std::string_view(m_keyText.data() + m_slots[slot].keyOffset, m_slots[slot].keyLength);
     }
+    class TextLines;
+    class FileLines;
+    template <class Lines>
+    void Parse(Lines& lines, std::size_t expectedBytes);
     void StoreRead(std::string_view keyword, std::uint64_t hash, std::string_view value);
     void SetValueHashed(std::string_view keyword, std::uint64_t hash, std::string_view value);
     bool IsWritten(std::size_t slot) const;

@@ -2,6 +2,7 @@
 
 #include "keyword/Location.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -150,6 +151,36 @@ bool CTextFile::ReadBytes(std::string& bytes)
         }
         chunk = kBufferSize;
     }
+}
+
+std::size_t CTextFile::ReadBlock(char* data, std::size_t size)
+{
+    // Bytes already buffered by ReadString come first.
+    if (m_pos < m_buffer.size() && !m_writing) {
+        const std::size_t n = std::min(size, m_buffer.size() - m_pos);
+        std::memcpy(data, m_buffer.data() + m_pos, n);
+        m_pos += n;
+        return n;
+    }
+    if (m_writing || m_fd < 0 || m_eof || size == 0)
+        return 0;
+    ssize_t got;
+    do
+        got = ::read(m_fd, data, size);
+    while (got < 0 && errno == EINTR);
+    if (got < 0)
+        m_failed = true;
+    if (got <= 0) {
+        m_eof = true;
+        return 0;
+    }
+    return static_cast<std::size_t>(got);
+}
+
+long long CTextFile::GetLength() const
+{
+    struct stat st;
+    return m_fd >= 0 && fstat(m_fd, &st) == 0 ? static_cast<long long>(st.st_size) : -1;
 }
 
 void CTextFile::Put(const char* data, std::size_t size)

@@ -38,6 +38,11 @@ public:
     // parsers that accept both line ends). False after a read error; `bytes`
     // then holds what was read.
     bool ReadBytes(std::string& bytes);
+    // Up to `size` raw bytes (no line-end translation) into `data`; 0 at end of
+    // file or after a read error (HasFailed then tells which).
+    std::size_t ReadBlock(char* data, std::size_t size);
+    // The file's size in bytes, or -1 when the system cannot tell.
+    long long GetLength() const;
     // Writes text; in text mode every LF goes to disk as CR LF.
     void WriteString(std::string_view text);
     // Writes bytes untranslated (for callers that produced the line ends themselves).

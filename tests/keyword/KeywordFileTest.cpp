@@ -262,4 +262,16 @@ TEST(KeywordFile, HostileInput)
     MKeywordFile again;
     again.MergeText(g.ToText());
     EXPECT_LE(again.GetKeywordCount(), g.GetKeywordCount());
+
+    // Files are read in blocks: lines and continued values that cross a block
+    // boundary, and a line longer than a block, read as they do from memory.
+    wiztest::ScratchDir dir;
+    const std::string all = "A: 1\r\n" + many + junk + "\nLONG: " + std::string(3 << 20, 'y') + "\nZ: 2";
+    wiztest::WriteBytes(dir / "big.kwd", all);
+    MKeywordFile fromFile, fromText;
+    fromFile.Load(dir / "big.kwd");
+    fromText.MergeText(all);
+    EXPECT_EQ(fromFile.GetKeywordCount(), fromText.GetKeywordCount());
+    EXPECT_TRUE(fromFile.ToText() == fromText.ToText());
+    EXPECT_EQ(fromFile.GetValue("Z"), "2");
 }
