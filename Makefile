@@ -42,7 +42,7 @@ demo: build
 	@sh data/scripts/demo.sh $(BUILD)
 
 bench: deps
-	cmake -S . -B $(BENCH_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DWIZ_BENCH=ON -DWIZ_TESTS=OFF >/dev/null
+	cmake -S . -B $(BENCH_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INTERPROCEDURAL_OPTIMIZATION=ON -DWIZ_BENCH=ON -DWIZ_TESTS=OFF >/dev/null
 	cmake --build $(BENCH_BUILD) -j $(JOBS)
 	@for b in $(BENCH_BUILD)/bench/bench_*; do echo "== $$b"; $$b || exit 1; done
 

@@ -103,6 +103,11 @@ bool CWinApp::SaveProfile() const
         return true;
     // Write beside the file and rename over it so a failed write loses nothing.
     const std::string tmp = m_profileFile + ".tmp";
+    // A first setting made on a fresh account has no settings folder yet.
+    std::error_code dirError;
+    const std::filesystem::path parent = std::filesystem::path(m_profileFile).parent_path();
+    if (!parent.empty())
+        std::filesystem::create_directories(parent, dirError);
     {
         std::ofstream out(tmp, std::ios::trunc);
         for (const auto& [section, entries] : m_profile) {

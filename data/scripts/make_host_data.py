@@ -379,7 +379,7 @@ def trans_rows():
         ("IGS_TRANS_MESH_DIV", 15, "[1:1000]"),
         ("IGS_MODEL_LENGTH", 0.0, "[0:)"),
         ("IGS_NODAL_TOL", 0.0, "[0:)"),
-        ("IGS_CURV_ANGLE", 20.0, "(0:90]"),
+        ("IGS_CURV_ANGLE", 0.349066, "(0:1.570796]"),  # radians: 20 and 90 degrees
         ("IGS_USE_CONNECTIVITY", False, None),
         ("IGS_USE_RIBS", False, None),
         ("IGS_USE_FILTER", False, None),
@@ -811,7 +811,7 @@ def write_sample_project():
     ]) + "\n")
     write(os.path.join(folder, "part.igs"), iges_plate(100.0, 50.0))
     write(os.path.join(folder, "part1.081"), keyword_file("Translator input for the plate", [
-        ("TRANS_FILE_UNITS", "MODEL_UNITS_MM"), ("IGS_TRANS_MESH_DIV", 15), ("IGS_CURV_ANGLE", 20.0),
+        ("TRANS_FILE_UNITS", "MODEL_UNITS_MM"), ("IGS_TRANS_MESH_DIV", 15), ("IGS_CURV_ANGLE", 0.349066),
         ("IGS_USE_ATTRIB", True), ("IGS_USE_READ_LINES", True), ("TRANS_INPUT_MODEL", "part.igs"),
         ("TRANS_OUTPUT_MODEL", "part1.zql"), ("TRANS_SYSTEM_UNITS", "M")]))
     write_meshes(folder)

@@ -20,6 +20,19 @@ void* operator new(std::size_t size)
 }
 void operator delete(void* p) noexcept { std::free(p); }
 void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+// Every form that can free what the counting new returned, or return what
+// the default delete frees, must use the same allocator (ASan checks the pairing).
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept
+{
+    ++g_allocations;
+    return std::malloc(size ? size : 1);
+}
+void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
+void* operator new[](std::size_t size) { return ::operator new(size); }
+void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept { return ::operator new(size, tag); }
+void operator delete[](void* p) noexcept { std::free(p); }
+void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+void operator delete[](void* p, const std::nothrow_t&) noexcept { std::free(p); }
 
 TEST(ValueRangeAllocation, ParseAndContainsAllocateNothing)
 {

@@ -6,7 +6,7 @@
 TEST(WinApp, ProfileSurvivesReopenAndKeepsDefaults)
 {
     wiztest::ScratchDir dir;
-    const std::string file = dir / "settings.ini";
+    const std::string file = dir / "new/folder/settings.ini"; // folders made on first write
     {
         CWinApp app;
         app.SetProfileFile(file);
