@@ -303,14 +303,12 @@ std::string MBoundaryConditionFile::ToText(bool crlf) const
     for (const auto& s : m_sections) {
         if (s->GetRowCount() == 0)
             continue; // so an empty section, the read "*LOCAL AXES" included, is not repeated
-        int n = std::snprintf(line, sizeof line, "*%-9s ", s->GetKeyword().c_str());
-        if (n >= static_cast<int>(sizeof line)) {
-            out += '*';
-            out += s->GetKeyword();
-            out += ' ';
-        } else {
-            out.append(line, static_cast<std::size_t>(n));
-        }
+        // "*%-9s %s", without printf: a keyword read from a damaged file may
+        // hold a NUL, and must come back as it was read.
+        out += '*';
+        out += s->GetKeyword();
+        out.append(s->GetKeyword().size() < 9 ? 9 - s->GetKeyword().size() : 0, ' ');
+        out += ' ';
         out += s->GetQualifier();
         out.append(eol, eolLength);
         for (const MBoundaryRow& row : s->GetRows()) {

@@ -81,7 +81,8 @@ public:
     {
         if (offset > m_bytes.size() || size > m_bytes.size() - offset)
             return false;
-        std::memcpy(out, m_bytes.data() + offset, size);
+        if (size > 0) // an empty record may come with a null buffer
+            std::memcpy(out, m_bytes.data() + offset, size);
         return true;
     }
     uint64_t Size() const override { return m_bytes.size(); }

@@ -154,6 +154,11 @@ TEST(BoundaryConditionFile, UnknownSectionsSurviveARoundTripByteForByte)
     ASSERT_EQ(bc.Save(dir / "out.bc3"), 1);
     EXPECT_EQ(wiztest::ReadBytes(dir / "out.bc3"), original);
     EXPECT_EQ(bc.Save(dir.Path().string() + "/no/such/dir/out.bc3"), 0);
+
+    // A NUL inside a header word is kept: "LOCAL\0x" is not LOCAL.
+    const std::string damaged("*LOCAL\0x   Q\n 5\n", 16);
+    bc.LoadText(damaged);
+    EXPECT_EQ(bc.ToText(), damaged);
 }
 
 TEST(BoundaryConditionFile, CoolingQueriesAndConversions)
