@@ -1,6 +1,6 @@
 #!/bin/sh
-# make demo: the keyword tools on the sample deck (replaced by the wizard run
-# once the wizards exist).
+# make demo: a fresh copy of the sample project, the translator wizard run on
+# it by scripts, then the keyword tools on a hand-written flow deck.
 set -e
 BUILD=${1:-build}
 W="$BUILD/wizhost"
@@ -32,7 +32,7 @@ kw_run() { echo "\$ wizhost $*"; "$W" "$@"; }
 kw_run kw list "$KW/flow.kwd"
 kw_run kw get "$KW/flow.kwd" 3DFLOW_PRESSURE_CONTROL_PROFILE_PRESSURE
 kw_run kw set-double "$KW/flow.kwd" 3DFLOW_MELT_TEMPERATURE 235.5
-kw_run kw remove "$KW/flow.kwd" _WIZARD_PAGE
+kw_run kw remove "$KW/flow.kwd" 3DFLOW_TOLERANCE
 kw_run kw normalize "$KW/flow.kwd" "$KW/flow-clean.kwd"
 echo "\$ cat $KW/flow-clean.kwd"
 cat "$KW/flow-clean.kwd"
