@@ -17,18 +17,22 @@ int Usage(const std::string& problem)
     return Fail(problem + " (see wizhost model --help)");
 }
 
-// Loads the store; the message boxes the readers show are printed, since
-// nobody is there to see them.
+// Loads the store. The message boxes the readers show have nobody to see
+// them: on failure their text becomes the error, otherwise they are printed
+// as warnings.
 bool LoadOrFail(MModelAttributeStore& store, const std::string& path, std::string& error)
 {
     const std::size_t logged = GetUiLog().size();
     const ModelLoadResult result = store.Load(path);
+    std::string messages;
     const auto& log = GetUiLog();
     for (std::size_t i = logged; i < log.size(); ++i)
         if (log[i].kind == UiLogKind::MessageBox)
-            std::fprintf(stderr, "wizhost: message \"%s\": %s\n", log[i].caption.c_str(), log[i].text.c_str());
+            messages += (messages.empty() ? "" : "; ") + log[i].caption + ": " + log[i].text;
     switch (result) {
     case ModelLoadResult::Ok:
+        if (!messages.empty())
+            std::fprintf(stderr, "wizhost: %s: %s\n", path.c_str(), messages.c_str());
         return true;
     case ModelLoadResult::CannotOpen:
         if (MModelAttributeStore::IsBinaryModelFile(path)) {
@@ -43,7 +47,7 @@ bool LoadOrFail(MModelAttributeStore& store, const std::string& path, std::strin
         error = "'" + path + "' is too short for a model file header";
         break;
     case ModelLoadResult::BadVersion:
-        error = "'" + path + "' is a model file of a version this reader does not know";
+        error = "'" + path + "' is not a model file of a known version (" + messages + ")";
         break;
     }
     return false;
