@@ -8,30 +8,17 @@
 #include "platform/ListBoxes.h"
 #include "platform/ListCtrl.h"
 #include "platform/PropertySheet.h"
+#include "platform/WindowView.h"
 
 namespace {
 
 bool g_aborting = false;
 
-std::string StripMnemonic(const std::string& text)
-{
-    std::string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '&') {
-            if (i + 1 < text.size() && text[i + 1] == '&')
-                out += text[++i];
-            continue;
-        }
-        out += text[i];
-    }
-    return out;
-}
-
 std::string Describe(CWnd* control)
 {
     if (!control)
         return "no such control";
-    std::string name = StripMnemonic(control->GetWindowText());
+    std::string name = WithoutMnemonic(control->GetWindowText());
     return "control " + std::to_string(control->GetDlgCtrlID()) + (name.empty() ? "" : " \"" + name + "\"");
 }
 
@@ -100,7 +87,7 @@ CWnd* FindControl(CWnd* modal, const std::string& name)
     long id = std::strtol(name.c_str(), &end, 10);
     const bool numeric = *end == '\0';
     for (CWnd* c : Controls(modal)) {
-        if (numeric ? c->GetDlgCtrlID() == static_cast<int>(id) : StripMnemonic(c->GetWindowText()) == name)
+        if (numeric ? c->GetDlgCtrlID() == static_cast<int>(id) : WithoutMnemonic(c->GetWindowText()) == name)
             return c;
     }
     return nullptr;
