@@ -235,20 +235,30 @@ int Add(const Args& args)
     return kExitOk;
 }
 
-int Remove(const Args& args)
+// The project folder args[1] and its node args[2]; an exit code when the
+// arguments are wrong or either is missing.
+int OpenNode(const Args& args, const char* usage, MProjectTree& tree, ZQ_PM_Node*& node)
 {
     if (args.size() != 3)
-        return Usage("remove needs a folder and a node id");
+        return Usage(usage);
     int id = 0;
     std::string error;
     if (!ParseId(args[2], "node id", id, error))
         return Fail("project: " + error);
-    MProjectTree tree;
     if (int rc = OpenProject(tree, args[1]))
         return rc;
-    ZQ_PM_Node* node = tree.FindNode(id);
+    node = tree.FindNode(id);
     if (!node)
         return Fail("project: node " + std::to_string(id) + " does not exist");
+    return kExitOk;
+}
+
+int Remove(const Args& args)
+{
+    MProjectTree tree;
+    ZQ_PM_Node* node = nullptr;
+    if (int rc = OpenNode(args, "remove needs a folder and a node id", tree, node))
+        return rc;
     if (!tree.RemoveNode(node))
         return Fail("project: " + tree.GetLastError());
     return kExitOk;
@@ -256,18 +266,10 @@ int Remove(const Args& args)
 
 int Show(const Args& args)
 {
-    if (args.size() != 3)
-        return Usage("show needs a folder and a node id");
-    int id = 0;
-    std::string error;
-    if (!ParseId(args[2], "node id", id, error))
-        return Fail("project: " + error);
     MProjectTree tree;
-    if (int rc = OpenProject(tree, args[1]))
+    ZQ_PM_Node* n = nullptr;
+    if (int rc = OpenNode(args, "show needs a folder and a node id", tree, n))
         return rc;
-    ZQ_PM_Node* n = tree.FindNode(id);
-    if (!n)
-        return Fail("project: node " + std::to_string(id) + " does not exist");
     std::printf("id: %d\nparent: %d\ntype: %d\nsub-type: %d\nstate: %d\nimage: %d\nlabel: %s\nfile: %s\n",
                 n->GetId(), n->GetParent() ? n->GetParent()->GetId() : -1, n->GetType(),
                 static_cast<int>(n->GetSubType()), n->GetState(), n->GetImageId(), n->GetDisplayLabel().c_str(),
