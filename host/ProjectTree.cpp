@@ -642,15 +642,24 @@ ZQ_PM_Node* MProjectTree::AddNode(ZQ_PM_Node* parent, int type, Node_SubType sub
     return added;
 }
 
-bool MProjectTree::RemoveNode(ZQ_PM_Node* node)
+bool MProjectTree::ChangeNode(ZQ_PM_Node* node, const std::function<bool(ZQ_PM_Node*)>& change)
 {
     if (!node)
         return Fail("no node given");
+    // The caller's pointer belongs to the tree as it was; the change applies
+    // to the same node, by id, in the tree as re-read under the lock.
     const int id = node->m_id;
     return Change([&] {
         ZQ_PM_Node* n = FindNode(id);
         if (!n)
             return Fail("node " + std::to_string(id) + " does not exist");
+        return change(n);
+    });
+}
+
+bool MProjectTree::RemoveNode(ZQ_PM_Node* node)
+{
+    return ChangeNode(node, [&](ZQ_PM_Node* n) {
         if (n == m_root)
             return Fail("the project root cannot be removed");
         Unlink(n);
@@ -660,13 +669,7 @@ bool MProjectTree::RemoveNode(ZQ_PM_Node* node)
 
 bool MProjectTree::SetNodeState(ZQ_PM_Node* node, int state)
 {
-    if (!node)
-        return Fail("no node given");
-    const int id = node->m_id;
-    return Change([&] {
-        ZQ_PM_Node* n = FindNode(id);
-        if (!n)
-            return Fail("node " + std::to_string(id) + " does not exist");
+    return ChangeNode(node, [&](ZQ_PM_Node* n) {
         n->m_state = state;
         return true;
     });
@@ -674,16 +677,10 @@ bool MProjectTree::SetNodeState(ZQ_PM_Node* node, int state)
 
 bool MProjectTree::WriteUserLabel(ZQ_PM_Node* node)
 {
-    if (!node)
-        return Fail("no node given");
     // The caller changed m_name in place; re-reading under the lock would
     // overwrite it, so keep it aside first.
-    const std::string label = node->m_name;
-    const int id = node->m_id;
-    return Change([&] {
-        ZQ_PM_Node* n = FindNode(id);
-        if (!n)
-            return Fail("node " + std::to_string(id) + " does not exist");
+    const std::string label = node ? node->m_name : std::string();
+    return ChangeNode(node, [&](ZQ_PM_Node* n) {
         n->m_name = label;
         return true;
     });

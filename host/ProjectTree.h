@@ -268,6 +268,8 @@ private:
     // Runs `change` under the project lock on a freshly read tree and writes
     // the result; false (tree as re-read) when the change or the write fails.
     bool Change(const std::function<bool()>& change);
+    // Change() applied to `node` as re-read; fails when it is null or gone.
+    bool ChangeNode(ZQ_PM_Node* node, const std::function<bool(ZQ_PM_Node*)>& change);
     ZQ_PM_Node* NewNode(ZQ_PM_Node* parent, int type, Node_SubType subType,
                         const std::string& label, const std::string& absPath);
     void Unlink(ZQ_PM_Node* node);
