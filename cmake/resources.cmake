@@ -5,6 +5,8 @@
 add_executable(wiz_rcc
   ${CMAKE_SOURCE_DIR}/resources/compiler/rcc.cpp
   ${CMAKE_SOURCE_DIR}/platform/ResourceScript.cpp
+  ${CMAKE_SOURCE_DIR}/platform/ResourceTokens.cpp
+  ${CMAKE_SOURCE_DIR}/platform/ResourceConstants.cpp
   ${CMAKE_SOURCE_DIR}/platform/ResourceSet.cpp)
 target_include_directories(wiz_rcc PRIVATE ${CMAKE_SOURCE_DIR})
 if(WIZ_FUZZ)
