@@ -11,34 +11,14 @@
 #include "platform/UiLog.h"
 #include "platform/UserInput.h"
 
+#include "TestSheet.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <sstream>
 
 namespace {
-
-constexpr int kPartPage = 30001, kResultsPage = 30002, kOptionsDialog = 30010;
-constexpr int kName = 30101, kSquare = 30111, kCooling = 30121, kMaterial = 30131, kGates = 30141,
-              kOptions = 30151, kCount = 30161, kResults = 30171, kLimit = 30201, kAsk = 30211;
-
-class OptionsDialog : public CDialog {
-public:
-    OptionsDialog() : CDialog(kOptionsDialog) {}
-    int limit = 5;
-    int answer = 0;
-
-protected:
-    void DoDataExchange(CDataExchange* pDX) override { DDX_Text(pDX, kLimit, limit); }
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
-    {
-        if (LOWORD(wParam) == kAsk && HIWORD(wParam) == BN_CLICKED) {
-            answer = AfxMessageBox(30003, MB_YESNO);
-            return TRUE;
-        }
-        return CDialog::OnCommand(wParam, lParam);
-    }
-};
 
 class PartPage : public CPropertyPage {
 public:

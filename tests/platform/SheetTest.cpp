@@ -5,32 +5,11 @@
 #include "platform/DataExchange.h"
 #include "platform/PropertySheet.h"
 #include "StepAgent.h"
+#include "TestSheet.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-constexpr int kPartPage = 30001, kResultsPage = 30002, kOptionsDialog = 30010;
-constexpr int kName = 30101, kOptions = 30151, kCount = 30161, kLimit = 30201, kAsk = 30211;
-constexpr int kAskString = 30003;
-
-class OptionsDialog : public CDialog {
-public:
-    OptionsDialog() : CDialog(kOptionsDialog) {}
-    int limit = 5;
-    int answer = 0;
-
-protected:
-    void DoDataExchange(CDataExchange* pDX) override { DDX_Text(pDX, kLimit, limit); }
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
-    {
-        if (LOWORD(wParam) == kAsk && HIWORD(wParam) == BN_CLICKED) {
-            answer = AfxMessageBox(kAskString, MB_YESNO);
-            return TRUE;
-        }
-        return CDialog::OnCommand(wParam, lParam);
-    }
-};
 
 // Counts what the sheet did to it, and posts the button states a wizard page sets.
 class CountingPage : public CPropertyPage {
