@@ -3,12 +3,13 @@
 // wizard's one SetMoldMaterial per mold element, and the group queries.
 #include "cool/BoundaryConditionFile.h"
 
+#include "bench/BenchSupport.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <map>
 #if defined(__GLIBC__)
 #include <malloc.h>
 #endif
@@ -159,44 +160,20 @@ BENCHMARK(BM_DistinctGroups)
     ->Args({1000000, 1000000})
     ->Unit(benchmark::kMillisecond);
 
-// Keeps each run's CPU time per iteration so the ratios can be printed at the
-// end; CPU time, because wall time on a shared machine measures the neighbours.
-class CRatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& r : runs)
-            if (r.run_type == Run::RT_Iteration)
-                m_times[r.benchmark_name()] = r.GetAdjustedCPUTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-    double Ratio(const std::string& a, const std::string& b) const
-    {
-        auto ia = m_times.find(a), ib = m_times.find(b);
-        return ia == m_times.end() || ib == m_times.end() || ib->second == 0 ? 0 : ia->second / ib->second;
-    }
-
-private:
-    std::map<std::string, double> m_times;
-};
-
 } // namespace
 
 int main(int argc, char** argv)
 {
-    benchmark::Initialize(&argc, argv);
-    CRatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    std::printf("\nratios (goal):\n");
-    std::printf("  Load / memchr line scan            %6.2f  (within 5)\n", reporter.Ratio("BM_Load", "BM_MemchrLineScan"));
-    std::printf("  Save / memchr line scan            %6.2f  (within 5)\n", reporter.Ratio("BM_Save", "BM_MemchrLineScan"));
-    std::printf("  SetMoldMaterial 1000000 / 100000   %6.2f  (at most 12)\n",
-                reporter.Ratio("BM_SetMoldMaterialNewElements/1000000", "BM_SetMoldMaterialNewElements/100000"));
-    std::printf("  distinct groups, 16 groups, 1M / 100k rows   %6.2f  (linear: about 10)\n",
-                reporter.Ratio("BM_DistinctGroups/1000000/16", "BM_DistinctGroups/100000/16"));
-    std::printf("  distinct groups, all distinct, 1M / 100k     %6.2f  (n log n: about 12)\n",
-                reporter.Ratio("BM_DistinctGroups/1000000/1000000", "BM_DistinctGroups/100000/100000"));
-    std::remove(BigFile().c_str());
-    benchmark::Shutdown();
-    return 0;
+    return wizbench::RunWithRatios(argc, argv, [](const wizbench::CRatioReporter& reporter) {
+        std::printf("\nratios (goal):\n");
+        std::printf("  Load / memchr line scan            %6.2f  (within 5)\n", reporter.Ratio("BM_Load", "BM_MemchrLineScan"));
+        std::printf("  Save / memchr line scan            %6.2f  (within 5)\n", reporter.Ratio("BM_Save", "BM_MemchrLineScan"));
+        std::printf("  SetMoldMaterial 1000000 / 100000   %6.2f  (at most 12)\n",
+                    reporter.Ratio("BM_SetMoldMaterialNewElements/1000000", "BM_SetMoldMaterialNewElements/100000"));
+        std::printf("  distinct groups, 16 groups, 1M / 100k rows   %6.2f  (linear: about 10)\n",
+                    reporter.Ratio("BM_DistinctGroups/1000000/16", "BM_DistinctGroups/100000/16"));
+        std::printf("  distinct groups, all distinct, 1M / 100k     %6.2f  (n log n: about 12)\n",
+                    reporter.Ratio("BM_DistinctGroups/1000000/1000000", "BM_DistinctGroups/100000/100000"));
+        std::remove(BigFile().c_str());
+    });
 }

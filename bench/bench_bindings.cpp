@@ -8,13 +8,14 @@
 #include "platform/Dialog.h"
 #include "platform/UiLog.h"
 
+#include "bench/BenchSupport.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <unistd.h>
 #include <cstdlib>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -166,35 +167,12 @@ void BM_DirectCalls(benchmark::State& state)
 }
 BENCHMARK(BM_DirectCalls)->Unit(benchmark::kMicrosecond);
 
-// Console output as usual, plus the ratio of the two at the end.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& run : runs)
-            m_seconds[run.benchmark_name()] = run.GetAdjustedCPUTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-    void Finalize() override
-    {
-        ConsoleReporter::Finalize();
-        const double bound = m_seconds["BM_ExchangePage"], direct = m_seconds["BM_DirectCalls"];
-        if (bound > 0 && direct > 0)
-            std::printf("ExchangePage / direct calls, 200 fields shown and read back: %.2fx (goal: within 3x)\n",
-                        bound / direct);
-    }
-
-private:
-    std::map<std::string, double> m_seconds;
-};
-
 } // namespace
 
 int main(int argc, char** argv)
 {
-    benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    return 0;
+    return wizbench::RunWithRatios(argc, argv, [](const wizbench::CRatioReporter& reporter) {
+        if (double r = reporter.Ratio("BM_ExchangePage", "BM_DirectCalls"); r > 0)
+            std::printf("ExchangePage / direct calls, 200 fields shown and read back: %.2fx (goal: within 3x)\n", r);
+    });
 }

@@ -4,10 +4,11 @@
 // baseline multiplies by a factor fetched from a plain array.
 #include "units/Units.h"
 
+#include "bench/BenchSupport.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -75,34 +76,12 @@ void BM_BareMultiply(benchmark::State& state)
 }
 BENCHMARK(BM_BareMultiply)->Unit(benchmark::kMillisecond);
 
-// Console output as usual, plus the ratio of the two loops at the end.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& run : runs)
-            m_seconds[run.benchmark_name()] = run.GetAdjustedCPUTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-    void Finalize() override
-    {
-        ConsoleReporter::Finalize();
-        const double convert = m_seconds["BM_ConvertMixed"], bare = m_seconds["BM_BareMultiply"];
-        if (convert > 0 && bare > 0)
-            std::printf("conversion / bare multiplication: %.2fx (goal: within 2x)\n", convert / bare);
-    }
-
-private:
-    std::map<std::string, double> m_seconds;
-};
-
 } // namespace
 
 int main(int argc, char** argv)
 {
-    benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    return 0;
+    return wizbench::RunWithRatios(argc, argv, [](const wizbench::CRatioReporter& reporter) {
+        if (double r = reporter.Ratio("BM_ConvertMixed", "BM_BareMultiply"); r > 0)
+            std::printf("conversion / bare multiplication: %.2fx (goal: within 2x)\n", r);
+    });
 }
