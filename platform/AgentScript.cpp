@@ -1,5 +1,6 @@
 #include "platform/AgentScript.h"
 
+#include "platform/TextCase.h"
 #include "platform/WinDef.h"
 
 #include <cctype>
@@ -35,17 +36,6 @@ const OpName kOpNames[] = {
 };
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
-
-bool EqualsNoCase(std::string_view a, const char* b)
-{
-    const size_t n = std::strlen(b);
-    if (a.size() != n)
-        return false;
-    for (size_t i = 0; i < n; ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
 
 // Thrown for a bad line; caught by ReadAgentLine.
 struct LineError {

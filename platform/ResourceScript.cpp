@@ -1,5 +1,6 @@
 #include "platform/ResourceScript.h"
 #include "platform/ResourceTokens.h"
+#include "platform/TextCase.h"
 
 #include <cctype>
 #include <cstdint>
@@ -77,17 +78,6 @@ const KnownClass kKnownClasses[] = {
     {"Static", DlgItemClass::kStatic},     {"ComboBox", DlgItemClass::kComboBox},
     {"ListBox", DlgItemClass::kListBox},   {"SysListView32", DlgItemClass::kListView},
 };
-
-bool EqualsNoCase(const std::string& a, const char* b)
-{
-    const size_t n = std::strlen(b);
-    if (a.size() != n)
-        return false;
-    for (size_t i = 0; i < n; ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
 
 // Memory options an old script may put after the resource type; they mean
 // nothing here.
