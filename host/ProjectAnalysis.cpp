@@ -8,13 +8,13 @@
 #include "keyword/KeywordFile.h"
 #include "platform/WinApp.h"
 
-#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <cstdio>
 #include <cstdlib>
 #include <unistd.h>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace {
 
@@ -393,19 +393,14 @@ bool MProjectTree::UpdateInputNode(ZQ_PM_Node* node)
 std::vector<std::string> MProjectTree::GetIMMFiles() const
 {
     std::vector<std::string> files = hostpath::ListFiles(GetInstallDataPath() + "machines", ".imm");
-    std::vector<std::string> seen;
+    std::unordered_set<std::string> seen;
     for (const std::string& f : files)
-        seen.push_back(hostpath::PathKey(f));
+        seen.insert(hostpath::PathKey(f));
     // The database folder and the project may be the installation folder.
-    for (const std::string& folder : {GetMachineDBPath(), m_projectPath}) {
-        for (const std::string& f : hostpath::ListFiles(folder, ".imm")) {
-            std::string key = hostpath::PathKey(f);
-            if (std::find(seen.begin(), seen.end(), key) == seen.end()) {
-                seen.push_back(key);
+    for (const std::string& folder : {GetMachineDBPath(), m_projectPath})
+        for (const std::string& f : hostpath::ListFiles(folder, ".imm"))
+            if (seen.insert(hostpath::PathKey(f)).second)
                 files.push_back(f);
-            }
-        }
-    }
     return files;
 }
 
