@@ -318,12 +318,8 @@ ZQ_PM_Node* MProjectTree::CreateInputNode(ZQ_PM_Node* parent, MKeywordFile& file
         return Fail("sub-type " + std::to_string(subType) + " is no analysis"), nullptr;
     if (!parent)
         return Fail("no parent node given"), nullptr;
-    const int parentId = parent->m_id;
     ZQ_PM_Node* input = nullptr;
-    Change([&] {
-        ZQ_PM_Node* p = FindNode(parentId);
-        if (!p)
-            return Fail("node " + std::to_string(parentId) + " does not exist");
+    ChangeNode(parent, [&](ZQ_PM_Node* p) {
         // Under the lock, so two processes never pick the same number.
         const std::string path = NumberedFile(m_projectPath, stem, AnalysisInputExtension(subType));
         if (!file.Write(path))
@@ -351,11 +347,7 @@ bool MProjectTree::UpdateInputNode(ZQ_PM_Node* node)
 {
     if (!node || node->m_type != kNodeInput)
         return Fail("not an analysis input node");
-    const int id = node->m_id;
-    return Change([&] {
-        ZQ_PM_Node* n = FindNode(id);
-        if (!n)
-            return Fail("node " + std::to_string(id) + " does not exist");
+    return ChangeNode(node, [&](ZQ_PM_Node* n) {
         MKeywordFile file;
         file.Load(n->m_filePath);
         if (n->m_subType == kSubFlow) {
@@ -373,16 +365,7 @@ bool MProjectTree::UpdateInputNode(ZQ_PM_Node* node)
                 c->m_flowAim = n->m_flowAim;
                 c->m_flags = n->m_flags;
             }
-            std::vector<ZQ_PM_Node*> below;
-            for (ZQ_PM_Node* g = c->m_firstChild; g; g = g->m_nextSibling)
-                below.push_back(g);
-            for (std::size_t i = 0; i < below.size(); ++i) {
-                ZQ_PM_Node* b = below[i];
-                if (b->m_type == kNodeInput || b->m_type == kNodeResult)
-                    b->m_state = kStateOutOfDate;
-                for (ZQ_PM_Node* g = b->m_firstChild; g; g = g->m_nextSibling)
-                    below.push_back(g);
-            }
+            MarkAnalysesBelowOutOfDate(c);
         }
         return true;
     });
@@ -470,13 +453,9 @@ ZQ_PM_Node* MProjectTree::AddMaterialNode(ZQ_PM_Node* node, MMatSearch& search)
     if (!node)
         return Fail("no node given"), nullptr;
     ZQ_PM_Node* mesh = node->m_type == kNodeMesh ? node : node->GetModelMeshNode();
-    const int parentId = (mesh ? mesh : node)->m_id;
     const MMatData data = *chosen;
     ZQ_PM_Node* added = nullptr;
-    Change([&] {
-        ZQ_PM_Node* p = FindNode(parentId);
-        if (!p)
-            return Fail("node " + std::to_string(parentId) + " does not exist");
+    ChangeNode(mesh ? mesh : node, [&](ZQ_PM_Node* p) {
         // The project keeps its own copy, so a library change never alters
         // the analyses already made with it.
         const std::string path = NumberedFile(m_projectPath, "material", ".mtl");
@@ -496,26 +475,28 @@ bool MProjectTree::UpdateMaterialNode(ZQ_PM_Node* node, MMatSearch& search)
         return Fail("no material chosen");
     if (!node || node->m_type != kNodeMaterial)
         return Fail("not a material node");
-    const int id = node->m_id;
     const MMatData data = *chosen;
-    return Change([&] {
-        ZQ_PM_Node* n = FindNode(id);
-        if (!n)
-            return Fail("node " + std::to_string(id) + " does not exist");
+    return ChangeNode(node, [&](ZQ_PM_Node* n) {
         if (!hostpath::CopyFile(data.file, n->m_filePath))
             return Fail("cannot copy the material '" + data.file + "' into the project");
         n->m_name = data.name;
         n->m_subType = data.thermoset ? kSubThermoset : data.fiberFilled ? kSubFiberFilled : kSubThermoplastic;
         n->m_imageId = NodeImageId(kNodeMaterial, n->m_subType);
-        std::vector<ZQ_PM_Node*> below;
-        for (ZQ_PM_Node* c = n->m_firstChild; c; c = c->m_nextSibling)
-            below.push_back(c);
-        for (std::size_t i = 0; i < below.size(); ++i) {
-            if (below[i]->m_type == kNodeInput || below[i]->m_type == kNodeResult)
-                below[i]->m_state = kStateOutOfDate;
-            for (ZQ_PM_Node* c = below[i]->m_firstChild; c; c = c->m_nextSibling)
-                below.push_back(c);
-        }
+        MarkAnalysesBelowOutOfDate(n);
         return true;
     });
+}
+
+void MProjectTree::MarkAnalysesBelowOutOfDate(ZQ_PM_Node* node)
+{
+    // Breadth first through one growing list: no recursion however deep the tree.
+    std::vector<ZQ_PM_Node*> below;
+    for (ZQ_PM_Node* c = node->m_firstChild; c; c = c->m_nextSibling)
+        below.push_back(c);
+    for (std::size_t i = 0; i < below.size(); ++i) {
+        if (below[i]->m_type == kNodeInput || below[i]->m_type == kNodeResult)
+            below[i]->m_state = kStateOutOfDate;
+        for (ZQ_PM_Node* c = below[i]->m_firstChild; c; c = c->m_nextSibling)
+            below.push_back(c);
+    }
 }

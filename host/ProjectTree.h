@@ -274,6 +274,9 @@ private:
                         const std::string& label, const std::string& absPath);
     void Unlink(ZQ_PM_Node* node);
     bool IsLive(const ZQ_PM_Node* node) const;
+    // Every analysis input and result below `node` was built on what it
+    // holds: all become out of date (`node` itself stays as it is).
+    static void MarkAnalysesBelowOutOfDate(ZQ_PM_Node* node);
 
     bool m_open = false;
     std::string m_projectPath;
