@@ -17,12 +17,12 @@ echo "\$ wizhost run translate --project $BUILD/demo-project --node 21 --script 
 "$W" run translate --project "$BUILD/demo-project" --node 21 --script data/scripts/translate-stl.script
 echo "\$ wizhost project tree $BUILD/demo-project"
 "$W" project tree "$BUILD/demo-project"
-echo "\$ cat $BUILD/demo-project/part4.092"
-cat "$BUILD/demo-project/part4.092"
+echo "\$ cat $BUILD/demo-project/plate4.092"
+cat "$BUILD/demo-project/plate4.092"
 echo "\$ wizhost run translate --project $BUILD/demo-project --node 1 --script data/scripts/translate-iges-mdl.script"
 "$W" run translate --project "$BUILD/demo-project" --node 1 --script data/scripts/translate-iges-mdl.script
-echo "\$ cat $BUILD/demo-project/part5.081"
-cat "$BUILD/demo-project/part5.081"
+echo "\$ cat $BUILD/demo-project/plate5.081"
+cat "$BUILD/demo-project/plate5.081"
 # The keyword tools on a hand-written flow deck: legacy keywords renamed,
 # unset (-16384) lines dropped, continued lists joined, numbers as written.
 KW="$BUILD/demo-kw"

@@ -642,7 +642,7 @@ def iges_card(text, section, seq):
 def iges_plate(x, y):
     """A small IGES file: the outline of a plate as four lines, in mm."""
     start = ["wizlib sample part: outline of a 100 x 50 mm plate."]
-    g = ("1H,,1H;,8Hplate-01,9Hpart.igs,6Hwizlib,3H1.0,32,38,6,308,15,8Hplate-01,1.0,2,2HMM,1,"
+    g = ("1H,,1H;,8Hplate-01,10Hplate.igs,6Hwizlib,3H1.0,32,38,6,308,15,8Hplate-01,1.0,2,2HMM,1,"
          "0.1,15H20260101.120000,0.001,100.0,4Hhost,6Hwizlib,11,0,15H20260101.120000;")
     glines = [g[i:i + 72] for i in range(0, len(g), 72)]
     pts = [(0, 0, 0), (x, 0, 0), (x, y, 0), (0, y, 0)]
@@ -697,14 +697,14 @@ def write_meshes(folder):
     nx, ny, X, Y, T = 4, 2, 0.1, 0.05, 0.002
     nodes = plate_nodes(nx, ny, X, Y)
     tris = [("TRI3", "%d %d %d" % t, fmt(T)) for t in plate_tris(nx, ny)]
-    write(os.path.join(folder, "part1.zql"), mesh_text("MIDPLANE", nodes, tris,
+    write(os.path.join(folder, "plate1.zql"), mesh_text("MIDPLANE", nodes, tris,
                                                        "midplane of the 100 x 50 x 2 mm plate"))
     # Fusion: both skins of the plate, each element with its thickness to the other skin.
     bottom = plate_nodes(nx, ny, X, Y, 0.0)
     top = plate_nodes(nx, ny, X, Y, T)
     skin = [("TRI3", "%d %d %d" % t, fmt(T)) for t in plate_tris(nx, ny)]
     skin += [("TRI3", "%d %d %d" % (t[0], t[2], t[1]), fmt(T)) for t in plate_tris(nx, ny, len(bottom))]
-    write(os.path.join(folder, "part2.zqf"), mesh_text("FUSION", bottom + top, skin,
+    write(os.path.join(folder, "plate2.zqf"), mesh_text("FUSION", bottom + top, skin,
                                                        "both skins of the plate"))
     # 3D: the plate split into prisms, each as three tetrahedra.
     tets = []
@@ -712,7 +712,7 @@ def write_meshes(folder):
     for a, b, c in plate_tris(nx, ny):
         A, B, C = a + n, b + n, c + n
         tets += [(a, b, c, A), (b, c, A, B), (c, A, B, C)]
-    write(os.path.join(folder, "part3.zq3"), mesh_text("3D", bottom + top,
+    write(os.path.join(folder, "plate3.zq3"), mesh_text("3D", bottom + top,
                                                        [("TET4", "%d %d %d %d" % t) for t in tets],
                                                        "tetrahedra through the plate thickness"))
     # 2D cooling: the plate section with two cooling lines below it.
@@ -729,7 +729,7 @@ def write_meshes(folder):
 def flow_input(bc):
     rows = [("ANALYSIS_DESCRIPTION", "Fill and pack, PP, 230 deg.C melt"),
             ("ANALYSIS_PROGRAM", "zqflow"),
-            ("ANALYSIS_MESH_FILE", "part1.zql"),
+            ("ANALYSIS_MESH_FILE", "plate1.zql"),
             ("ANALYSIS_MATERIAL_FILE", "material1.mtl")]
     rows += material_rows(MATERIALS[0])
     rows += [("3DFLOW_ANALYSIS_AIM", "PACKING"),
@@ -800,7 +800,7 @@ def image(t, s):
 def write_sample_project():
     folder = os.path.join(DATA, "sample-project")
     os.makedirs(folder, exist_ok=True)
-    write(os.path.join(folder, "part.stl"), stl_plate(100, 50, 2), crlf=False)
+    write(os.path.join(folder, "plate.stl"), stl_plate(100, 50, 2), crlf=False)
     # Coolants beyond the built-in ones, read by the cooling wizard from the
     # folder it runs in: name, conductivity, specific heat, density, viscosity.
     write(os.path.join(folder, "moldprop.cmt"), "\n".join([
@@ -809,11 +809,11 @@ def write_sample_project():
         "COOLANT_GLYCOL50 0.41 3300 1070 0.0045",
         "COOLANT_OIL 0.13 2000 870 0.012",
     ]) + "\n")
-    write(os.path.join(folder, "part.igs"), iges_plate(100.0, 50.0))
-    write(os.path.join(folder, "part1.081"), keyword_file("Translator input for the plate", [
+    write(os.path.join(folder, "plate.igs"), iges_plate(100.0, 50.0))
+    write(os.path.join(folder, "plate1.081"), keyword_file("Translator input for the plate", [
         ("TRANS_FILE_UNITS", "MODEL_UNITS_MM"), ("IGS_TRANS_MESH_DIV", 15), ("IGS_CURV_ANGLE", 0.349066),
-        ("IGS_USE_ATTRIB", True), ("IGS_USE_READ_LINES", True), ("TRANS_INPUT_MODEL", "part.igs"),
-        ("TRANS_OUTPUT_MODEL", "part1.zql"), ("TRANS_SYSTEM_UNITS", "M")]))
+        ("IGS_USE_ATTRIB", True), ("IGS_USE_READ_LINES", True), ("TRANS_INPUT_MODEL", "plate.igs"),
+        ("TRANS_OUTPUT_MODEL", "plate1.zql"), ("TRANS_SYSTEM_UNITS", "M")]))
     write_meshes(folder)
     for i, m in enumerate((MATERIALS[0], MATERIALS[5], MATERIALS[7]), 1):
         write(os.path.join(folder, "material%d.mtl" % i),
@@ -838,7 +838,7 @@ def write_sample_project():
         ("RESULT_RESTART_FILE", "flow1.fr0")]))
     write(os.path.join(folder, "cool1.cin"), keyword_file("Cooling analysis input", [
         ("ANALYSIS_DESCRIPTION", "Cooling, water at 30 deg.C"), ("ANALYSIS_PROGRAM", "zqcool3d"),
-        ("ANALYSIS_MESH_FILE", "part1.zql"), ("ANALYSIS_FLOW_RESULT_FILE", "flow1.flr"),
+        ("ANALYSIS_MESH_FILE", "plate1.zql"), ("ANALYSIS_FLOW_RESULT_FILE", "flow1.flr"),
         ("3DCOOL_ANALYSIS_TYPE", "MANUAL"), ("3DCOOL_COOLING_TIME", 12.0),
         ("MELT_TEMPERATURE", 230.0), ("MOLD_TEMPERATURE", 40.0), ("INJECTION_TIME", 0.8),
         ("3DCOOL_BOUNDARY_CONDITION", cool_bc[0] if cool_bc else ""),
@@ -850,7 +850,7 @@ def write_sample_project():
         ("RESULT_HEAT_REMOVED_PER_CYCLE", 1850.0)]))
     write(os.path.join(folder, "warp1.win"), keyword_file("Warpage analysis input", [
         ("ANALYSIS_DESCRIPTION", "Warpage after fill and pack"), ("ANALYSIS_PROGRAM", "warp"),
-        ("ANALYSIS_MESH_FILE", "part1.zql"), ("ANALYSIS_FLOW_RESULT_FILE", "flow1.flr"),
+        ("ANALYSIS_MESH_FILE", "plate1.zql"), ("ANALYSIS_FLOW_RESULT_FILE", "flow1.flr"),
         ("3DSTRUCT_ANALYSIS_AIM", "SMALL_DEFLECTION"), ("3DSTRUCT_MATERIAL_MODEL", "ORTHOTROPIC"),
         ("3DSTRUCT_ELEMENT", "LMT3"), ("3DSTRUCT_SHRINK_DATA_SOURCE", "MATERIAL_SHRINKAGE_DATA")]))
     write(os.path.join(folder, "warp1.wpr"), result_text("Warpage result of warp1", [
@@ -866,9 +866,9 @@ def write_sample_project():
 
     root = add(-1, 0, 0, 0, "", "")
     nodes[0] = (0, -1, 0, 0, 0, 0, 0, 0, "", "")
-    iges = add(root, 1, 5, 0, "Plate (IGES)", "part.igs")
-    add(iges, 2, 31, 0, "Translation of the plate", "part1.081")
-    mid = add(iges, 3, 20, 0, "Midplane mesh", "part1.zql")
+    iges = add(root, 1, 5, 0, "Plate (IGES)", "plate.igs")
+    add(iges, 2, 31, 0, "Translation of the plate", "plate1.081")
+    mid = add(iges, 3, 20, 0, "Midplane mesh", "plate1.zql")
     pp = add(mid, 4, 23, 0, MATERIALS[0]["name"], "material1.mtl")
     fin = add(pp, 6, 27, 0, "Fill and pack, PP, 230 deg.C melt", "flow1.fin", 0, 3)
     flr = add(fin, 7, 27, 0, "", "flow1.flr", 0, 3)
@@ -893,9 +893,9 @@ def write_sample_project():
             add(holder, 10, 26 if f.lower().endswith(".ela") else 19, 0, "", f)
     for f in cool_bc:
         add(holder, 5, 28, 0, "", f)
-    stl = add(root, 1, 2, 0, "Plate (STL)", "part.stl")
-    add(stl, 3, 21, 0, "Fusion mesh", "part2.zqf")
-    add(stl, 3, 22, 0, "3D mesh", "part3.zq3")
+    stl = add(root, 1, 2, 0, "Plate (STL)", "plate.stl")
+    add(stl, 3, 21, 0, "Fusion mesh", "plate2.zqf")
+    add(stl, 3, 22, 0, "3D mesh", "plate3.zq3")
     cool = add(root, 9, 0, 0, "Cooling model", "")
     add(cool, 3, 15, 0, "2D cooling mesh", "coolplate.zqc")
     write(os.path.join(folder, "project.zqp"),

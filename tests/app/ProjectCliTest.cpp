@@ -28,7 +28,7 @@ TEST(ProjectCli, InitTreeAddShowRemove)
     r = RunWizhost({"project", "tree", p});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_NE(r.out.find("0 type 0 sub-type 0 state 0 \"Sample project\""), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find("\n    3 type 3 sub-type 20 state 0 \"Midplane mesh\" part1.zql\n"), std::string::npos);
+    EXPECT_NE(r.out.find("\n    3 type 3 sub-type 20 state 0 \"Midplane mesh\" plate1.zql\n"), std::string::npos);
     EXPECT_NE(r.out.find("        5 type 6 sub-type 27 state 0"), std::string::npos);
 
     wiztest::WriteBytes(dir / "notes.txt", "gate moved 5 mm\n");
@@ -48,7 +48,7 @@ TEST(ProjectCli, InitTreeAddShowRemove)
 
     ASSERT_EQ(RunWizhost({"project", "remove", p, "3"}).exitCode, 0);
     r = RunWizhost({"project", "tree", p});
-    EXPECT_EQ(r.out.find("part1.zql"), std::string::npos);
+    EXPECT_EQ(r.out.find("plate1.zql"), std::string::npos);
     EXPECT_EQ(Lines(r.out), 27 - 19); // the midplane took its 18 descendants with it
 
     const std::string empty = dir / "empty";

@@ -70,12 +70,12 @@ TEST_F(TranslateRun, StlRemeshedByTheMesher)
 {
     auto r = Run(kStlNode, Script("translate-stl.script"));
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(r.out, "result node: 26 \"Plate surface mesh\"\nfile: part4.092\njob submission: 0 (run now)\n");
-    ExpectGolden("part4.092", "translate-stl.092");
-    EXPECT_NE(Tree().find("\n  21 type 1 sub-type 2 state 0 \"Plate (STL)\" part.stl\n"
-                          "    22 type 3 sub-type 21 state 0 \"Fusion mesh\" part2.zqf\n"
-                          "    23 type 3 sub-type 22 state 0 \"3D mesh\" part3.zq3\n"
-                          "    26 type 2 sub-type 32 state 0 \"Plate surface mesh\" part4.092\n"),
+    EXPECT_EQ(r.out, "result node: 26 \"Plate surface mesh\"\nfile: plate4.092\njob submission: 0 (run now)\n");
+    ExpectGolden("plate4.092", "translate-stl.092");
+    EXPECT_NE(Tree().find("\n  21 type 1 sub-type 2 state 0 \"Plate (STL)\" plate.stl\n"
+                          "    22 type 3 sub-type 21 state 0 \"Fusion mesh\" plate2.zqf\n"
+                          "    23 type 3 sub-type 22 state 0 \"3D mesh\" plate3.zq3\n"
+                          "    26 type 2 sub-type 32 state 0 \"Plate surface mesh\" plate4.092\n"),
               std::string::npos);
 }
 
@@ -83,9 +83,9 @@ TEST_F(TranslateRun, IgesWithEitherTranslator)
 {
     auto r = Run(kIgesNode, Script("translate-iges-mdl.script"));
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(r.out, "result node: 26 \"Plate by the MDL translator\"\nfile: part4.081\n"
+    EXPECT_EQ(r.out, "result node: 26 \"Plate by the MDL translator\"\nfile: plate4.081\n"
                      "job submission: 1 (add to the batch queue)\n");
-    ExpectGolden("part4.081", "translate-iges-mdl.081");
+    ExpectGolden("plate4.081", "translate-iges-mdl.081");
 
     // The MDL translator is remembered for the next IGES model.
     wiztest::WriteBytes(dir / "remembered.script", "expect checked 2379\ncancel\n");
@@ -94,8 +94,8 @@ TEST_F(TranslateRun, IgesWithEitherTranslator)
 
     r = Run(kIgesNode, Golden("translate-iges-builtin.script"));
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_NE(r.out.find("file: part5.081\n"), std::string::npos) << r.out;
-    ExpectGolden("part5.081", "translate-iges-builtin.081");
+    EXPECT_NE(r.out.find("file: plate5.081\n"), std::string::npos) << r.out;
+    ExpectGolden("plate5.081", "translate-iges-builtin.081");
 }
 
 TEST_F(TranslateRun, OtherModelKinds)
@@ -132,17 +132,17 @@ TEST_F(TranslateRun, RetranslatingAMeshKeepsItsNode)
     const std::string before = Tree();
     auto r = Run(kFusionMeshNode, Script("translate-stl.script"));
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(r.out, "result node: 22 \"Plate surface mesh\"\nfile: part2.092\njob submission: 0 (run now)\n");
+    EXPECT_EQ(r.out, "result node: 22 \"Plate surface mesh\"\nfile: plate2.092\njob submission: 0 (run now)\n");
 
     r = Run(kFusionMeshNode, Golden("retranslate.script"));
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_NE(r.out.find("result node: 22 "), std::string::npos) << r.out;
-    const std::string file = wiztest::ReadBytes(project + "/part2.092");
+    const std::string file = wiztest::ReadBytes(project + "/plate2.092");
     EXPECT_NE(file.find("ZQMESH3D_SURFACE_ELEMENT_AIM: 9000\r\n"), std::string::npos) << file;
     EXPECT_NE(file.find("ZQMESH3D_SURFACE_EDGE_CONTROL: OFF\r\n"), std::string::npos);
-    EXPECT_NE(file.find("ZQMESH3D_MESH_OUTPUT_FILENAME: " + project + "/part2\r\n"), std::string::npos);
+    EXPECT_NE(file.find("ZQMESH3D_MESH_OUTPUT_FILENAME: " + project + "/plate2\r\n"), std::string::npos);
     // Same nodes, one label changed.
-    EXPECT_EQ(ReplaceAll(Tree(), "\"Plate surface mesh\" part2.zqf", "\"Fusion mesh\" part2.zqf"), before);
+    EXPECT_EQ(ReplaceAll(Tree(), "\"Plate surface mesh\" plate2.zqf", "\"Fusion mesh\" plate2.zqf"), before);
 }
 
 TEST_F(TranslateRun, CancelAndFailuresChangeNothing)
@@ -194,8 +194,8 @@ TEST_F(TranslateRun, PersonAtTheTerminalInEnglishUnits)
     // Each page shows its fields with captions, ranges and units.
     EXPECT_NE(r.out.find("Number of elements:   [100:1e+06]"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("Edge Length:   (0:39.3701] inch"), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find("file: part4.092\n"), std::string::npos);
-    const std::string file = wiztest::ReadBytes(project + "/part4.092");
+    EXPECT_NE(r.out.find("file: plate4.092\n"), std::string::npos);
+    const std::string file = wiztest::ReadBytes(project + "/plate4.092");
     EXPECT_NE(file.find("ZQMESH3D_SURFACE_EDGE_LENGTH: 0.00254\r\n"), std::string::npos) << file;
     EXPECT_NE(file.find("ZQMESH3D_OUTPUT_UNITS: IMPERIAL\r\n"), std::string::npos);
 }

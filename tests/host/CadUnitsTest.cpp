@@ -70,7 +70,7 @@ TEST(CadUnits, StlGivesSizeButNoUnits)
     EXPECT_FALSE(MeasureStl("solid empty\nendsolid empty\n", e));
     EXPECT_FALSE(MeasureStl("vertex 1 2", e)); // cut short
 
-    const std::string sample = wiztest::SourcePath("data/sample-project/part.stl");
+    const std::string sample = wiztest::SourcePath("data/sample-project/plate.stl");
     float h[3] = {0, 0, 0};
     EXPECT_EQ(HostGetCADUnits(sample.c_str(), kCadTypeStl, h), kUnitLengthUnknown);
     EXPECT_FLOAT_EQ(h[0], 100);
@@ -105,7 +105,7 @@ TEST(CadUnits, IgesUnitsFromGlobalSectionAndSizeFromEntities)
 
     // The sample plate's outline.
     float h[3] = {0, 0, 0};
-    EXPECT_EQ(HostGetCADUnits(wiztest::SourcePath("data/sample-project/part.igs").c_str(), kCadTypeIges, h),
+    EXPECT_EQ(HostGetCADUnits(wiztest::SourcePath("data/sample-project/plate.igs").c_str(), kCadTypeIges, h),
               kUnitLengthMillimeter);
     EXPECT_FLOAT_EQ(h[0], 100);
     EXPECT_FLOAT_EQ(h[1], 50);

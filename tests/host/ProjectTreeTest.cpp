@@ -96,7 +96,7 @@ TEST(ProjectTree, NavigatesTheSampleProject)
     MProjectTree tree;
     ASSERT_TRUE(tree.Open(folder)) << tree.GetLastError();
 
-    ZQ_PM_Node* mid = ByFile(tree, "part1.zql");
+    ZQ_PM_Node* mid = ByFile(tree, "plate1.zql");
     ZQ_PM_Node* flowResult = ByFile(tree, "flow1.flr");
     ZQ_PM_Node* coolResult = ByFile(tree, "cool1.clr");
     ZQ_PM_Node* cooling2D = ByFile(tree, "coolplate.zqc");
@@ -105,9 +105,9 @@ TEST(ProjectTree, NavigatesTheSampleProject)
     EXPECT_EQ(ByFile(tree, "material1.mtl")->GetModelMeshNode(), mid);
     EXPECT_EQ(ByFile(tree, "flow1.fin")->GetModelMeshNode(), mid);
     EXPECT_EQ(coolResult->GetModelMeshNode(), mid);
-    EXPECT_EQ(ByFile(tree, "part.igs")->GetModelMeshNode(), mid); // CAD: the first mesh below it
-    EXPECT_EQ(ByFile(tree, "part.stl")->GetModelMeshNode()->GetSubType(), kSubFusion);
-    EXPECT_EQ(ByFile(tree, "part3.zq3")->GetModelMeshNode()->GetSubType(), kSub3D);
+    EXPECT_EQ(ByFile(tree, "plate.igs")->GetModelMeshNode(), mid); // CAD: the first mesh below it
+    EXPECT_EQ(ByFile(tree, "plate.stl")->GetModelMeshNode()->GetSubType(), kSubFusion);
+    EXPECT_EQ(ByFile(tree, "plate3.zq3")->GetModelMeshNode()->GetSubType(), kSub3D);
     EXPECT_EQ(cooling2D->GetParent()->GetModelMeshNode(), cooling2D); // a folder
     // The mold model is a mesh below the part's, holding the cooling sets.
     ZQ_PM_Node* mold = ByFile(tree, "cooling.bc3")->GetParent();
@@ -126,9 +126,9 @@ TEST(ProjectTree, NavigatesTheSampleProject)
     EXPECT_TRUE(ByFile(tree, "material3.mtl")->GetKeywordFile(path));
     EXPECT_EQ(hostpath::BaseName(path), "material3.mtl");
     EXPECT_FALSE(flowResult->GetKeywordFile(path));
-    wiztest::WriteBytes(folder + "/part1.081", "TRANS_FILE_UNITS: MODEL_UNITS_MM\r\n");
+    wiztest::WriteBytes(folder + "/plate1.081", "TRANS_FILE_UNITS: MODEL_UNITS_MM\r\n");
     EXPECT_TRUE(mid->GetKeywordFile(path)); // the translator input beside the mesh
-    EXPECT_EQ(hostpath::BaseName(path), "part1.081");
+    EXPECT_EQ(hostpath::BaseName(path), "plate1.081");
 }
 
 TEST(ProjectTree, FindsFilesThroughFoldersAndAddsNewOnes)
@@ -147,16 +147,16 @@ TEST(ProjectTree, FindsFilesThroughFoldersAndAddsNewOnes)
     EXPECT_EQ(tree.FindFileInTree(""), nullptr);
 
     // A recorded label goes to the mesh made later; adding a known file gives its node.
-    ZQ_PM_Node* cad = tree.FindFileInTree("part.stl");
-    ASSERT_TRUE(tree.WriteMeshLabel(folder + "/part4.092", "Remeshed plate"));
+    ZQ_PM_Node* cad = tree.FindFileInTree("plate.stl");
+    ASSERT_TRUE(tree.WriteMeshLabel(folder + "/plate4.092", "Remeshed plate"));
     tree.SetEditNode(cad);
-    wiztest::WriteBytes(folder + "/part4.zqf", "mesh");
-    ZQ_PM_Node* mesh = tree.AddFile(folder + "/part4.zqf");
+    wiztest::WriteBytes(folder + "/plate4.zqf", "mesh");
+    ZQ_PM_Node* mesh = tree.AddFile(folder + "/plate4.zqf");
     ASSERT_NE(mesh, nullptr) << tree.GetLastError();
     EXPECT_EQ(mesh->GetParent(), cad);
     EXPECT_EQ(mesh->GetDisplayLabel(), "Remeshed plate");
     EXPECT_EQ(mesh->GetSubType(), kSubFusion);
-    EXPECT_EQ(tree.AddFile("PART4.ZQF"), mesh);
+    EXPECT_EQ(tree.AddFile("PLATE4.ZQF"), mesh);
     EXPECT_EQ(tree.GetNewMeshLabel(), "Mesh 7");
     ZQ_PM_Node* material = tree.AddFile(wiztest::SourcePath("data/materials/epoxy_emc_linden.mtl"));
     EXPECT_EQ(material->GetSubType(), kSubThermoset); // told apart by its keywords
@@ -176,7 +176,7 @@ TEST(ProjectTree, CreatesAndUpdatesAnalysisInputs)
     EXPECT_EQ(initial.GetValue("MELT_TEMPERATURE"), "230");
     EXPECT_EQ(initial.GetValue("MATERIAL_THERMAL_NO_FLOW_TEMPERATURE_SINGLE"), "140");
     EXPECT_EQ(initial.GetValue("ANALYSIS_PROGRAM"), "zqflow");
-    EXPECT_EQ(hostpath::BaseName(initial.GetValue("ANALYSIS_MESH_FILE")), "part1.zql");
+    EXPECT_EQ(hostpath::BaseName(initial.GetValue("ANALYSIS_MESH_FILE")), "plate1.zql");
     MKeywordFile cooling;
     tree.InitAnalysisInputs(cooling, kSubCooling, 0, flowResult);
     EXPECT_EQ(hostpath::BaseName(cooling.GetValue("ANALYSIS_FLOW_RESULT_FILE")), "flow1.flr");
@@ -301,7 +301,7 @@ TEST(ProjectTree, MaterialsAreSearchedChosenAndCopiedIntoTheProject)
     EXPECT_EQ(tree.AddMaterialNode(tree.GetRootNode(), search), nullptr); // nothing chosen
 
     search.Select(0);
-    ZQ_PM_Node* fusion = tree.FindFileInTree("part2.zqf");
+    ZQ_PM_Node* fusion = tree.FindFileInTree("plate2.zqf");
     ZQ_PM_Node* material = tree.AddMaterialNode(fusion, search);
     ASSERT_NE(material, nullptr) << tree.GetLastError();
     EXPECT_EQ(material->GetParent(), fusion);
@@ -317,7 +317,7 @@ TEST(ProjectTree, MaterialsAreSearchedChosenAndCopiedIntoTheProject)
     ASSERT_TRUE(tree.UpdateMaterialNode(pp, search));
     EXPECT_EQ(pp->GetDisplayLabel(), "HDPE injection grade");
     EXPECT_EQ(tree.FindFileInTree("cool1.clr")->GetState(), kStateOutOfDate);
-    EXPECT_EQ(tree.FindFileInTree("part1.zql")->GetState(), kStateOk);
+    EXPECT_EQ(tree.FindFileInTree("plate1.zql")->GetState(), kStateOk);
 }
 
 TEST(ProjectTree, DocumentedNumbersMatchTheCode)
