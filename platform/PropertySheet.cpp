@@ -121,13 +121,13 @@ bool CPropertySheet::ActivatePage(int index, bool leave)
 
 void CPropertySheet::CreateButtons()
 {
-    struct Spec {
+    struct ButtonDef {
         int id;
         const char* text;
         bool wizard;
         bool tabbed;
     };
-    static const Spec specs[] = {
+    static const ButtonDef buttons[] = {
         {IDOK, "OK", false, true},
         {ID_WIZBACK, "< &Back", true, false},
         {ID_WIZNEXT, "&Next >", true, false},
@@ -142,7 +142,7 @@ void CPropertySheet::CreateButtons()
     int x = 8;
     CRect frame;
     GetWindowRect(&frame);
-    for (const Spec& s : specs) {
+    for (const ButtonDef& s : buttons) {
         if (IsWizard() ? !s.wizard : !s.tabbed)
             continue;
         DWORD style = WS_TABSTOP | (s.id == ID_WIZNEXT || s.id == IDOK ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
