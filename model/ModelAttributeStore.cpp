@@ -3,9 +3,8 @@
 // ModelTextReader.cpp.
 #include "model/ModelAttributeStore.h"
 
-#include "platform/UiLog.h"
-#include "platform/UserAgent.h"
-#include "platform/UserInput.h"
+#include "platform/CommonDialogs.h"
+#include "platform/WinApp.h"
 #include "platform/WinDef.h"
 
 #include <algorithm>
@@ -195,21 +194,6 @@ bool MModelAttributeStore::HasInsertData() const
 
 void ShowModelMessage(const std::string& text, const std::string& caption)
 {
-    // AfxMessageBox captions every box with the application's name; these two
-    // boxes carry their own, so the request is made here the same way.
-    CMessageBoxRequest request;
-    request.text = text;
-    request.caption = caption;
-    request.type = MB_OK | MB_ICONEXCLAMATION;
-    request.defaultResult = IDOK;
-    // With one button the answer can only be OK, whatever the agent says.
-    if (CUserAgent* agent = GetUserAgent(); agent && !UserInput::IsAborting())
-        agent->OnMessageBox(request);
-    CUiLogRecord record;
-    record.kind = UiLogKind::MessageBox;
-    record.text = text;
-    record.caption = caption;
-    record.type = request.type;
-    record.result = IDOK;
-    AppendUiLog(std::move(record));
+    // These boxes carry captions of their own, not the application's name.
+    MessageBox(AfxGetMainWnd(), text, caption, MB_OK | MB_ICONEXCLAMATION);
 }

@@ -35,16 +35,11 @@ bool MessageBoxHasButton(UINT type, int button)
     return false;
 }
 
-int AfxMessageBox(const std::string& text, UINT type, UINT helpId)
+int MessageBox(CWnd*, const std::string& text, const std::string& caption, UINT type, UINT helpId)
 {
-    if ((type & MB_ICONMASK) == 0) {
-        UINT kind = type & MB_TYPEMASK;
-        type |= (kind == MB_YESNO || kind == MB_YESNOCANCEL) ? MB_ICONQUESTION : MB_ICONEXCLAMATION;
-    }
     CMessageBoxRequest request;
     request.text = text;
-    CWinApp* app = AfxGetApp();
-    request.caption = app ? app->m_pszAppName : std::string();
+    request.caption = caption;
     request.type = type;
     request.helpId = helpId;
     request.defaultResult = MessageBoxDefaultButton(type);
@@ -58,12 +53,22 @@ int AfxMessageBox(const std::string& text, UINT type, UINT helpId)
     CUiLogRecord record;
     record.kind = UiLogKind::MessageBox;
     record.text = text;
-    record.caption = request.caption;
+    record.caption = caption;
     record.type = type;
     record.helpId = helpId;
     record.result = result;
     AppendUiLog(std::move(record));
     return result;
+}
+
+int AfxMessageBox(const std::string& text, UINT type, UINT helpId)
+{
+    if ((type & MB_ICONMASK) == 0) {
+        UINT kind = type & MB_TYPEMASK;
+        type |= (kind == MB_YESNO || kind == MB_YESNOCANCEL) ? MB_ICONQUESTION : MB_ICONEXCLAMATION;
+    }
+    CWinApp* app = AfxGetApp();
+    return MessageBox(AfxGetMainWnd(), text, app ? app->m_pszAppName : std::string(), type, helpId);
 }
 
 int AfxMessageBox(UINT promptId, UINT type, UINT helpId)

@@ -16,6 +16,10 @@ int AfxMessageBox(const std::string& text, UINT type = MB_OK, UINT helpId = 0);
 // The string table entry `promptId`; its help context is the id itself
 // unless `helpId` says otherwise ((UINT)-1: the id).
 int AfxMessageBox(UINT promptId, UINT type = MB_OK, UINT helpId = static_cast<UINT>(-1));
+// A box with a caption of its own and exactly the icon `type` names (none
+// when it names none); otherwise as AfxMessageBox.
+int MessageBox(CWnd* owner, const std::string& text, const std::string& caption, UINT type = MB_OK,
+               UINT helpId = 0);
 // The button ids a box of `type` offers, left to right, and which one is the default.
 int MessageBoxDefaultButton(UINT type);
 bool MessageBoxHasButton(UINT type, int button);
