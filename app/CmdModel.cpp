@@ -65,8 +65,13 @@ int Show(const Args& args)
     for (int c = 0; c < kAttributeCategoryCount; ++c) {
         const MAttributeCategory& category = store.GetCategory(c);
         std::string names;
-        for (const auto& [number, name] : category.m_names)
-            names += (names.empty() ? "" : ", ") + std::to_string(number) + " " + name;
+        for (const auto& [number, name] : category.m_names) {
+            if (!names.empty())
+                names += ", ";
+            names += std::to_string(number);
+            names += ' ';
+            names += name;
+        }
         std::printf("%-3d %-9s %8zu%s%s\n", c, category.m_name.c_str(), category.GetRecordCount(),
                     names.empty() ? "" : "  ", names.c_str());
     }
