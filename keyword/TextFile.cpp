@@ -189,17 +189,7 @@ void CTextFile::Put(const char* data, std::size_t size)
         Flush();
     if (size >= kBufferSize) {
         // Large blocks go straight to the file.
-        while (size > 0 && !m_failed) {
-            ssize_t put = ::write(m_fd, data, size);
-            if (put < 0 && errno == EINTR)
-                continue;
-            if (put <= 0) {
-                m_failed = true;
-                break;
-            }
-            data += put;
-            size -= static_cast<std::size_t>(put);
-        }
+        WriteAll(data, size);
         return;
     }
     m_buffer.append(data, size);
@@ -207,9 +197,14 @@ void CTextFile::Put(const char* data, std::size_t size)
 
 void CTextFile::Flush()
 {
-    const char* data = m_buffer.data();
-    std::size_t size = m_buffer.size();
-    while (size > 0 && !m_failed && m_fd >= 0) {
+    if (m_fd >= 0)
+        WriteAll(m_buffer.data(), m_buffer.size());
+    m_buffer.clear();
+}
+
+void CTextFile::WriteAll(const char* data, std::size_t size)
+{
+    while (size > 0 && !m_failed) {
         ssize_t put = ::write(m_fd, data, size);
         if (put < 0 && errno == EINTR)
             continue;
@@ -220,7 +215,6 @@ void CTextFile::Flush()
         data += put;
         size -= static_cast<std::size_t>(put);
     }
-    m_buffer.clear();
 }
 
 void CTextFile::WriteString(std::string_view text)

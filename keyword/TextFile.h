@@ -60,6 +60,8 @@ public:
 private:
     bool Fill();
     void Flush();
+    // Writes every byte, retrying short and interrupted writes; sets m_failed on error.
+    void WriteAll(const char* data, std::size_t size);
     void Put(const char* data, std::size_t size);
 
     std::string m_path;
