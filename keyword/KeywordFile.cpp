@@ -2,6 +2,7 @@
 
 #include "keyword/TextFile.h"
 
+#include <bit>
 #include <cassert>
 #include <cstdint>
 #include <cstdio>
@@ -96,8 +97,26 @@ std::uint64_t HashKeyword(std::string_view key)
         p += 8;
         n -= 8;
     }
+    // A variable-length memcpy becomes a byte loop whose stores the next
+    // 8-byte load must wait for; whole loads that end at the key's last byte
+    // give the same value without that stall.
     std::uint64_t tail = 0;
-    std::memcpy(&tail, p, n);
+    if constexpr (std::endian::native == std::endian::little) {
+        if (n > 0 && key.size() >= 8) {
+            std::memcpy(&tail, p + n - 8, 8);
+            tail >>= 8 * (8 - n);
+        } else if (n >= 4) {
+            std::uint32_t lo, hi;
+            std::memcpy(&lo, p, 4);
+            std::memcpy(&hi, p + n - 4, 4);
+            tail = lo | (std::uint64_t{hi} << (8 * (n - 4)));
+        } else if (n > 0) {
+            const auto byte = [p](std::size_t i) { return std::uint64_t{static_cast<unsigned char>(p[i])} << (8 * i); };
+            tail = byte(0) | byte(n / 2) | byte(n - 1);
+        }
+    } else {
+        std::memcpy(&tail, p, n);
+    }
     h = (h ^ tail) * 0x94d049bb133111ebull;
     h ^= h >> 31;
     h *= 0xbf58476d1ce4e5b9ull;
@@ -407,12 +426,15 @@ template <class Lines>
 void MKeywordFile::Parse(Lines& lines, std::size_t expectedBytes)
 {
     // Slots and index sized from a short line length, so big decks neither
-    // rehash nor move their slots repeatedly while they load.
+    // rehash nor move their slots repeatedly while they load. The keywords of
+    // one file fit in its size (renamed ones may grow a little): reserving
+    // that much costs only address space, while a short guess made the text
+    // move once more into freshly faulted memory on typical decks.
     const std::size_t guess = m_slots.size() + expectedBytes / 40;
     if (guess > m_slots.capacity()) {
         m_slots.reserve(guess);
         m_lines.reserve(guess);
-        m_keyText.reserve(m_keyText.size() + expectedBytes / 2);
+        m_keyText.reserve(m_keyText.size() + expectedBytes);
         AdviseHugePages(m_slots.data(), m_slots.capacity() * sizeof(Slot));
         AdviseHugePages(m_lines.data(), m_lines.capacity() * sizeof(std::string));
         AdviseHugePages(m_keyText.data(), m_keyText.capacity());

@@ -6,6 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
+#include <memory>
+#include <vector>
 #include <sys/stat.h>
 
 namespace {
@@ -173,6 +176,24 @@ TEST(KeywordFile, IndexSurvivesChurn)
         }
     }
     EXPECT_EQ(f.GetKeywordCount(), static_cast<std::size_t>(n - (n + 2) / 3));
+
+    // Keywords of every length, each in a buffer of exactly its size (so a
+    // sanitizer sees any read past either end while hashing), differing only
+    // in the last byte.
+    MKeywordFile g;
+    std::vector<std::unique_ptr<char[]>> keys;
+    for (std::size_t len = 1; len <= 24; ++len)
+        for (char last : {'A', 'B'}) {
+            keys.emplace_back(new char[len]);
+            std::memset(keys.back().get(), 'x', len);
+            keys.back()[len - 1] = last;
+            g.SetValue(std::string_view(keys.back().get(), len), std::to_string(len) + last);
+        }
+    for (const auto& key : keys) {
+        const std::string_view k(key.get(), std::strspn(key.get(), "x") + 1);
+        ASSERT_EQ(g.GetRawValue(k), std::to_string(k.size()) + k.back()) << k;
+    }
+    EXPECT_EQ(g.GetKeywordCount(), keys.size());
 }
 
 TEST(KeywordFile, FormatDouble)
