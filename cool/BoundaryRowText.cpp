@@ -109,6 +109,20 @@ double ParseDouble(std::string_view text)
     return ParsePrefix<true>(text.data(), text.data() + text.size()).real;
 }
 
+// The token after the single separator that ended the previous one: leading
+// blanks are skipped and it ends only at a blank, so a tab inside it belongs
+// to it. Empty at the end of the line.
+static std::string_view NextBlankToken(const char* previousEnd, const char* end)
+{
+    const char* p = previousEnd < end ? previousEnd + 1 : previousEnd;
+    while (p < end && *p == ' ')
+        ++p;
+    const char* tokenEnd = p;
+    while (tokenEnd < end && *tokenEnd != ' ')
+        ++tokenEnd;
+    return {p, static_cast<std::size_t>(tokenEnd - p)};
+}
+
 RowFields ParseRowFields(std::string_view line)
 {
     RowFields f;
@@ -120,28 +134,16 @@ RowFields ParseRowFields(std::string_view line)
     while (tokenEnd < end && *tokenEnd != ' ' && *tokenEnd != '\t')
         ++tokenEnd;
     f.first = ParsePrefix<false>(p, tokenEnd).whole;
-    // The second token begins after the single separator that ended the first
-    // and ends only at a blank: a tab inside it belongs to it.
-    p = tokenEnd < end ? tokenEnd + 1 : tokenEnd;
-    while (p < end && *p == ' ')
-        ++p;
-    if (p == end)
+    const std::string_view second = NextBlankToken(tokenEnd, end);
+    if (second.empty())
         return f;
-    tokenEnd = p;
-    while (tokenEnd < end && *tokenEnd != ' ')
-        ++tokenEnd;
-    const NumberPrefix second = ParsePrefix<true>(p, tokenEnd);
-    f.second = second.whole;
-    f.value = second.real;
-    p = tokenEnd < end ? tokenEnd + 1 : tokenEnd;
-    while (p < end && *p == ' ')
-        ++p;
-    if (p == end)
+    const NumberPrefix number = ParsePrefix<true>(second.data(), second.data() + second.size());
+    f.second = number.whole;
+    f.value = number.real;
+    const std::string_view third = NextBlankToken(second.data() + second.size(), end);
+    if (third.empty())
         return f;
-    tokenEnd = p;
-    while (tokenEnd < end && *tokenEnd != ' ')
-        ++tokenEnd;
-    f.third = ParsePrefix<false>(p, tokenEnd).whole;
+    f.third = ParsePrefix<false>(third.data(), third.data() + third.size()).whole;
     return f;
 }
 
