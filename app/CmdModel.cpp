@@ -2,7 +2,7 @@
 // (binary ".m3r"/".m3i" files or ".ain"/".ata" pairs).
 #include "app/Command.h"
 #include "model/ModelAttributeStore.h"
-#include "platform/UiLog.h"
+#include "platform/agents/UiLog.h"
 
 #include <cstdio>
 

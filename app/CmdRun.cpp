@@ -5,9 +5,9 @@
 #include "host/CadUnits.h"
 #include "host/HostPaths.h"
 #include "host/ProjectTree.h"
-#include "platform/ScriptAgent.h"
-#include "platform/TerminalAgent.h"
-#include "platform/WinApp.h"
+#include "platform/agents/ScriptAgent.h"
+#include "platform/agents/TerminalAgent.h"
+#include "platform/system/WinApp.h"
 #include "translator/TranslatorSheet.h"
 
 #include <climits>

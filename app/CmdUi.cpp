@@ -2,12 +2,12 @@
 // drawn as the terminal agent draws a window, and a way to try a template by
 // hand or with an agent script.
 #include "app/Command.h"
-#include "platform/Dialog.h"
-#include "platform/ResourceScript.h"
-#include "platform/Resources.h"
-#include "platform/ScriptAgent.h"
-#include "platform/TerminalAgent.h"
-#include "platform/WindowView.h"
+#include "platform/window/Dialog.h"
+#include "platform/resources/ResourceScript.h"
+#include "platform/resources/Resources.h"
+#include "platform/agents/ScriptAgent.h"
+#include "platform/agents/TerminalAgent.h"
+#include "platform/agents/WindowView.h"
 
 #include <cstdio>
 #include <fstream>

@@ -4,7 +4,7 @@
 #include "app/Command.h"
 #include "app/UnitsOption.h"
 #include "keyword/ValueRange.h"
-#include "platform/WinApp.h"
+#include "platform/system/WinApp.h"
 #include "units/Units.h"
 
 #include <climits>

@@ -1,6 +1,6 @@
 #include "app/UnitsOption.h"
 
-#include "platform/WinApp.h"
+#include "platform/system/WinApp.h"
 
 #include <cctype>
 #include <cstdlib>

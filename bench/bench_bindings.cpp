@@ -4,9 +4,9 @@
 // no table, ranges parsed once), as a page without bindings would do it.
 #include "keyword/KeywordBindings.h"
 #include "keyword/ValueRange.h"
-#include "platform/DataExchange.h"
-#include "platform/Dialog.h"
-#include "platform/UiLog.h"
+#include "platform/window/DataExchange.h"
+#include "platform/window/Dialog.h"
+#include "platform/agents/UiLog.h"
 
 #include "bench/BenchSupport.h"
 

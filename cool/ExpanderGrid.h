@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "keyword/ValueGrid.h"
-#include "platform/GridWnd.h"
+#include "platform/window/GridWnd.h"
 
 class CExpanderGrid : public CGXGridWnd, public CValueGrid {
 public:

@@ -1,7 +1,7 @@
 // Feeds arbitrary text to the agent script reader, as a whole script and as
 // single terminal lines: every line is a command, nothing or an error, and no
 // input may crash or hang it.
-#include "platform/AgentScript.h"
+#include "platform/agents/AgentScript.h"
 
 #include <cstddef>
 #include <cstdint>

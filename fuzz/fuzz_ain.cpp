@@ -1,7 +1,7 @@
 // The attribute text reader on arbitrary bytes: the input is split at the
 // first NUL into the ".ain" and the ".ata" text.
 #include "model/ModelAttributeStore.h"
-#include "platform/UiLog.h"
+#include "platform/agents/UiLog.h"
 
 #include <cstdint>
 #include <string_view>

@@ -1,7 +1,7 @@
 // The binary model reader on arbitrary bytes: damaged headers, directories
 // pointing anywhere and absurd counts must all end in a store that answers.
 #include "model/ModelAttributeStore.h"
-#include "platform/UiLog.h"
+#include "platform/agents/UiLog.h"
 
 #include <cstdint>
 #include <string_view>

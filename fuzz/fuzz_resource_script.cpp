@@ -1,6 +1,6 @@
 // Feeds arbitrary text to the resource-script parser: it must report errors,
 // never crash, hang or read out of bounds.
-#include "platform/ResourceScript.h"
+#include "platform/resources/ResourceScript.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,9 +1,9 @@
 #include "host/MaterialSheet.h"
 
-#include "platform/CommonDialogs.h"
-#include "platform/Controls.h"
-#include "platform/ListCtrl.h"
-#include "platform/Resources.h"
+#include "platform/window/CommonDialogs.h"
+#include "platform/window/Controls.h"
+#include "platform/window/ListCtrl.h"
+#include "platform/resources/Resources.h"
 
 #include <cstdio>
 

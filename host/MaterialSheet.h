@@ -4,8 +4,8 @@
 // It works on the caller's MMatSearch, so the search text and the choice are
 // there again the next time the sheet opens.
 #include "host/MaterialLibrary.h"
-#include "platform/PropertyPage.h"
-#include "platform/PropertySheet.h"
+#include "platform/window/PropertyPage.h"
+#include "platform/window/PropertySheet.h"
 
 // Resource ids of resources/host.rc.
 constexpr int kIddMaterialSelector = 29001;

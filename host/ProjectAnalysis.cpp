@@ -6,7 +6,7 @@
 
 #include "keyword/FilePath.h"
 #include "keyword/KeywordFile.h"
-#include "platform/WinApp.h"
+#include "platform/system/WinApp.h"
 
 #include <cmath>
 #include <numbers>

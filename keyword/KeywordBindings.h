@@ -15,7 +15,7 @@
 
 #include "keyword/ChoiceField.h"
 #include "keyword/KeywordFile.h"
-#include "platform/WinDef.h"
+#include "platform/window/WinDef.h"
 #include "units/Units.h"
 
 class CWnd;

@@ -11,11 +11,11 @@
 #include "keyword/BindingRecord.h"
 #include "keyword/KeywordBindings.h"
 #include "keyword/ValueGrid.h"
-#include "platform/CommonDialogs.h"
-#include "platform/Controls.h"
-#include "platform/DataExchange.h"
-#include "platform/ListBoxes.h"
-#include "platform/Resources.h"
+#include "platform/window/CommonDialogs.h"
+#include "platform/window/Controls.h"
+#include "platform/window/DataExchange.h"
+#include "platform/window/ListBoxes.h"
+#include "platform/resources/Resources.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "keyword/Location.h"
 
-#include "platform/Network.h"
-#include "platform/Registry.h"
+#include "platform/system/Network.h"
+#include "platform/system/Registry.h"
 
 #include <cstring>
 #include <filesystem>

@@ -3,9 +3,9 @@
 // ModelTextReader.cpp.
 #include "model/ModelAttributeStore.h"
 
-#include "platform/CommonDialogs.h"
-#include "platform/WinApp.h"
-#include "platform/WinDef.h"
+#include "platform/window/CommonDialogs.h"
+#include "platform/system/WinApp.h"
+#include "platform/window/WinDef.h"
 
 #include <algorithm>
 #include <cctype>

@@ -2,8 +2,8 @@
 
 #include <cassert>
 
-#include "platform/CommonDialogs.h"
-#include "platform/DataExchange.h"
+#include "platform/window/CommonDialogs.h"
+#include "platform/window/DataExchange.h"
 #include "translator/TranslatorRules.h"
 #include "translator/TranslatorSheet.h"
 

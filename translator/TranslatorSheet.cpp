@@ -3,7 +3,7 @@
 #include "keyword/FilePath.h"
 #include "keyword/KeywordFile.h"
 #include "keyword/RangeFiles.h"
-#include "platform/WinApp.h"
+#include "platform/system/WinApp.h"
 #include "translator/TranslatorOutput.h"
 #include "translator/TranslatorRules.h"
 

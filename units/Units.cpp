@@ -1,6 +1,6 @@
 #include "units/Units.h"
 
-#include "platform/WinApp.h"
+#include "platform/system/WinApp.h"
 
 #include <cstring>
 #include <numbers>

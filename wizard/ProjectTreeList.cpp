@@ -4,7 +4,7 @@
 #include <cstring>
 #include <strings.h>
 
-#include "platform/ListCtrl.h"
+#include "platform/window/ListCtrl.h"
 #include "wizard/Wizard.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "wizard/PropertyPageExt.h"
 
-#include "platform/PropertySheet.h"
-#include "platform/WinApp.h"
+#include "platform/window/PropertySheet.h"
+#include "platform/system/WinApp.h"
 #include "wizard/Wizard.h"
 
 CPropertyPageExt::CPropertyPageExt(UINT templateId) : CPropertyPage(templateId) {}

@@ -2,7 +2,7 @@
 // CPropertyPageExt: the base of every wizard and options page. Leaving a page
 // backwards never validates it, Finish validates the page first, and context
 // help on a caption shows the help of the field it names.
-#include "platform/PropertyPage.h"
+#include "platform/window/PropertyPage.h"
 
 class CWizard;
 

@@ -4,7 +4,7 @@
 
 #include "keyword/FilePath.h"
 #include "keyword/KeywordFile.h"
-#include "platform/WinApp.h"
+#include "platform/system/WinApp.h"
 
 namespace {
 MProjectTree* g_projectTree = nullptr;

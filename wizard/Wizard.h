@@ -8,8 +8,8 @@
 
 #include "host/ProjectTree.h"
 #include "keyword/KeywordBindings.h"
-#include "platform/PropertySheet.h"
-#include "platform/Types.h"
+#include "platform/window/PropertySheet.h"
+#include "platform/window/Types.h"
 
 // What the host does with the job after Finish.
 enum JobSubmission {

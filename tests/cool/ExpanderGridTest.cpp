@@ -6,7 +6,7 @@
 #include "cool/ExpanderGrid.h"
 #include "keyword/BindingsDemoDialog.h"
 #include "platform/StepAgent.h"
-#include "platform/WinApp.h"
+#include "platform/system/WinApp.h"
 #include "support/TestSupport.h"
 
 using namespace demo;

@@ -2,8 +2,8 @@
 // search narrows the list, OK takes the chosen row, and the search object
 // brings the last search back the next time.
 #include "host/MaterialSheet.h"
-#include "platform/ScriptAgent.h"
-#include "platform/UiLog.h"
+#include "platform/agents/ScriptAgent.h"
+#include "platform/agents/UiLog.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

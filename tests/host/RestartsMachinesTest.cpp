@@ -3,7 +3,7 @@
 #include "host/HostPaths.h"
 #include "host/ProjectTree.h"
 #include "keyword/KeywordFile.h"
-#include "platform/WinApp.h"
+#include "platform/system/WinApp.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

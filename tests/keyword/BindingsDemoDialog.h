@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "keyword/KeywordBindings.h"
-#include "platform/Dialog.h"
-#include "platform/ListBoxes.h"
-#include "platform/ScriptAgent.h"
-#include "platform/UiLog.h"
+#include "platform/window/Dialog.h"
+#include "platform/window/ListBoxes.h"
+#include "platform/agents/ScriptAgent.h"
+#include "platform/agents/UiLog.h"
 
 namespace demo {
 

@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "BindingsDemoDialog.h"
-#include "platform/CommonDialogs.h"
+#include "platform/window/CommonDialogs.h"
 #include "platform/StepAgent.h"
-#include "platform/WinApp.h"
+#include "platform/system/WinApp.h"
 #include "support/TestSupport.h"
 
 using namespace demo;

@@ -2,8 +2,8 @@
 
 #include "keyword/KeywordFile.h"
 #include "keyword/TextFile.h"
-#include "platform/Network.h"
-#include "platform/Registry.h"
+#include "platform/system/Network.h"
+#include "platform/system/Registry.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "model/ModelAttributeStore.h"
-#include "platform/UiLog.h"
+#include "platform/agents/UiLog.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "platform/AgentScript.h"
-#include "platform/WinDef.h"
+#include "platform/agents/AgentScript.h"
+#include "platform/window/WinDef.h"
 
 #include <gtest/gtest.h>
 

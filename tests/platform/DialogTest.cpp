@@ -1,12 +1,12 @@
 // Dialogs driven as a person would: radio groups, data exchange both ways and
 // its failure path, the combo box and list view a wizard page fills.
-#include "platform/CommonDialogs.h"
-#include "platform/Controls.h"
-#include "platform/DataExchange.h"
-#include "platform/Dialog.h"
-#include "platform/GridWnd.h"
-#include "platform/ListBoxes.h"
-#include "platform/ListCtrl.h"
+#include "platform/window/CommonDialogs.h"
+#include "platform/window/Controls.h"
+#include "platform/window/DataExchange.h"
+#include "platform/window/Dialog.h"
+#include "platform/window/GridWnd.h"
+#include "platform/window/ListBoxes.h"
+#include "platform/window/ListCtrl.h"
 #include "StepAgent.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "platform/Network.h"
-#include "platform/Registry.h"
+#include "platform/system/Network.h"
+#include "platform/system/Registry.h"
 
 #include "support/TestSupport.h"
 

@@ -1,5 +1,5 @@
-#include "platform/ResourceScript.h"
-#include "platform/WinDef.h"
+#include "platform/resources/ResourceScript.h"
+#include "platform/window/WinDef.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,15 +1,15 @@
 // The script and terminal agents driving the small test sheet of
 // resources/test.rc the way the wizard tests will drive the wizards.
-#include "platform/CommonDialogs.h"
-#include "platform/Controls.h"
-#include "platform/DataExchange.h"
-#include "platform/ListBoxes.h"
-#include "platform/ListCtrl.h"
-#include "platform/PropertySheet.h"
-#include "platform/ScriptAgent.h"
-#include "platform/TerminalAgent.h"
-#include "platform/UiLog.h"
-#include "platform/UserInput.h"
+#include "platform/window/CommonDialogs.h"
+#include "platform/window/Controls.h"
+#include "platform/window/DataExchange.h"
+#include "platform/window/ListBoxes.h"
+#include "platform/window/ListCtrl.h"
+#include "platform/window/PropertySheet.h"
+#include "platform/agents/ScriptAgent.h"
+#include "platform/agents/TerminalAgent.h"
+#include "platform/agents/UiLog.h"
+#include "platform/agents/UserInput.h"
 
 #include "TestSheet.h"
 

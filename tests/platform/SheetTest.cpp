@@ -1,9 +1,9 @@
 // Property sheets as the wizards use them: lazy pages, posted button states,
 // modal dialogs and message boxes opened from a page, tabbed sheets.
-#include "platform/CommonDialogs.h"
-#include "platform/Controls.h"
-#include "platform/DataExchange.h"
-#include "platform/PropertySheet.h"
+#include "platform/window/CommonDialogs.h"
+#include "platform/window/Controls.h"
+#include "platform/window/DataExchange.h"
+#include "platform/window/PropertySheet.h"
 #include "StepAgent.h"
 #include "TestSheet.h"
 

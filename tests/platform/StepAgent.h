@@ -8,10 +8,10 @@
 #include <optional>
 #include <string>
 
-#include "platform/UiLog.h"
-#include "platform/UserAgent.h"
-#include "platform/UserInput.h"
-#include "platform/Wnd.h"
+#include "platform/agents/UiLog.h"
+#include "platform/agents/UserAgent.h"
+#include "platform/agents/UserInput.h"
+#include "platform/window/Wnd.h"
 
 class StepAgent : public CUserAgent {
 public:

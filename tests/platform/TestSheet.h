@@ -1,9 +1,9 @@
 #pragma once
 // The ids of the small test sheet in resources/test.rc, and its options
 // dialog, which both the sheet tests and the agent tests open.
-#include "platform/CommonDialogs.h"
-#include "platform/DataExchange.h"
-#include "platform/Dialog.h"
+#include "platform/window/CommonDialogs.h"
+#include "platform/window/DataExchange.h"
+#include "platform/window/Dialog.h"
 
 constexpr int kPartPage = 30001, kResultsPage = 30002, kOptionsDialog = 30010;
 constexpr int kName = 30101, kSquare = 30111, kCooling = 30121, kMaterial = 30131, kGates = 30141,

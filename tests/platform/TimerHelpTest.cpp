@@ -1,9 +1,9 @@
 // The virtual clock, context help, the grid's cell rules and the file dialogs.
-#include "platform/CommonDialogs.h"
-#include "platform/Controls.h"
-#include "platform/Dialog.h"
-#include "platform/GridWnd.h"
-#include "platform/WinApp.h"
+#include "platform/window/CommonDialogs.h"
+#include "platform/window/Controls.h"
+#include "platform/window/Dialog.h"
+#include "platform/window/GridWnd.h"
+#include "platform/system/WinApp.h"
 #include "StepAgent.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "platform/WinApp.h"
+#include "platform/system/WinApp.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

@@ -3,8 +3,8 @@
 // caption gives, and what the wizard leaves behind in the project.
 #include "keyword/FilePath.h"
 #include "keyword/KeywordFile.h"
-#include "platform/ListCtrl.h"
-#include "platform/WinApp.h"
+#include "platform/window/ListCtrl.h"
+#include "platform/system/WinApp.h"
 #include "platform/StepAgent.h"
 #include "support/TestSupport.h"
 #include "wizard/ProjectTreeList.h"
