@@ -47,8 +47,10 @@ public:
     bool Empty() const { return m_empty; }
     void Extents(float extents[3], double scale) const
     {
+        // A float holds any size a real part has; a wilder file reads as the largest one.
         for (int i = 0; i < 3; ++i)
-            extents[i] = static_cast<float>((m_hi[i] - m_lo[i]) / scale);
+            extents[i] = static_cast<float>(
+                std::min((m_hi[i] - m_lo[i]) / scale, static_cast<double>(std::numeric_limits<float>::max())));
     }
 
 private:
@@ -484,7 +486,7 @@ bool CircularArc(const std::vector<double>& p, CConicArc& arc)
     arc.t1 = std::atan2(p[7] - cy, p[6] - cx);
     if (arc.t1 <= arc.t0)
         arc.t1 += kTwoPi;
-    return true;
+    return std::isfinite(arc.t0) && std::isfinite(arc.t1);
 }
 
 // A conic arc (type 104), A x^2 + B xy + C y^2 + D x + E y + F = 0 in its
@@ -525,7 +527,7 @@ bool ConicArc(const std::vector<double>& p, CConicArc& arc)
             arc.t1 = std::atan2((ve - v0) / rb, (ue - u0) / ra);
             if (arc.t1 <= arc.t0)
                 arc.t1 += kTwoPi;
-            return true;
+            return std::isfinite(arc.t0) && std::isfinite(arc.t1);
         }
         // A hyperbola opens along the axis whose term has the sign of g.
         const bool alongU = g / l1 > 0;
@@ -543,7 +545,7 @@ bool ConicArc(const std::vector<double>& p, CConicArc& arc)
         arc.t1 = std::asinh(cEnd / rb);
         if (arc.t1 < arc.t0)
             std::swap(arc.t0, arc.t1);
-        return true;
+        return std::isfinite(arc.t0) && std::isfinite(arc.t1);
     }
     // A parabola: the squared coordinate runs along t, the other follows.
     const bool alongU = std::abs(l1) > eps;
@@ -561,7 +563,7 @@ bool ConicArc(const std::vector<double>& p, CConicArc& arc)
     arc.t1 = alongU ? ue : ve;
     if (arc.t1 < arc.t0)
         std::swap(arc.t0, arc.t1);
-    return true;
+    return std::isfinite(arc.t0) && std::isfinite(arc.t1);
 }
 
 // One entity of the directory with its parameters; p[0] is the type, p[k]
