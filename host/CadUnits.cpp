@@ -95,15 +95,11 @@ bool SameWord(std::string_view token, std::string_view word)
            });
 }
 
-// An ASCII file begins with "solid" and holds text only; binary files often
-// begin with "solid" too, but their floats put control bytes in the data.
+// Text only: a binary file always holds control bytes (its triangle count's
+// high byte, the attribute words, zero coordinates), whatever its header
+// says, and binary headers that begin with "solid" are common.
 bool IsAsciiStl(const std::string& bytes)
 {
-    std::size_t start = 0;
-    while (start < bytes.size() && IsBlank(bytes[start]))
-        ++start;
-    if (!SameWord(std::string_view(bytes).substr(start, 5), "solid"))
-        return false;
     return std::none_of(bytes.begin(), bytes.end(), [](char c) {
         const auto u = static_cast<unsigned char>(c);
         return u < 32 && !IsBlank(c);
@@ -1052,9 +1048,6 @@ void CIgesModel::Offset(const CIgesEntity& e, const CIgesTransform& t, int depth
 bool MeasureStl(const std::string& bytes, float extents[3])
 {
     CBox box;
-    // Binary files whose header begins with "solid" are common, but their
-    // triangle records always hold control bytes (the attribute word, zero
-    // coordinates), which a text file never does.
     if (IsAsciiStl(bytes))
         ReadAsciiStl(bytes, box);
     else if (bytes.size() >= 84)

@@ -30,5 +30,9 @@ MUnitLengthType HostGetCADUnits(const char* path, int cadType, float extents[3])
 // returns false when the content holds no geometry it can measure.
 bool MeasureStl(const std::string& bytes, float extents[3]);
 // `units` gets the global section's unit flag mapped to MUnitLengthType
-// (kUnitLengthUnknown when there is no global section).
+// (kUnitLengthUnknown when there is no global section). The size is the box
+// of the part's curves, surfaces and points as placed by their matrices;
+// what only gives a position or a direction (the axis of a surface of
+// revolution, the location of an analytic surface), curves in a surface's
+// parameter space and annotation are left out.
 bool MeasureIges(const std::string& text, MUnitLengthType& units, float extents[3]);

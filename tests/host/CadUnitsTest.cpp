@@ -238,6 +238,11 @@ TEST(CadUnits, StlFromSeveralWriters)
                          "endfacet endsolid x",
                          kCadTypeStl, kUnitLengthUnknown),
                 1, 1, 0);
+    // No "solid" line at all, and long enough to pass for a binary header.
+    EXPECT_SIZE(PartSize("facet normal 0 0 1\n outer loop\n  vertex 0 0 0\n  vertex 7 0 0\n  vertex 0 6 0\n endloop\n"
+                         "endfacet\n",
+                         kCadTypeStl, kUnitLengthUnknown),
+                7, 6, 0);
     // Binary, header beginning with "solid": a streamed file whose count was
     // never filled in, and a file padded after its triangles.
     const std::vector<float> triangles = {0, 0, 0, 2, 0, 0, 0, 3, 0, 0, 0, -1, 1, 1, 1, 0, 0, 4};
