@@ -802,9 +802,9 @@ void CIgesModel::Collect(long de, const CIgesTransform& outer, int depth, const 
     case 104: {
         CConicArc arc;
         if (e.Type() == 100 ? CircularArc(e.p, arc) : ConicArc(e.p, arc)) {
-            const int samples = arc.kind == CConicArc::kEllipse
-                                    ? std::clamp(static_cast<int>((arc.t1 - arc.t0) / (std::numbers::pi / 32)) + 1, 1, 64)
-                                    : 16;
+            const double step = std::numbers::pi / 32; // fine enough for a sweep to turn
+            const int samples =
+                arc.kind == CConicArc::kEllipse ? std::clamp(static_cast<int>((arc.t1 - arc.t0) / step) + 1, 1, 64) : 16;
             EmitArc(sink, arc.Placed(t), samples);
         } else if (e.Type() == 104 && e.p.size() >= 12) { // degenerate: its ends at least
             Emit(sink, t.Point({e.p[8], e.p[9], e.p[7]}));

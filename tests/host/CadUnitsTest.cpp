@@ -115,8 +115,8 @@ std::string IgesFile(const std::vector<CIgesText>& entities, const std::string& 
         const CIgesText& e = entities[i];
         const int type = std::atoi(e.params.c_str());
         char line[160];
-        std::snprintf(line, sizeof line, "%8d%8zu%8d%8d%8d%8d%8d%8d%02d%02d%02d%02d", type, p, 0, 0, 0, 0, e.matrix, 0, 0,
-                      0, e.use, 0);
+        std::snprintf(line, sizeof line, "%8d%8zu%8d%8d%8d%8d%8d%8d%02d%02d%02d%02d", type, p, 0, 0, 0, 0,
+                      e.matrix, 0, 0, 0, e.use, 0);
         text += line + Numbered('D', ++d) + lineEnd;
         std::snprintf(line, sizeof line, "%8d%8d%8d%8zu%8d%8s%8s%8s%8d", type, 0, 0, records[i].size(), e.form, "", "",
                       "", 0);
@@ -288,13 +288,13 @@ TEST(CadUnits, IgesFilletedCubeIsMeasuredByItsShapeNotByTheFilletsAxis)
 TEST(CadUnits, IgesArcsAndConicsAreMeasuredExactly)
 {
     auto one = [](const std::string& params, int form = 0) { return PartSize(IgesFile({{params, 0, form}})); };
-    const std::string c30 = Num(10 * std::cos(std::numbers::pi / 6)), c120 = Num(10 * std::cos(2 * std::numbers::pi / 3));
+    const double cos30 = 10 * std::cos(std::numbers::pi / 6);
+    const std::string from30To120 = "0.,0.,0.," + Num(cos30) + ",5.," + Num(-5.0) + "," + Num(cos30) + ";";
     // Counterclockwise from 30 to 120 degrees passes the top of the circle.
-    EXPECT_SIZE(one("100,0.,0.,0.," + c30 + ",5.," + c120 + "," + c30 + ";"), 10 * std::cos(std::numbers::pi / 6) + 5, 5, 0);
+    EXPECT_SIZE(one("100," + from30To120), cos30 + 5, 5, 0);
     EXPECT_SIZE(one("100,2.,1.,1.,11.,1.,11.,1.;"), 20, 20, 0); // start = end: the whole circle
     // The same arc in a plane turned by its matrix.
-    EXPECT_SIZE(PartSize(IgesFile({{kXzPlane}, {"100,0.,0.,0.," + c30 + ",5.," + c120 + "," + c30 + ";", 1}})),
-                10 * std::cos(std::numbers::pi / 6) + 5, 0, 5);
+    EXPECT_SIZE(PartSize(IgesFile({{kXzPlane}, {"100," + from30To120, 1}})), cos30 + 5, 0, 5);
 
     // x^2 + 4 y^2 = 400 from (20, 0) to (-20, 0): the upper half.
     EXPECT_SIZE(one("104,1.,0.,4.,0.,0.,-400.,0.,20.,0.,-20.,0.;", 1), 40, 10, 0);
@@ -306,8 +306,8 @@ TEST(CadUnits, IgesArcsAndConicsAreMeasuredExactly)
     EXPECT_SIZE(one("104,1.,0.,0.,0.,-10.,0.,0.,-10.,10.,10.,10.;", 3), 20, 10, 0);
     // The hyperbola 16 x^2 - 9 y^2 = 144 through its vertex at x = 3.
     const double ch = 3 * std::cosh(1.0), sh = 4 * std::sinh(1.0);
-    EXPECT_SIZE(one("104,16.,0.,-9.,0.,0.,-144.,0.," + Num(ch) + "," + Num(-sh) + "," + Num(ch) + "," + Num(sh) + ";", 2),
-                ch - 3, 2 * sh, 0);
+    const std::string ends = Num(ch) + "," + Num(-sh) + "," + Num(ch) + "," + Num(sh) + ";";
+    EXPECT_SIZE(one("104,16.,0.,-9.,0.,0.,-144.,0.," + ends, 2), ch - 3, 2 * sh, 0);
 }
 
 TEST(CadUnits, IgesSweptSurfacesFollowTheirGeneratrixAndAngles)
@@ -318,8 +318,8 @@ TEST(CadUnits, IgesSweptSurfacesFollowTheirGeneratrixAndAngles)
     // From a quarter turn to a half turn: the quadrant of -x and +y.
     EXPECT_SIZE(PartSize(IgesFile({zAxis, wall, {"120,1,3,1.5707963267949,3.14159265358979;"}})), 10, 10, 5);
     // A torus: a circle of radius 5 centred 20 from the axis, in the xz plane.
-    EXPECT_SIZE(PartSize(IgesFile({{kXzPlane}, zAxis, {"100,0.,20.,0.,25.,0.,25.,0.;", 1}, {"120,3,5,0.,6.2831853071796;"}})),
-                50, 50, 10);
+    const CIgesText tube{"100,0.,20.,0.,25.,0.,25.,0.;", 1};
+    EXPECT_SIZE(PartSize(IgesFile({{kXzPlane}, zAxis, tube, {"120,3,5,0.,6.2831853071796;"}})), 50, 50, 10);
     // A tabulated cylinder: the half circle from (5, 0) moved so that its
     // start lands on (5, 20, 30).
     EXPECT_SIZE(PartSize(IgesFile({{"100,0.,0.,0.,5.,0.,-5.,0.;"}, {"122,1,5.,20.,30.;"}})), 10, 25, 30);
@@ -344,9 +344,11 @@ TEST(CadUnits, IgesGlobalAndRecordFormsOfOtherWriters)
 
     // Hollerith strings that hold the delimiters and run across records; the
     // unit flag in centimetres, and a model-space scale of 2.
-    const std::string product = "89Ha part, named; by a writer that likes text, so much that it runs on past the record's end,";
-    EXPECT_SIZE(PartSize(IgesFile(line, global("1H,,1H;,", "2.0,10,2HCM", product)), kCadTypeIges, kUnitLengthCentimeter), 5,
-                1.25, 2);
+    const std::string product =
+        "89Ha part, named; by a writer that likes text, so much that it runs on past the record's end,";
+    EXPECT_SIZE(PartSize(IgesFile(line, global("1H,,1H;,", "2.0,10,2HCM", product)), kCadTypeIges,
+                         kUnitLengthCentimeter),
+                5, 1.25, 2);
     // Empty delimiter fields keep the defaults; an empty unit flag is inches.
     EXPECT_SIZE(PartSize(IgesFile(line, global(",,", "1.0,,4HINCH")), kCadTypeIges, kUnitLengthInch), 10, 2.5, 4);
 
