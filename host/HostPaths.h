@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/system/Result.h"
+
 namespace hostpath {
 
 // "\\" turned into "/", repeated separators folded (a leading "//" kept).
@@ -40,5 +42,14 @@ bool WriteFileAtomic(const std::string& path, const std::string& bytes);
 // no file "<stem><n>.*" exists in the folder.
 std::string NumberedName(const std::string& folder, const std::string& stem, const std::string& ext);
 bool CopyFile(const std::string& from, const std::string& to);
+
+// The installation data folder (the one that holds "solver/"), ending with
+// "/". Looked for in this order:
+//   1. $WIZ_DATA_DIR, when set (and then nowhere else);
+//   2. "../share/wizlib/" from the running program's folder, where
+//      `cmake --install` puts it beside "bin/";
+//   3. the nearest "data/" folder above the program, as in a build tree.
+// Fails, `folder` empty, with one line naming where it looked.
+CResult FindInstallData(std::string& folder);
 
 } // namespace hostpath
