@@ -170,21 +170,6 @@ std::vector<std::string> ListFiles(const std::string& folder, const std::string&
     return out;
 }
 
-bool ReadWholeFile(const std::string& path, std::string& bytes)
-{
-    bytes.clear();
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f)
-        return false;
-    char buffer[65536];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
-        bytes.append(buffer, n);
-    bool ok = !std::ferror(f);
-    std::fclose(f);
-    return ok;
-}
-
 bool WriteFileAtomic(const std::string& path, const std::string& bytes)
 {
     std::string temp = path + ".tmp" + std::to_string(::getpid());

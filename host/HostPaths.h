@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/system/Result.h"
+#include "platform/system/WholeFile.h"
 
 namespace hostpath {
 
@@ -33,7 +34,8 @@ bool MakeDirectories(const std::string& path);
 // its dot, any case), sorted by name; empty when the folder is unreadable.
 std::vector<std::string> ListFiles(const std::string& folder, const std::string& ext);
 
-bool ReadWholeFile(const std::string& path, std::string& bytes);
+// The platform's whole-file read ("PATH: reason" on failure).
+using ::ReadWholeFile;
 // Writes `bytes` to a temporary file beside `path`, flushes it to disk and
 // renames it over `path`, so readers see the old or the new file, never a
 // part. False (errno set, `path` untouched) when any step fails.
