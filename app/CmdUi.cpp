@@ -8,11 +8,10 @@
 #include "platform/agents/ScriptAgent.h"
 #include "platform/agents/TerminalAgent.h"
 #include "platform/agents/WindowView.h"
+#include "platform/system/WholeFile.h"
 
 #include <cstdio>
-#include <fstream>
 #include <iostream>
-#include <sstream>
 
 using namespace wizhost;
 
@@ -119,14 +118,12 @@ int Try(const Args& args)
         CUserAgentScope scope(&agent);
         result = dialog.DoModal();
     } else {
-        std::ifstream in(script, std::ios::binary);
-        if (!in)
+        std::string text;
+        if (!ReadWholeFile(script, text))
             return Fail("ui try: cannot read " + script);
-        std::ostringstream text;
-        text << in.rdbuf();
         std::vector<SAgentCommand> commands;
         std::vector<CAgentScriptError> errors;
-        if (!ReadAgentScript(text.str(), script, commands, errors)) {
+        if (!ReadAgentScript(text, script, commands, errors)) {
             for (const CAgentScriptError& e : errors)
                 Fail(e.ToString());
             return kExitError;

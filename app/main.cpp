@@ -1,6 +1,7 @@
 // wizhost: keeps projects on disk, runs the wizards, and reads, checks and
 // edits the suite's files. Each command group lives in its own app/ file.
 #include "app/Command.h"
+#include "host/HostPaths.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -35,6 +36,14 @@ int main(int argc, char** argv)
     for (const WizCommand* c : Commands()) {
         if (group != c->name)
             continue;
+        // Projects and wizards read the solver defaults and ranges, the sample
+        // project and the libraries; without them a wizard would open with
+        // empty fields and no range checks.
+        if ((group == "project" || group == "run") && !WantsHelp(args)) {
+            std::string folder;
+            if (CResult found = hostpath::FindInstallData(folder); !found)
+                return Fail(found.GetMessage());
+        }
         try {
             return c->run(args);
         } catch (const std::exception& e) {

@@ -7,7 +7,8 @@ add_executable(wiz_rcc
   ${CMAKE_SOURCE_DIR}/platform/resources/ResourceScript.cpp
   ${CMAKE_SOURCE_DIR}/platform/resources/ResourceTokens.cpp
   ${CMAKE_SOURCE_DIR}/platform/resources/ResourceConstants.cpp
-  ${CMAKE_SOURCE_DIR}/platform/resources/ResourceSet.cpp)
+  ${CMAKE_SOURCE_DIR}/platform/resources/ResourceSet.cpp
+  ${CMAKE_SOURCE_DIR}/platform/system/WholeFile.cpp)
 target_include_directories(wiz_rcc PRIVATE ${CMAKE_SOURCE_DIR})
 if(WIZ_FUZZ)
   # The tool only runs during the build: coverage hooks for the fuzzer would

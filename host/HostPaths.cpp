@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -169,21 +170,6 @@ std::vector<std::string> ListFiles(const std::string& folder, const std::string&
     return out;
 }
 
-bool ReadWholeFile(const std::string& path, std::string& bytes)
-{
-    bytes.clear();
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f)
-        return false;
-    char buffer[65536];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
-        bytes.append(buffer, n);
-    bool ok = !std::ferror(f);
-    std::fclose(f);
-    return ok;
-}
-
 bool WriteFileAtomic(const std::string& path, const std::string& bytes)
 {
     std::string temp = path + ".tmp" + std::to_string(::getpid());
@@ -242,6 +228,49 @@ bool CopyFile(const std::string& from, const std::string& to)
 {
     std::string bytes;
     return ReadWholeFile(from, bytes) && WriteFileAtomic(to, bytes);
+}
+
+static bool HoldsInstallData(const std::string& folder)
+{
+    return IsDirectory(folder + "solver");
+}
+
+CResult FindInstallData(std::string& folder)
+{
+    folder.clear();
+    if (const char* env = std::getenv("WIZ_DATA_DIR"); env && *env) {
+        std::string dir = Normalize(env);
+        if (dir.back() != '/')
+            dir += '/';
+        // A folder named on purpose is not second-guessed by looking elsewhere.
+        if (!HoldsInstallData(dir))
+            return CResult::Fail("no installation data in WIZ_DATA_DIR '" + dir + "': it holds no solver/ folder");
+        folder = dir;
+        return CResult::Ok();
+    }
+    char exe[4096];
+    const ssize_t n = ::readlink("/proc/self/exe", exe, sizeof exe - 1);
+    if (n <= 0)
+        return CResult::Fail("no installation data: the program's own location is unknown; set WIZ_DATA_DIR "
+                             "to the folder that holds solver/");
+    const std::string programDir = DirName(std::string(exe, static_cast<std::size_t>(n)));
+    const std::string installed = Absolute(programDir + "../share/wizlib/");
+    if (HoldsInstallData(installed)) {
+        folder = installed;
+        return CResult::Ok();
+    }
+    // Built programs live a few folders below the source tree (build/wizhost,
+    // build/tests/test_host).
+    std::string dir = programDir;
+    for (int up = 0; up < 6 && !dir.empty(); ++up) {
+        if (HoldsInstallData(dir + "data/")) {
+            folder = dir + "data/";
+            return CResult::Ok();
+        }
+        dir = DirName(dir.substr(0, dir.size() - 1));
+    }
+    return CResult::Fail("no installation data in " + installed + " nor in a data/ folder above " + programDir +
+                         "; set WIZ_DATA_DIR to the folder that holds solver/");
 }
 
 } // namespace hostpath

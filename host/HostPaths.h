@@ -4,6 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/system/Result.h"
+#include "platform/system/WholeFile.h"
+
 namespace hostpath {
 
 // "\\" turned into "/", repeated separators folded (a leading "//" kept).
@@ -31,7 +34,8 @@ bool MakeDirectories(const std::string& path);
 // its dot, any case), sorted by name; empty when the folder is unreadable.
 std::vector<std::string> ListFiles(const std::string& folder, const std::string& ext);
 
-bool ReadWholeFile(const std::string& path, std::string& bytes);
+// The platform's whole-file read ("PATH: reason" on failure).
+using ::ReadWholeFile;
 // Writes `bytes` to a temporary file beside `path`, flushes it to disk and
 // renames it over `path`, so readers see the old or the new file, never a
 // part. False (errno set, `path` untouched) when any step fails.
@@ -40,5 +44,14 @@ bool WriteFileAtomic(const std::string& path, const std::string& bytes);
 // no file "<stem><n>.*" exists in the folder.
 std::string NumberedName(const std::string& folder, const std::string& stem, const std::string& ext);
 bool CopyFile(const std::string& from, const std::string& to);
+
+// The installation data folder (the one that holds "solver/"), ending with
+// "/". Looked for in this order:
+//   1. $WIZ_DATA_DIR, when set (and then nowhere else);
+//   2. "../share/wizlib/" from the running program's folder, where
+//      `cmake --install` puts it beside "bin/";
+//   3. the nearest "data/" folder above the program, as in a build tree.
+// Fails, `folder` empty, with one line naming where it looked.
+CResult FindInstallData(std::string& folder);
 
 } // namespace hostpath

@@ -220,23 +220,11 @@ int FlowAimFromToken(const std::string& token)
 
 std::string MProjectTree::GetInstallDataPath()
 {
-    if (const char* env = std::getenv("WIZ_DATA_DIR"); env && *env) {
-        std::string dir = hostpath::Normalize(env);
-        return dir.back() == '/' ? dir : dir + "/";
-    }
-    // Built programs live a few folders below the source tree (build/wizhost,
-    // build/tests/test_host); an installation keeps "data" beside the program.
-    char exe[4096];
-    ssize_t n = ::readlink("/proc/self/exe", exe, sizeof exe - 1);
-    if (n > 0) {
-        std::string dir = hostpath::DirName(std::string(exe, static_cast<std::size_t>(n)));
-        for (int up = 0; up < 6 && !dir.empty(); ++up) {
-            if (hostpath::IsDirectory(dir + "data/solver"))
-                return dir + "data/";
-            dir = hostpath::DirName(dir.substr(0, dir.size() - 1));
-        }
-    }
-    return "data/";
+    // "" when no folder holds the data: wizhost refuses to run before it gets
+    // here, and a library host learns why from hostpath::FindInstallData.
+    std::string folder;
+    (void)hostpath::FindInstallData(folder);
+    return folder;
 }
 
 std::string MProjectTree::GetProgramName(Node_SubType subType, Node_SubType meshType, int flags) const

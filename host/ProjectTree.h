@@ -219,8 +219,8 @@ public:
     // (GetInstallDataPath).
     const std::string& GetDataPath() const { return m_dataPath; }
     void SetDataPath(const std::string& path); // a separator is added when missing
-    // The installation data folder, ending with "/": $WIZ_DATA_DIR when set,
-    // else the nearest "data" folder holding "solver" above the executable.
+    // The installation data folder, ending with "/", as hostpath::FindInstallData
+    // finds it; "" when there is none.
     static std::string GetInstallDataPath();
 
     // "Mesh N" for the next mesh of the project.

@@ -56,8 +56,12 @@ T_MELT = "[100:450]"
 T_MOLD = "[-10:250]"
 P_ANY = "(0:5E+8]"
 TIME = "(0:10000]"
-PERCENT = "[0:100]"
-PCT_POS = "(0:100]"
+# Percentages are held as fractions (0.5 is 50 %) and angles in radians.
+FRACTION = "[0:1]"
+FRACTION_POS = "(0:1]"
+# The upper bound is rounded up, so that a right angle typed in degrees passes.
+RIGHT_ANGLE = "(0:1.570797]"
+STRAIGHT_ANGLE = "(0:3.141593]"
 COUNT = "[1:10000]"
 TOL = "(0:1]"
 
@@ -71,14 +75,14 @@ def flow_common(p):
         ("INJECTION_FLOW_RATE", 5e-5, "(0:0.01]"),
         ("INJECTION_TIME", 1.0, "(0:100]"),
         (p + "VELOCITY_PRESSURE_TRANSITION", "AUTOMATIC", None),
-        (p + "VELOCITY_PRESSURE_TRANSITION_PERCENTAGE_VOLUME", 99.0, "[50:100]"),
+        (p + "VELOCITY_PRESSURE_TRANSITION_PERCENTAGE_VOLUME", 0.99, "[0.5:1]"),
         (p + "VELOCITY_PRESSURE_TRANSITION_PRESSURE_AT_A_NODE", None, P_ANY),
         (p + "VELOCITY_PRESSURE_TRANSITION_SPECIFIED_TIME", 1.0, "(0:100]"),
         (p + "PRESSURE_CONTROL", "FACTOR", None),
         (p + "PRESSURE_CONTROL_FACTOR", 80.0, "(0:200]"),
         (p + "PRESSURE_CONTROL_SPECIFIED", 5e7, P_ANY),
         (p + "FILL_INJECTION_PROFILE", "FLOW_VOL", None),
-        (p + "FILL_INJECTION_PROFILE_FLOW_VOL", "0 100 \\\n100 100", PERCENT),
+        (p + "FILL_INJECTION_PROFILE_FLOW_VOL", "0 1 \\\n1 1", FRACTION),
         (p + "FILL_INJECTION_PROFILE_FLOW_VOL_NOMINAL", "FLOW_RATE", None),
         (p + "FILL_INJECTION_PROFILE_FLOW_VOL_NOMINAL_FLOW_RATE", 5e-5, "(0:0.01]"),
         (p + "FILL_INJECTION_PROFILE_FLOW_VOL_NOMINAL_TIME", 1.0, "(0:100]"),
@@ -108,14 +112,16 @@ def flow_common(p):
 def midplane_flow():
     p = "3DFLOW_"
     rows = [(p + "ANALYSIS_AIM", "PACKING", None)] + flow_common(p) + [
-        ("3DFLOW_MOLD_WINDOW_MELT_TEMPERATURE_LOWER_LIMIT", 200.0, T_MELT),
-        ("3DFLOW_MOLD_WINDOW_MELT_TEMPERATURE_UPPER_LIMIT", 280.0, T_MELT),
-        ("3DFLOW_MOLD_WINDOW_MOLD_TEMPERATURE_LOWER_LIMIT", 20.0, T_MOLD),
-        ("3DFLOW_MOLD_WINDOW_MOLD_TEMPERATURE_UPPER_LIMIT", 80.0, T_MOLD),
+        # No ranges: the flow wizard derives them from the material's
+        # no-flow temperature, and a range file entry would replace those.
+        ("3DFLOW_MOLD_WINDOW_MELT_TEMPERATURE_LOWER_LIMIT", 200.0, None),
+        ("3DFLOW_MOLD_WINDOW_MELT_TEMPERATURE_UPPER_LIMIT", 280.0, None),
+        ("3DFLOW_MOLD_WINDOW_MOLD_TEMPERATURE_LOWER_LIMIT", 20.0, None),
+        ("3DFLOW_MOLD_WINDOW_MOLD_TEMPERATURE_UPPER_LIMIT", 80.0, None),
         ("3DFLOW_RUN_PRESSURE", 5e7, P_ANY),
         ("3DFLOW_ANALYSIS_TYPE", "MULTI", None),
         ("3DFLOW_FILL_NODAL_GROWTH_MECHANISM", "FAST", None),
-        ("3DFLOW_FILL_NODAL_GROWTH_MECHANISM_MULTIPLE", 2.0, "(0:100]"),
+        ("3DFLOW_FILL_NODAL_GROWTH_MECHANISM_MULTIPLE", 0.02, FRACTION_POS),
         ("3DFLOW_FILL_NODAL_GROWTH_MECHANISM_STEP", 0.05, "(0:10]"),
         ("3DFLOW_PRESSURE_ITERATION_LIMIT", 100, COUNT),
         ("3DFLOW_PRESSURE_ITERATION_TOLERANCE", 1e-4, TOL),
@@ -127,7 +133,7 @@ def midplane_flow():
         ("3DFLOW_FILL_INTERMEDIATE_CONSTANT_TIME", 20, "[1:1000]"),
         ("3DFLOW_FILL_INTERMEDIATE_CONSTANT_VOLUME", 20, "[1:1000]"),
         ("3DFLOW_FILL_INTERMEDIATE_SPECIFIED_TIMES", None, TIME),
-        ("3DFLOW_FILL_INTERMEDIATE_SPECIFIED_VOLUMES", None, PCT_POS),
+        ("3DFLOW_FILL_INTERMEDIATE_SPECIFIED_VOLUMES", None, FRACTION_POS),
         ("3DFLOW_FILL_TIME_SERIES", "CONSTANT_TIME", None),
         ("3DFLOW_FILL_TIME_SERIES_CONSTANT_TIME", 20, "[1:1000]"),
         ("3DFLOW_FILL_TIME_SERIES_CONSTANT_VOLUME", 20, "[1:1000]"),
@@ -150,18 +156,18 @@ def midplane_flow():
         ("3DFLOW_RUN_SMOOTH_SECTIONS", True, None),
         ("3DFLOW_RUN_PRESSURE_TOLERANCE", 1e6, "(0:1E+8]"),
         ("3DFLOW_RUN_SECTION_TOLERANCE", 0.01, TOL),
-        ("3DFLOW_RUN_TIME_TOLERANCE", 1.0, PCT_POS),
+        ("3DFLOW_RUN_TIME_TOLERANCE", 0.01, FRACTION_POS),
         ("3DFLOW_RUN_ITERATION_RESULTS", False, None),
         ("3DFLOW_MAXIMUM_INJECTION_PRESSURE_OPTIONS", "AUTOMATIC", None),
         ("3DFLOW_GATE_2D_SCAN_QUALITY_PROCESSIBLE", 1.0, "[0:10]"),
         ("3DFLOW_GATE_2D_SCAN_QUALITY_PACKABILITY", 1.0, "[0:10]"),
         ("3DFLOW_GATE_2D_SCAN_QUALITY_GEOMETRIC_RESISTANCE", 1.0, "[0:10]"),
         # Molding-window quality criteria: feasible and preferred limits.
-        ("3DFLOW_MOLD_WINDOW_PRESSURE_LIMIT", 80.0, PCT_POS),
+        ("3DFLOW_MOLD_WINDOW_PRESSURE_LIMIT", 80.0, "(0:100]"),
         ("3DFLOW_MOLD_WINDOW_HIGH_TEMPERATURE", 20.0, "[0:100]"),
         ("3DFLOW_MOLD_WINDOW_LOW_TEMPERATURE", 10.0, "[0:100]"),
-        ("3DFLOW_MOLD_WINDOW_SHEAR_RATE", 100.0, PCT_POS),
-        ("3DFLOW_MOLD_WINDOW_SHEAR_STRESS", 100.0, PCT_POS),
+        ("3DFLOW_MOLD_WINDOW_SHEAR_RATE", 100.0, "(0:100]"),
+        ("3DFLOW_MOLD_WINDOW_SHEAR_STRESS", 100.0, "(0:100]"),
     ]
     return rows
 
@@ -171,7 +177,7 @@ def gas_rows():
         ("3DFLOW_GAS_PROCESS", "CONSTANT_PRESSURE", None),
         ("3DFLOW_GAS_NOZZLE_SHUT_OFF", "NEVER", None),
         ("3DFLOW_GAS_NOZZLE_SHUT_OFF_TIME", 5.0, TIME),
-        ("3DFLOW_GAS_NOZZLE_SHUT_OFF_PERCENTAGE_VOLUME", 100.0, PCT_POS),
+        ("3DFLOW_GAS_NOZZLE_SHUT_OFF_PERCENTAGE_VOLUME", 1.0, FRACTION_POS),
         ("3DFLOW_COOLING_TIME", 20.0, TIME),
     ]
 
@@ -229,8 +235,8 @@ def optim_rows():
         ("3DFLOW_OPTIM_PRESSURE_PROFILE_TYPES_CONSTANT", True, None),
         ("3DFLOW_OPTIM_PRESSURE_PROFILE_TYPES_LINEAR", True, None),
         ("3DFLOW_OPTIM_VELOCITY_PROFILE_INPUT_METHOD", "RAM_POSITION_RAM_VELOCITY", None),
-        ("3DFLOW_OPTIM_VELOCITY_PROFILE_MAXIMUM_SPEED", 100.0, PCT_POS),
-        ("3DFLOW_OPTIM_VELOCITY_PROFILE_MINIMUM_SPEED", 10.0, PCT_POS),
+        ("3DFLOW_OPTIM_VELOCITY_PROFILE_MAXIMUM_SPEED", 1.0, FRACTION_POS),
+        ("3DFLOW_OPTIM_VELOCITY_PROFILE_MINIMUM_SPEED", 0.1, FRACTION_POS),
         ("3DFLOW_OPTIM_VELOCITY_PROFILE_STEPS", 10, "[1:20]"),
         ("3DFLOW_OPTIM_VELOCITY_PROFILE_TYPES_CONSTANT", True, None),
         ("3DFLOW_OPTIM_VELOCITY_PROFILE_TYPES_LINEAR", True, None),
@@ -253,7 +259,7 @@ def flow3d_rows():
     for stage in ("MOLD3D_FILLING_", "MOLD3D_PACKING_"):
         rows += [
             (stage + "NUMBER_OF_FREE_SURFACE_TIMESTEPS", 100, "[10:10000]"),
-            (stage + "PERCENTAGE_VOLUME_PER_TIME_STEP", 2.0, "(0:20]"),
+            (stage + "PERCENTAGE_VOLUME_PER_TIME_STEP", 0.02, "(0:0.2]"),
             (stage + "ITERATIONS_PER_TIMESTEP", 10, "[1:1000]"),
             (stage + "NAVIER_STOKES_ITERATIONS_PER_TIMESTEP", 10, "[1:1000]"),
             (stage + "SOLVER_CONVERGENCE_TOTAL_SUM", 1e-3, TOL),
@@ -286,7 +292,7 @@ def cool3d_rows():
     return [
         ("3DCOOL_ANALYSIS_TYPE", "AUTOMATIC", None),
         ("3DCOOL_COOLING_TIME", 15.0, TIME),
-        ("3DCOOL_FRACTION_PLASTIC_FROZEN", 90.0, "(0:100]"),
+        ("3DCOOL_FRACTION_PLASTIC_FROZEN", 0.9, FRACTION_POS),
         ("MELT_TEMPERATURE", 230.0, T_MELT),
         ("MOLD_TEMPERATURE", 50.0, T_MOLD),
         ("INJECTION_TIME", 1.0, "(0:100]"),
@@ -326,9 +332,9 @@ def warp_rows():
         ("3DSTRUCT_LARGE_DEFL_RESTART_STEP", 0, "[0:10000]"),
         ("3DSTRUCT_SHRINK_DATA_SOURCE", "MATERIAL_SHRINKAGE_DATA", None),
         ("3DSTRUCT_SVA_ANALYSIS_TYPE", "ALL", None),
-        ("3DSTRUCT_SVA_SENSITIVITY_DIFFCOOL", 10.0, PCT_POS),
-        ("3DSTRUCT_SVA_SENSITIVITY_DIFFSHRINK", 10.0, PCT_POS),
-        ("3DSTRUCT_SVA_SENSITIVITY_DIFFORIEN", 10.0, PCT_POS),
+        ("3DSTRUCT_SVA_SENSITIVITY_DIFFCOOL", 0.1, FRACTION_POS),
+        ("3DSTRUCT_SVA_SENSITIVITY_DIFFSHRINK", 0.1, FRACTION_POS),
+        ("3DSTRUCT_SVA_SENSITIVITY_DIFFORIEN", 0.1, FRACTION_POS),
         ("3DSTRUCT_SVA_EXCLUDE_CORNER_EFFECT", False, None),
         ("3DSTRUCT_LARGE_DEFL_CONTROL_METHOD", "AUTO", None),
         ("3DSTRUCT_LARGE_DEFL_MAX_NUMBER_STEPS", 50, "[1:1000]"),
@@ -339,7 +345,7 @@ def warp_rows():
         ("3DSTRUCT_LARGE_DEFL_MAN_DISP_INCREMENTS", None, "(0:0.1]"),
         ("3DSTRUCT_LARGE_DEFL_MAN_DISP_NODE", None, "[1:)"),
         ("3DSTRUCT_LARGE_DEFL_MAN_NODE_DOF", 3, "[1:6]"),
-        ("3DSTRUCT_LARGE_DEFL_LOAD_CONTROL_INCREMENTS", None, PCT_POS),
+        ("3DSTRUCT_LARGE_DEFL_LOAD_CONTROL_INCREMENTS", None, FRACTION_POS),
         ("3DSTRUCT_REMOVE_COLD_RUNNERS", True, None),
         ("3DSTRUCT_MATERIAL_MODEL", "ORTHOTROPIC", None),
         ("3DSTRUCT_ELEMENT", "LMT3", None),
@@ -347,11 +353,11 @@ def warp_rows():
         ("3DSTRUCT_OUTPUT_STRESS", True, None),
         ("3DSTRUCT_OUTPUT_STRAIN", False, None),
         ("3DSTRUCT_KEEP_RESTARTS", False, None),
-        ("3DSTRUCT_CORNER_MAX_ANGLE", 120.0, "(0:180]"),
+        ("3DSTRUCT_CORNER_MAX_ANGLE", math.radians(120), STRAIGHT_ANGLE),
         ("3DSTRUCT_BAND_OPTIMISATION", True, None),
         ("3DSTRUCT_ELEMENT_GROUP_SIZE", 64, "[1:10000]"),
         ("3DSTRUCT_LARGE_DEFL_MISC_STEPS_BETWEEN_PRINTOUTS", 1, "[1:1000]"),
-        ("3DSTRUCT_MAXIMUM_ANGLE_BETWEEN_FACETS", 15.0, "(0:90]"),
+        ("3DSTRUCT_MAXIMUM_ANGLE_BETWEEN_FACETS", math.radians(15), RIGHT_ANGLE),
         ("3DSTRUCT_MINIMISE_STIFFNESS_BLOCKS", False, None),
         ("3DSTRUCT_IMPERFECTION_MODE_SHAPE1", 0.0, "[-10:10]"),
         ("3DSTRUCT_IMPERFECTION_MODE_SHAPE2", 0.0, "[-10:10]"),
@@ -379,7 +385,7 @@ def trans_rows():
         ("IGS_TRANS_MESH_DIV", 15, "[1:1000]"),
         ("IGS_MODEL_LENGTH", 0.0, "[0:)"),
         ("IGS_NODAL_TOL", 0.0, "[0:)"),
-        ("IGS_CURV_ANGLE", 0.349066, "(0:1.570796]"),  # radians: 20 and 90 degrees
+        ("IGS_CURV_ANGLE", 0.349066, RIGHT_ANGLE),  # 20 degrees
         ("IGS_USE_CONNECTIVITY", False, None),
         ("IGS_USE_RIBS", False, None),
         ("IGS_USE_FILTER", False, None),
@@ -455,7 +461,7 @@ def write_solver_files():
             if k.endswith("_PROFILE_PRESSURE") or k.endswith("_PROFILE_FACTOR"):
                 ranges.append((k + "_RANGE2", "(0:1000]"))
             if k.endswith("_FLOW_VOL") and "PROFILE" in k:
-                ranges.append((k + "_RANGE2", "(0:200]"))
+                ranges.append((k + "_RANGE2", "(0:2]"))
             if k.endswith("VELOCITY_PRESSURE_TRANSITION_PRESSURE_AT_A_NODE"):
                 ranges.append((k + "_RANGE2", P_ANY))
         write(os.path.join(folder, program + ".def"),
@@ -737,7 +743,7 @@ def flow_input(bc):
              ("MELT_TEMPERATURE", 230.0), ("MOLD_TEMPERATURE", 40.0),
              ("INJECTION", "TIME"), ("INJECTION_TIME", 0.8),
              ("3DFLOW_VELOCITY_PRESSURE_TRANSITION", "PERCENTAGE_VOLUME"),
-             ("3DFLOW_VELOCITY_PRESSURE_TRANSITION_PERCENTAGE_VOLUME", 98.0),
+             ("3DFLOW_VELOCITY_PRESSURE_TRANSITION_PERCENTAGE_VOLUME", 0.98),
              ("3DFLOW_PRESSURE_CONTROL", "FACTOR"), ("3DFLOW_PRESSURE_CONTROL_FACTOR", 80.0),
              ("3DFLOW_ANALYSIS_TYPE", "MULTI"),
              ("3DFLOW_FILL_RESTART", "CONSTANT_VOLUME"), ("3DFLOW_FILL_RESTART_CONSTANT_VOLUME", 2),

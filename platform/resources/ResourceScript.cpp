@@ -1,12 +1,11 @@
 #include "platform/resources/ResourceScript.h"
 #include "platform/resources/ResourceTokens.h"
 #include "platform/system/TextCase.h"
+#include "platform/system/WholeFile.h"
 
 #include <cctype>
 #include <cstdint>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 #include <unordered_map>
 
 std::string CResourceError::ToString() const
@@ -816,19 +815,6 @@ bool ParseResourceScript(const std::string& text, const std::string& file, CReso
     parser.SetErrorLimit(before + (options.maxErrors ? options.maxErrors : 1));
     parser.ParseText(text, file, 0);
     return errors.size() == before;
-}
-
-static bool ReadWholeFile(const std::string& path, std::string& text)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    std::ostringstream s;
-    s << in.rdbuf();
-    if (in.bad())
-        return false;
-    text = s.str();
-    return true;
 }
 
 static std::string FolderOf(const std::string& path)

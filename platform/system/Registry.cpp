@@ -1,8 +1,8 @@
 #include "platform/system/Registry.h"
+#include "platform/system/WholeFile.h"
 
 #include <atomic>
 #include <cstdlib>
-#include <fstream>
 #include <mutex>
 #include <sstream>
 
@@ -132,14 +132,12 @@ void CRegistry::LoadText(const std::string& text)
 
 bool CRegistry::LoadFile(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    std::string text;
+    if (!ReadWholeFile(path, text)) {
         m_keys.clear();
         return false;
     }
-    std::ostringstream text;
-    text << in.rdbuf();
-    LoadText(text.str());
+    LoadText(text);
     return true;
 }
 

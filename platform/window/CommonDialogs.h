@@ -74,7 +74,10 @@ public:
     ~CWaitCursor();
     CWaitCursor(const CWaitCursor&) = delete;
     CWaitCursor& operator=(const CWaitCursor&) = delete;
-    void Restore() {} // shows the hourglass again after a message box
+    // Shows the hourglass again after a message box. The hourglass here is
+    // the count of live objects, which a message box does not change, so
+    // there is nothing to restore.
+    void Restore() {}
     static int Depth(); // how many are alive: > 0 while the hourglass shows
 };
 

@@ -1,5 +1,6 @@
 #include "platform/window/GridWnd.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -114,6 +115,19 @@ void CGXGridWnd::ForEachCell(const CGXRange& r, const std::function<void(int, in
         for (int col = r.left; col <= right; ++col)
             if (ValidCell(row, col))
                 fn(row, col);
+}
+
+bool CGXGridWnd::HideCols(int from, int to, bool hide)
+{
+    if (from > to || to < 0 || from > m_cols)
+        return false;
+    for (int col = std::max(from, 0); col <= std::min(to, m_cols); ++col) {
+        if (hide)
+            m_hiddenCols.insert(col);
+        else
+            m_hiddenCols.erase(col);
+    }
+    return true;
 }
 
 bool CGXGridWnd::SetValueRange(const CGXRange& range, const std::string& value)

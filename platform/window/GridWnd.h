@@ -5,7 +5,9 @@
 // Grids of the library derive from it and hook the current-cell moves.
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/window/Wnd.h"
@@ -101,11 +103,18 @@ public:
     // one shows the cell's message and is not taken. True when taken.
     bool EnterValue(int row, int col, const std::string& text);
 
+    // Widths, heights and repainting change only how the grid looks; nothing
+    // is drawn headless, so they are accepted and have no effect.
     void SetColWidth(int, int, int) {}
     void SetRowHeight(int, int, int) {}
-    bool HideCols(int, int, bool = true) { return true; }
     void Redraw() {}
-    bool LockUpdate(bool = true) { return false; }
+    // Hides (or shows again) the columns from..to; a hidden column keeps its
+    // cells. False when the range names no column of the grid.
+    bool HideCols(int from, int to, bool hide = true);
+    bool IsColHidden(int col) const { return m_hiddenCols.count(col) != 0; }
+    // Suspends repainting and returns whether it was suspended before, so a
+    // caller can restore it; only that state is kept, as nothing is painted.
+    bool LockUpdate(bool lock = true) { return std::exchange(m_updateLocked, lock); }
 
 protected:
     // The current cell has moved to (row, col).
@@ -126,4 +135,6 @@ private:
     int m_cols = 0;
     int m_curRow = 0;
     int m_curCol = 0;
+    std::set<int> m_hiddenCols;
+    bool m_updateLocked = false;
 };

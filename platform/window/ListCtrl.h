@@ -55,6 +55,7 @@ public:
     UINT GetSelectedCount() const;
     int GetSelectionMark() const { return m_selectionMark; }
     int SetSelectionMark(int index);
+    // Every item is always in view headless (there is no scrolling to do).
     bool EnsureVisible(int, bool) { return true; }
     int FindItemText(const std::string& text) const; // exact, first column; -1 when none
 

@@ -56,3 +56,14 @@ void CPropertyPage::SetModified(BOOL changed)
     if (CPropertySheet* sheet = GetSheet())
         sheet->PageModified(this, changed != FALSE);
 }
+
+void CPropertyPage::CancelToClose()
+{
+    CPropertySheet* sheet = GetSheet();
+    if (!sheet)
+        return; // not on a sheet yet: there are no buttons to change
+    if (CWnd* ok = sheet->GetButton(IDOK))
+        ok->SetWindowText("Close");
+    if (CWnd* cancel = sheet->GetButton(IDCANCEL))
+        cancel->EnableWindow(false);
+}

@@ -37,10 +37,14 @@ public:
     virtual BOOL OnApply();
     virtual void OnReset();
     virtual BOOL OnQueryCancel() { return TRUE; }
+    // A page does not close itself: the sheet ends the modal loop after
+    // asking its pages, so the dialog's own closing is switched off here.
     void OnOK() override {}
     void OnCancel() override {}
     void SetModified(BOOL changed = TRUE);
-    void CancelToClose() {}
+    // After a change that Cancel could not undo: the sheet's OK button reads
+    // "Close" and its Cancel button is disabled.
+    void CancelToClose();
 
     // Called by the sheet: creates the page window on first use.
     bool EnsureCreated(CPropertySheet* sheet);

@@ -440,6 +440,7 @@ CWnd* CWnd::SetFocus()
 
 CWnd* CWnd::GetFocus() { return g_focus; }
 
+// Hooks for derived windows: a plain window has nothing to do on these.
 void CWnd::OnSetFocus(CWnd*) {}
 void CWnd::OnKillFocus(CWnd*) {}
 void CWnd::OnDestroy() {}
@@ -483,8 +484,12 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     return DefWindowProc(message, wParam, lParam);
 }
 
+// What the system would do with a message no handler took: headless there is
+// no painting, frame or cursor to look after, so nothing, with result 0.
 LRESULT CWnd::DefWindowProc(UINT, WPARAM, LPARAM) { return 0; }
 
+// A plain window handles no commands or notifications; FALSE lets the
+// caller (a dialog's routing, a parent) go on looking.
 BOOL CWnd::OnCommand(WPARAM, LPARAM) { return FALSE; }
 
 BOOL CWnd::OnNotify(WPARAM, LPARAM, LRESULT*) { return FALSE; }
@@ -497,6 +502,7 @@ BOOL CWnd::OnHelpInfo(HELPINFO* info)
     return TRUE;
 }
 
+// A timer nobody overrode this for has nothing to do when it fires.
 void CWnd::OnTimer(UINT_PTR) {}
 
 void CWnd::NotifyParent(UINT code)

@@ -130,6 +130,9 @@ public:
     void SetFont(CFont* font, bool redraw = true);
     CFont* GetFont() const;
     CDC* GetDC();
+    // Painting and placement on the screen: nothing is drawn headless and
+    // there is no screen to centre on, so these have no effect; what a
+    // person or a script sees is the windows' state, not their pixels.
     void ReleaseDC(CDC*) {}
     void Invalidate(bool = true) {}
     void UpdateWindow() {}

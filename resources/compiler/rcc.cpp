@@ -5,6 +5,7 @@
 //
 //   rcc -o OUT.cpp [-d DEPFILE] SCRIPT.rc...
 #include "platform/resources/ResourceScript.h"
+#include "platform/system/WholeFile.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -86,23 +87,12 @@ static std::string Generate(const CResourceSet& set)
     return o.str();
 }
 
-static bool ReadFile(const std::string& path, std::string& text)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    std::ostringstream s;
-    s << in.rdbuf();
-    text = s.str();
-    return true;
-}
-
 // Rewrites the file only when its contents change, so an unchanged script set
 // does not rebuild the library.
 static bool WriteIfChanged(const std::string& path, const std::string& text)
 {
     std::string old;
-    if (ReadFile(path, old) && old == text)
+    if (ReadWholeFile(path, old) && old == text)
         return true;
     const std::string temp = path + ".tmp";
     {

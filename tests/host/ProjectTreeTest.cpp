@@ -334,10 +334,13 @@ TEST(ProjectTree, DocumentedNumbersMatchTheCode)
     EXPECT_EQ(kAimPacking, 3);
     EXPECT_EQ(kAimMoldWindow, 5);
     EXPECT_EQ(kAimGateLocation, 6);
-    EXPECT_EQ(kSubMesh2DCool + 0, 15);
-    EXPECT_EQ(kSubMidplane + kSubFusion + kSub3D, 20 + 21 + 22);
-    EXPECT_EQ(kSubFlow + 1, kSubCooling);
-    EXPECT_EQ(kSubWarpage + 1, kSubStress);
+    EXPECT_EQ(kSubMesh2DCool, 15);
+    EXPECT_EQ(kSubMidplane, 20);
+    EXPECT_EQ(kSubFusion, 21);
+    EXPECT_EQ(kSub3D, 22);
+    EXPECT_EQ(kSubFlow, 27);
+    EXPECT_EQ(kSubCooling, 28);
+    EXPECT_EQ(kSubWarpage, 29);
     EXPECT_EQ(kSubStress, 30);
 
     const std::map<std::string, int> code = {

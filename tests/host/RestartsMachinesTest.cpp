@@ -130,26 +130,7 @@ TEST(SolverData, EveryProgramHasItsDefaultsAndRanges)
         defaults.Load(data + program + ".def");
         ranges.Load(data + program + ".rng");
         EXPECT_GT(defaults.GetKeywordCount(), 5u) << program;
-        // Every default that has a range lies inside it.
-        for (const std::string& k : ranges.GetKeywords()) {
-            if (k.size() > 7 && k.substr(k.size() - 7) == "_RANGE2")
-                continue;
-            ASSERT_EQ(k.substr(k.size() - 6), "_RANGE") << program << " " << k;
-            if (k.find("PROFILE") != std::string::npos)
-                continue;
-            const std::string value = defaults.GetValue(k.substr(0, k.size() - 6));
-            if (value.empty())
-                continue;
-            const std::string range = ranges.GetValue(k);
-            const double v = std::stod(value);
-            const std::string loText = range.substr(1, range.find(':') - 1);
-            if (!loText.empty())
-                EXPECT_TRUE(range[0] == '[' ? v >= std::stod(loText) : v > std::stod(loText))
-                    << program << " " << k << " " << value;
-            const std::string hiText = range.substr(range.find(':') + 1, range.size() - range.find(':') - 2);
-            if (!hiText.empty())
-                EXPECT_TRUE(range.back() == ']' ? v <= std::stod(hiText) : v < std::stod(hiText))
-                    << program << " " << k << " " << value;
-        }
+        EXPECT_GT(ranges.GetKeywordCount(), 0u) << program;
+        // Whether each default lies in its range: SolverDataTest.cpp.
     }
 }

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 
 namespace {
 
@@ -120,27 +119,4 @@ TEST(AgentScript, BadLinesSayWhy)
     ASSERT_EQ(commands.size(), 2u);
     EXPECT_EQ(commands[1].op, AgentOp::Ok);
     EXPECT_EQ(commands[1].line, 5);
-}
-
-// A long script costs in proportion to its length.
-TEST(AgentScript, ReadsLongScriptsInLinearTime)
-{
-    auto timeFor = [](int lines) {
-        std::string script;
-        for (int i = 0; i < lines; ++i)
-            script += i % 3 ? "type 2075 \"some \\\"text\\\" here\"\n" : "# comment\nexpect enabled Next >\n";
-        std::vector<SAgentCommand> commands;
-        std::vector<CAgentScriptError> errors;
-        const auto start = std::chrono::steady_clock::now();
-        EXPECT_TRUE(ReadAgentScript(script, "long.agent", commands, errors));
-        const auto end = std::chrono::steady_clock::now();
-        EXPECT_EQ(commands.size(), static_cast<size_t>(lines));
-        return std::chrono::duration<double>(end - start).count();
-    };
-    timeFor(10000); // warm up the allocator
-    const double small = timeFor(10000);
-    const double large = timeFor(100000);
-    // Ten times the lines: a quadratic reader would take a hundred times longer.
-    EXPECT_LT(large, small * 30 + 0.05);
-    EXPECT_LT(large, 5.0);
 }

@@ -15,7 +15,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <sstream>
 
 namespace {
@@ -290,24 +289,4 @@ TEST(TerminalAgent, PromptsShowsTheWindowAndForgivesMistakes)
              "== Test Sheet (dialog 30002) ==\n",
          })
         EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n---\n" << text;
-}
-
-// Running a script, not only reading it, costs in proportion to its length.
-TEST(ScriptAgent, RunsLongScriptsInLinearTime)
-{
-    auto timeFor = [](int pairs) {
-        std::string script;
-        for (int i = 0; i < pairs; ++i)
-            script += "type 30101 part " + std::to_string(i) + "\nexpect text 30101 part " + std::to_string(i) + "\n";
-        script += "cancel\n";
-        TestSheet t;
-        const auto start = std::chrono::steady_clock::now();
-        const ScriptRun run = RunScript(script, t);
-        const auto end = std::chrono::steady_clock::now();
-        EXPECT_EQ(run.failure, "");
-        return std::chrono::duration<double>(end - start).count();
-    };
-    const double small = timeFor(5000);
-    const double large = timeFor(50000); // 100 000 lines
-    EXPECT_LT(large, small * 30 + 0.1);
 }

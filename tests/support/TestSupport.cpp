@@ -1,9 +1,9 @@
 #include "support/TestSupport.h"
+#include "platform/system/WholeFile.h"
 
 #include <cerrno>
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
 #include <stdexcept>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -38,10 +38,9 @@ ScratchDir::~ScratchDir()
 
 std::string ReadBytes(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
+    std::string bytes;
+    (void)ReadWholeFile(path, bytes); // "" when unreadable, as promised
+    return bytes;
 }
 
 void WriteBytes(const std::string& path, const std::string& bytes)

@@ -5,19 +5,32 @@
 
 TEST(TranslatorRules, CadTypesDecideProgramAndMeshKinds)
 {
-    EXPECT_STREQ(GetMeshInputFileType(2), "STEREOLITHOGRAPHY");
-    EXPECT_STREQ(GetMeshInputFileType(8), "NASTRAN_BULK_DATA_FORMAT");
-    EXPECT_STREQ(GetMeshInputFileType(9), GetMeshInputFileType(10));
-    EXPECT_STREQ(GetMeshInputFileType(11), "CAD_TO_TESSARIN");
-    EXPECT_STREQ(GetMeshInputFileType(12), "");
-    EXPECT_STREQ(GetMeshInputFileType(1), "");
-
-    for (int type = 0; type <= 14; ++type) {
-        const bool tet = type == 3 || type == 8 || type == 9 || type == 10;
-        EXPECT_EQ(CanDoTetMesh(type), tet) << type;
-        // STL-like models always go to the mesher; others only for tetrahedra.
-        EXPECT_EQ(UseZQMESH3D(type, kTranslatorSurfaceMesh), type == 2 || type == 11) << type;
-        EXPECT_TRUE(UseZQMESH3D(type, kTranslatorTetrahedralMesh)) << type;
+    // The mesher's input token of each CAD type, whether the type can be
+    // meshed into tetrahedra, and whether its surface mesh goes through the
+    // 3D mesher (STL-like models); a tetrahedral mesh always does.
+    const struct { int type; const char* token; bool tet; bool surfaceByMesher; } table[] = {
+        {0, "", false, false},
+        {1, "", false, false},
+        {2, "STEREOLITHOGRAPHY", false, true},
+        {3, "ANSYS_PREP_7", true, false},
+        {4, "QUVEX", false, false},
+        {5, "IGES", false, false},
+        {6, "NASTRAN", false, false},
+        {7, "PATRAN_NEUTRAL", false, false},
+        {8, "NASTRAN_BULK_DATA_FORMAT", true, false},
+        {9, "IDEAS_UNIVERSAL", true, false},
+        {10, "IDEAS_UNIVERSAL", true, false},
+        {11, "CAD_TO_TESSARIN", false, true},
+        {12, "", false, false},
+        {13, "", false, false},
+        {14, "", false, false},
+    };
+    for (const auto& row : table) {
+        SCOPED_TRACE(row.type);
+        EXPECT_STREQ(GetMeshInputFileType(row.type), row.token);
+        EXPECT_EQ(CanDoTetMesh(row.type), row.tet);
+        EXPECT_EQ(UseZQMESH3D(row.type, kTranslatorSurfaceMesh), row.surfaceByMesher);
+        EXPECT_TRUE(UseZQMESH3D(row.type, kTranslatorTetrahedralMesh));
     }
 
     EXPECT_EQ(UnitsChoiceFromCADUnits(kUnitLengthUnknown), -1);
