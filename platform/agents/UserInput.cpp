@@ -294,9 +294,20 @@ void ClickItem(CWnd* control, int index, bool ctrl, bool shift)
     SetKeyDown(VK_SHIFT, false);
 }
 
-} // namespace
+bool TogglesOnClick(CWnd* control)
+{
+    return control->GetKind() == WndKind::ListBox && (control->GetStyle() & LBS_MULTIPLESEL);
+}
 
-CInputResult ChangeSelection(CWnd* control, SelectionChange how, int index)
+bool IsSelected(CWnd* control, int i)
+{
+    if (auto* box = dynamic_cast<CListBox*>(control))
+        return box->GetSel(i) > 0;
+    return static_cast<CListCtrl*>(control)->GetItemState(i, LVIS_SELECTED) != 0;
+}
+
+// Why the selection of `control` cannot change that way; ok when it can.
+CInputResult CanChangeSelection(CWnd* control, SelectionChange how, int index)
 {
     auto* box = dynamic_cast<CListBox*>(control);
     auto* view = dynamic_cast<CListCtrl*>(control);
@@ -304,10 +315,9 @@ CInputResult ChangeSelection(CWnd* control, SelectionChange how, int index)
         return CInputResult::Fail("no such control");
     if (!box && !view)
         return CInputResult::Fail(Describe(control) + " is not a list box or list view");
-    const bool toggles = box && (box->GetStyle() & LBS_MULTIPLESEL);
     if ((box && !box->IsMultiSelect()) || (view && (view->GetStyle() & LVS_SINGLESEL)))
         return CInputResult::Fail(Describe(control) + " takes one selection: use select");
-    if (how == SelectionChange::Extend && toggles)
+    if (how == SelectionChange::Extend && TogglesOnClick(control))
         return CInputResult::Fail(Describe(control) + " toggles each item it is clicked on: Shift-click does not "
                                                       "extend its selection");
     const int count = box ? box->GetCount() : view->GetItemCount();
@@ -315,44 +325,57 @@ CInputResult ChangeSelection(CWnd* control, SelectionChange how, int index)
     if (needsItem && (index < 0 || index >= count))
         return CInputResult::Fail(Describe(control) + " has no item #" + std::to_string(index) + " (it has " +
                                   std::to_string(count) + ")");
-    CInputResult r = Focus(control);
-    if (!r || !control->IsWindow())
-        return r;
-    auto selected = [&](int i) {
-        return box ? box->GetSel(i) > 0 : view->GetItemState(i, LVIS_SELECTED) != 0;
-    };
+    return {};
+}
+
+// The clicks that make the change. A list box that toggles takes plain
+// clicks where another takes Ctrl-clicks; a handler may close the dialog.
+void ClickSelection(CWnd* control, SelectionChange how, int index)
+{
+    const bool toggles = TogglesOnClick(control);
+    auto* view = dynamic_cast<CListCtrl*>(control);
+    const int count = view ? view->GetItemCount() : static_cast<CListBox*>(control)->GetCount();
     switch (how) {
     case SelectionChange::Add:
     case SelectionChange::Remove:
-        if (selected(index) != (how == SelectionChange::Add))
+        if (IsSelected(control, index) != (how == SelectionChange::Add))
             ClickItem(control, index, !toggles, false);
-        break;
+        return;
     case SelectionChange::Extend:
         ClickItem(control, index, false, true);
-        break;
+        return;
     case SelectionChange::Clear:
         if (view) {
             view->UserClickEmpty();
-            break;
+            return;
         }
         for (int i = 0; i < count && control->IsWindow(); ++i)
-            if (selected(i))
+            if (IsSelected(control, i))
                 ClickItem(control, i, !toggles, false);
-        break;
+        return;
     case SelectionChange::All:
-        if (count == 0)
-            break;
         if (toggles) {
             for (int i = 0; i < count && control->IsWindow(); ++i)
-                if (!selected(i))
+                if (!IsSelected(control, i))
                     ClickItem(control, i, false, false);
-            break;
+        } else if (count > 0) {
+            ClickItem(control, 0, false, false);
+            if (count > 1 && control->IsWindow())
+                ClickItem(control, count - 1, false, true);
         }
-        ClickItem(control, 0, false, false);
-        if (count > 1 && control->IsWindow())
-            ClickItem(control, count - 1, false, true);
-        break;
+        return;
     }
+}
+
+} // namespace
+
+CInputResult ChangeSelection(CWnd* control, SelectionChange how, int index)
+{
+    CInputResult r = CanChangeSelection(control, how, index);
+    if (r)
+        r = Focus(control);
+    if (r && control->IsWindow())
+        ClickSelection(control, how, index);
     return r;
 }
 
