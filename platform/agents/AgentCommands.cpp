@@ -141,7 +141,6 @@ CInputResult RunSelectionCommand(CWnd* control, const SAgentCommand& c)
     return UserInput::ChangeSelection(control, how, index);
 }
 
-
 // The text "expect text" compares: what the control shows as its words.
 std::string ShownText(CWnd* control)
 {
