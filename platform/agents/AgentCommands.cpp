@@ -5,6 +5,8 @@
 #include "platform/agents/WindowView.h"
 #include "platform/window/Wnd.h"
 
+#include <vector>
+
 AgentCommandClass ClassOfAgentCommand(AgentOp op)
 {
     switch (op) {
@@ -17,6 +19,10 @@ AgentCommandClass ClassOfAgentCommand(AgentOp op)
     case AgentOp::ExpectHidden:
     case AgentOp::ExpectChecked:
     case AgentOp::ExpectUnchecked:
+    case AgentOp::ExpectTabs:
+    case AgentOp::ExpectTab:
+    case AgentOp::ExpectCell:
+    case AgentOp::ExpectRows:
     case AgentOp::Show: return AgentCommandClass::Check;
     case AgentOp::Answer: return AgentCommandClass::MessageBox;
     case AgentOp::Choose:
@@ -28,7 +34,7 @@ AgentCommandClass ClassOfAgentCommand(AgentOp op)
 
 namespace {
 
-std::string Quote(const std::string& s) { return "\"" + s + "\""; }
+std::string Quote(const std::string& s) { return QuoteAgentText(s); }
 
 bool IsNumber(const std::string& s)
 {
@@ -62,15 +68,77 @@ CWnd* Find(CWnd* modal, const std::string& name, bool forInput)
     return c;
 }
 
-bool TakesInput(AgentOp op)
-{
-    return op == AgentOp::Type || op == AgentOp::Select || op == AgentOp::SelectIndex || op == AgentOp::Cell;
-}
-
 std::string Where(CWnd* modal)
 {
     const int id = UserInput::ActiveTemplateId(modal);
     return id ? "dialog " + std::to_string(id) : Quote(UserInput::Title(modal));
+}
+
+// Commands that reach a list or an edit, for which a label stands for the
+// control it labels.
+bool TakesInput(AgentOp op)
+{
+    switch (op) {
+    case AgentOp::Type:
+    case AgentOp::Select:
+    case AgentOp::SelectIndex:
+    case AgentOp::Cell:
+    case AgentOp::SelectionAdd:
+    case AgentOp::SelectionRemove:
+    case AgentOp::SelectionExtend:
+    case AgentOp::SelectionClear:
+    case AgentOp::SelectionAll:
+    case AgentOp::ExpectCell:
+    case AgentOp::ExpectRows: return true;
+    default: return false;
+    }
+}
+
+std::string QuotedList(const std::vector<std::string>& items)
+{
+    std::string out;
+    for (const std::string& item : items)
+        out += (out.empty() ? "" : " ") + Quote(item);
+    return out;
+}
+
+// The tab commands act on the sheet, not on a control.
+CInputResult RunTabCommand(CWnd* modal, const SAgentCommand& c)
+{
+    if (c.op == AgentOp::Tab)
+        return c.byPosition ? UserInput::SelectPage(modal, c.number) : UserInput::SelectPage(modal, c.text);
+    std::vector<std::string> tabs;
+    int active = -1;
+    if (!UserInput::Tabs(modal, tabs, active))
+        return CInputResult::Fail(Where(modal) + " has no tabs");
+    if (c.op == AgentOp::ExpectTabs) {
+        if (tabs == c.items)
+            return {};
+        return CInputResult::Fail("the tabs are " + QuotedList(tabs) + ", expected " + QuotedList(c.items));
+    }
+    const std::string front = active >= 0 && active < static_cast<int>(tabs.size()) ? tabs[static_cast<size_t>(active)]
+                                                                                     : std::string();
+    if (front == c.text)
+        return {};
+    return CInputResult::Fail("tab " + Quote(front) + " is in front, expected " + Quote(c.text));
+}
+
+CInputResult RunSelectionCommand(CWnd* control, const SAgentCommand& c)
+{
+    using UserInput::SelectionChange;
+    SelectionChange how = SelectionChange::Add;
+    switch (c.op) {
+    case AgentOp::SelectionRemove: how = SelectionChange::Remove; break;
+    case AgentOp::SelectionExtend: how = SelectionChange::Extend; break;
+    case AgentOp::SelectionClear: how = SelectionChange::Clear; break;
+    case AgentOp::SelectionAll: how = SelectionChange::All; break;
+    default: break;
+    }
+    int index = c.number;
+    if (!c.byPosition && how != SelectionChange::Clear && how != SelectionChange::All)
+        if (CInputResult r = UserInput::FindItem(control, c.text, index); !r)
+            return r;
+    return UserInput::ChangeSelection(control, how, index);
 }
 
 // The text "expect text" compares: what the control shows as its words.
@@ -170,6 +238,9 @@ CInputResult RunAgentWindowCommand(CWnd* modal, const SAgentCommand& c, std::str
         if (c.control.empty())
             return UserInput::Help(modal, nullptr);
         break;
+    case AgentOp::Tab:
+    case AgentOp::ExpectTabs:
+    case AgentOp::ExpectTab: return RunTabCommand(modal, c);
     default:
         break;
     }
@@ -197,6 +268,29 @@ CInputResult RunAgentWindowCommand(CWnd* modal, const SAgentCommand& c, std::str
     case AgentOp::SelectIndex: return UserInput::SelectIndex(control, c.number);
     case AgentOp::Check: return UserInput::Check(control, c.on);
     case AgentOp::Cell: return UserInput::SetCell(control, c.number, c.column, c.text);
+    case AgentOp::SelectionAdd:
+    case AgentOp::SelectionRemove:
+    case AgentOp::SelectionExtend:
+    case AgentOp::SelectionClear:
+    case AgentOp::SelectionAll: return RunSelectionCommand(control, c);
+    case AgentOp::ExpectCell: {
+        std::string actual;
+        if (CInputResult r = UserInput::CellText(control, c.number, c.column, actual); !r)
+            return r;
+        if (actual == c.text)
+            return {};
+        return CInputResult::Fail("cell " + std::to_string(c.number) + "," + std::to_string(c.column) + " of " +
+                                  Quote(c.control) + " shows " + Quote(actual) + ", expected " + Quote(c.text));
+    }
+    case AgentOp::ExpectRows: {
+        int rows = 0;
+        if (CInputResult r = UserInput::RowCount(control, rows); !r)
+            return r;
+        if (rows == c.number)
+            return {};
+        return CInputResult::Fail("control " + Quote(c.control) + " has " + std::to_string(rows) + " rows, expected " +
+                                  std::to_string(c.number));
+    }
     case AgentOp::Help: return UserInput::Help(modal, control);
     default: break;
     }

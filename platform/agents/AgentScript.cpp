@@ -32,7 +32,12 @@ const OpName kOpNames[] = {
     {AgentOp::Answer, "answer"},              {AgentOp::Choose, "choose"},
     {AgentOp::ChooseCancel, "choose"},        {AgentOp::Wait, "wait"},
     {AgentOp::Help, "help"},                  {AgentOp::Show, "show"},
-    {AgentOp::Usage, "?"},
+    {AgentOp::Usage, "?"},                    {AgentOp::Tab, "tab"},
+    {AgentOp::SelectionAdd, "selection add"}, {AgentOp::SelectionRemove, "selection remove"},
+    {AgentOp::SelectionExtend, "selection extend"}, {AgentOp::SelectionClear, "selection clear"},
+    {AgentOp::SelectionAll, "selection all"}, {AgentOp::ExpectTabs, "expect tabs"},
+    {AgentOp::ExpectTab, "expect tab"},       {AgentOp::ExpectCell, "expect cell"},
+    {AgentOp::ExpectRows, "expect rows"},
 };
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
@@ -82,13 +87,14 @@ public:
         return std::string(Word());
     }
 
-    // The last argument: a quoted string, or everything to the end of the line.
-    std::string Rest(const char* what)
+    // The last argument: a quoted string, or everything to the end of the
+    // line. A path takes no "\n": a folder named "new" is common.
+    std::string Rest(const char* what, bool lineFeeds = true)
     {
         if (AtEnd())
             throw LineError{std::string("missing ") + what};
         if (m_line[m_pos] == '"') {
-            std::string s = Quoted();
+            std::string s = Quoted(lineFeeds);
             if (!AtEnd())
                 throw LineError{"unexpected text after the closing quote"};
             return s;
@@ -126,9 +132,9 @@ public:
     }
 
 private:
-    // "..." with \" and \\ escapes; any other backslash stays as written, so
-    // that paths need no doubling.
-    std::string Quoted()
+    // "..." with \" and \\ escapes, and \n for a line feed; any other
+    // backslash stays as written, so that paths need no doubling.
+    std::string Quoted(bool lineFeeds = true)
     {
         std::string s;
         ++m_pos;
@@ -136,10 +142,16 @@ private:
             const char c = m_line[m_pos++];
             if (c == '"')
                 return s;
-            if (c == '\\' && m_pos < m_line.size() && (m_line[m_pos] == '"' || m_line[m_pos] == '\\'))
-                s += m_line[m_pos++];
-            else
+            const char next = m_pos < m_line.size() ? m_line[m_pos] : '\0';
+            if (c == '\\' && (next == '"' || next == '\\')) {
+                s += next;
+                ++m_pos;
+            } else if (c == '\\' && lineFeeds && next == 'n') {
+                s += '\n';
+                ++m_pos;
+            } else {
                 s += c;
+            }
         }
         throw LineError{"unterminated string"};
     }
@@ -184,6 +196,34 @@ void ReadExpect(CLineReader& r, SAgentCommand& c)
         c.text = r.Rest("expected text");
         return;
     }
+    if (what == "tabs") {
+        c.op = AgentOp::ExpectTabs;
+        while (!r.AtEnd())
+            c.items.push_back(r.Argument("tab caption"));
+        if (c.items.empty())
+            throw LineError{"missing the tab captions, in order"};
+        return;
+    }
+    if (what == "tab") {
+        c.op = AgentOp::ExpectTab;
+        c.text = r.Rest("tab caption");
+        return;
+    }
+    if (what == "cell") {
+        c.op = AgentOp::ExpectCell;
+        c.control = r.Argument("control");
+        c.number = r.Number("row", kMaxIndex);
+        c.column = r.Number("column", kMaxIndex);
+        c.text = r.Rest("expected text");
+        return;
+    }
+    if (what == "rows") {
+        c.op = AgentOp::ExpectRows;
+        c.control = r.Argument("control");
+        c.number = r.Number("row count", kMaxIndex);
+        r.End();
+        return;
+    }
     static const std::pair<const char*, AgentOp> kStates[] = {
         {"enabled", AgentOp::ExpectEnabled}, {"disabled", AgentOp::ExpectDisabled},
         {"visible", AgentOp::ExpectVisible}, {"hidden", AgentOp::ExpectHidden},
@@ -198,8 +238,46 @@ void ReadExpect(CLineReader& r, SAgentCommand& c)
     }
     if (what.empty())
         throw LineError{"missing what to expect (dialog, message, text, enabled, disabled, visible, hidden, "
-                        "checked, unchecked)"};
+                        "checked, unchecked, tabs, tab, cell, rows)"};
     throw LineError{"unknown expectation '" + std::string(what) + "'"};
+}
+
+// An item named by its text, or by its zero-based position as an unquoted
+// "#" followed by digits.
+void ReadItem(CLineReader& r, SAgentCommand& c, const char* what)
+{
+    const bool quoted = r.RestIsQuoted();
+    c.text = r.Rest(what);
+    if (!quoted && c.text.size() > 1 && c.text[0] == '#') {
+        CLineReader n(std::string_view(c.text).substr(1));
+        c.number = n.Number("item number", kMaxIndex);
+        n.End();
+        c.byPosition = true;
+        c.text.clear();
+    }
+}
+
+void ReadSelection(CLineReader& r, SAgentCommand& c)
+{
+    c.control = r.Argument("control");
+    const std::string_view how = r.Word();
+    static const std::pair<const char*, AgentOp> kChanges[] = {
+        {"add", AgentOp::SelectionAdd},     {"remove", AgentOp::SelectionRemove},
+        {"extend", AgentOp::SelectionExtend}, {"clear", AgentOp::SelectionClear},
+        {"all", AgentOp::SelectionAll},
+    };
+    for (const auto& [name, op] : kChanges) {
+        if (how != name)
+            continue;
+        c.op = op;
+        if (op == AgentOp::SelectionClear || op == AgentOp::SelectionAll)
+            r.End();
+        else
+            ReadItem(r, c, "item");
+        return;
+    }
+    throw LineError{how.empty() ? "missing add, remove, extend, clear or all"
+                                : "expected add, remove, extend, clear or all, not '" + std::string(how) + "'"};
 }
 
 void ReadCommand(CLineReader& r, std::string_view verb, SAgentCommand& c)
@@ -232,16 +310,13 @@ void ReadCommand(CLineReader& r, std::string_view verb, SAgentCommand& c)
         c.text = r.Rest("text (write \"\" for none)");
     } else if (verb == "select") {
         c.control = r.Argument("control");
-        const bool quoted = r.RestIsQuoted();
-        c.text = r.Rest("item");
-        c.op = AgentOp::Select;
-        if (!quoted && c.text.size() > 1 && c.text[0] == '#') {
-            CLineReader n(std::string_view(c.text).substr(1));
-            c.number = n.Number("item number", kMaxIndex);
-            n.End();
-            c.op = AgentOp::SelectIndex;
-            c.text.clear();
-        }
+        ReadItem(r, c, "item");
+        c.op = c.byPosition ? AgentOp::SelectIndex : AgentOp::Select;
+    } else if (verb == "tab") {
+        c.op = AgentOp::Tab;
+        ReadItem(r, c, "tab caption or #N");
+    } else if (verb == "selection") {
+        ReadSelection(r, c);
     } else if (verb == "check") {
         c.op = AgentOp::Check;
         c.control = r.Argument("control");
@@ -276,7 +351,7 @@ void ReadCommand(CLineReader& r, std::string_view verb, SAgentCommand& c)
         r.End();
     } else if (verb == "choose") {
         const bool quoted = r.RestIsQuoted();
-        c.text = r.Rest("path or cancel");
+        c.text = r.Rest("path or cancel", false);
         c.op = !quoted && c.text == "cancel" ? AgentOp::ChooseCancel : AgentOp::Choose;
         if (c.op == AgentOp::ChooseCancel)
             c.text.clear();
@@ -343,6 +418,24 @@ bool ReadAgentScript(std::string_view text, const std::string& file, std::vector
     return errors.size() == errorsBefore;
 }
 
+std::string QuoteAgentText(std::string_view text)
+{
+    std::string out = "\"";
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        const char next = i + 1 < text.size() ? text[i + 1] : '\0';
+        if (c == '\n')
+            out += "\\n";
+        else if (c == '"')
+            out += "\\\"";
+        else if (c == '\\' && (next == '"' || next == '\\' || next == 'n' || next == '\0'))
+            out += "\\\\"; // one the reader would take for an escape; others stay, as in paths
+        else
+            out += c;
+    }
+    return out + "\"";
+}
+
 const char* AgentOpName(AgentOp op)
 {
     for (const OpName& n : kOpNames)
@@ -354,12 +447,16 @@ const char* AgentOpName(AgentOp op)
 const char* AgentCommandHelp()
 {
     return "Commands (ID: a control's id or its caption without '&'; TEXT: the rest of the line\n"
-           "or a \"quoted\" string with \\\" and \\\\):\n"
+           "or a \"quoted\" string with \\\", \\\\ and \\n for a line feed; #N: an item by position):\n"
            "  click ID                 click a button, check box or radio button\n"
            "  type ID TEXT             replace an edit's text\n"
            "  select ID ITEM | #N      choose an item of a combo box, list box or list view\n"
+           "  selection ID add|remove|extend ITEM | #N\n"
+           "                           Ctrl-click an item in or out of the selection, Shift-click to it\n"
+           "  selection ID clear|all   empty the selection, or select every item\n"
            "  check ID on|off          set a check box\n"
-           "  cell ID ROW COL TEXT     enter a grid cell\n"
+           "  cell ID ROW COL TEXT     enter a grid cell (a drop-down cell: the item's text)\n"
+           "  tab CAPTION | #N         bring a tab of the sheet to front\n"
            "  next | back | finish     the wizard buttons\n"
            "  ok | cancel              close the dialog\n"
            "  help [ID]                context help on a control\n"
@@ -368,6 +465,8 @@ const char* AgentCommandHelp()
            "  choose PATH | cancel     answer the file or folder dialog\n"
            "  expect dialog ID | message TEXT | text ID TEXT\n"
            "  expect enabled|disabled|visible|hidden|checked|unchecked ID\n"
+           "  expect tabs CAPTION...   every tab, in order     expect tab CAPTION  the tab in front\n"
+           "  expect cell ID ROW COL TEXT                      expect rows ID N\n"
            "  show                     print the window again\n"
            "  ?                        this list\n";
 }

@@ -22,6 +22,16 @@ enum class AgentOp {
     SelectIndex,     // control, number: zero-based position
     Check,           // control, on
     Cell,            // control, number: row, column, text
+    Tab,             // text: a tab's caption (byPosition: number, zero-based)
+    SelectionAdd,    // control, an item's text (byPosition: number)
+    SelectionRemove, // control, item as for SelectionAdd
+    SelectionExtend, // control, item as for SelectionAdd
+    SelectionClear,  // control
+    SelectionAll,    // control
+    ExpectTabs,      // items: every tab's caption, in order
+    ExpectTab,       // text: the caption of the tab in front
+    ExpectCell,      // control, number: row, column, text
+    ExpectRows,      // control, number: the row count
     Next,
     Back,
     Finish,
@@ -44,6 +54,8 @@ struct SAgentCommand {
     int number = 0;
     int column = 0;
     bool on = false;
+    bool byPosition = false;        // an item or tab named "#N": `number` is its position
+    std::vector<std::string> items; // expect tabs
 };
 
 // One line read: a command, nothing (blank or comment), or an error.
@@ -65,6 +77,10 @@ struct CAgentScriptError {
 // terminal and is an error in a script. True when there were no errors.
 bool ReadAgentScript(std::string_view text, const std::string& file, std::vector<SAgentCommand>& commands,
                      std::vector<CAgentScriptError>& errors);
+
+// `text` in double quotes as a script would write it (\", \\ and \n where
+// the reader needs them), so that a message naming it stays on one line.
+std::string QuoteAgentText(std::string_view text);
 
 // The command's first word(s) as written, for messages: "click", "expect text".
 const char* AgentOpName(AgentOp op);

@@ -69,9 +69,9 @@ int CScriptAgent::OnMessageBox(const CMessageBoxRequest& request)
         } else if (c.op == AgentOp::Answer) {
             if (MessageBoxHasButton(request.type, c.number))
                 return c.number;
-            Fail(c, "the message box \"" + request.text + "\" has no such button");
+            Fail(c, "the message box " + QuoteAgentText(request.text) + " has no such button");
         } else {
-            Fail(c, "a message box is showing (\"" + request.text + "\"), expected 'answer'");
+            Fail(c, "a message box is showing (" + QuoteAgentText(request.text) + "), expected 'answer'");
         }
     }
     return request.defaultResult;

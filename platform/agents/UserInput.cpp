@@ -1,5 +1,6 @@
 #include "platform/agents/UserInput.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "platform/window/Controls.h"
@@ -151,8 +152,10 @@ std::string ControlValue(CWnd* control)
         return out;
     }
     if (auto* v = dynamic_cast<CListCtrl*>(control)) {
-        int i = v->GetNextItem(-1, LVNI_SELECTED);
-        return i < 0 ? std::string() : v->GetItemText(i, 0);
+        std::string out;
+        for (int i = v->GetNextItem(-1, LVNI_SELECTED); i >= 0; i = v->GetNextItem(i, LVNI_SELECTED))
+            out += (out.empty() ? "" : ", ") + v->GetItemText(i, 0);
+        return out;
     }
     if (auto* g = dynamic_cast<CGXGridWnd*>(control))
         return std::to_string(g->GetRowCount()) + " rows";
@@ -241,9 +244,9 @@ CInputResult SelectIndex(CWnd* control, int index)
     return r;
 }
 
-CInputResult Select(CWnd* control, const std::string& item)
+CInputResult FindItem(CWnd* control, const std::string& item, int& index)
 {
-    int index = -1;
+    index = -1;
     if (auto* c = dynamic_cast<CComboBox*>(control)) {
         for (int i = 0; i < c->GetCount() && index < 0; ++i)
             if (c->GetLBText(i) == item)
@@ -260,11 +263,156 @@ CInputResult Select(CWnd* control, const std::string& item)
                 index = i;
         }
     } else {
-        return SelectIndex(control, 0); // reports the missing control or its kind
+        return CInputResult::Fail(control ? Describe(control) + " has no items to select" : "no such control");
     }
     if (index < 0)
         return CInputResult::Fail(Describe(control) + " has no item \"" + item + "\"");
+    return {};
+}
+
+CInputResult Select(CWnd* control, const std::string& item)
+{
+    int index = -1;
+    if (CInputResult r = FindItem(control, item, index); !r)
+        return r;
     return SelectIndex(control, index);
+}
+
+namespace {
+
+// A click on a list item with Ctrl and Shift held as given; the control reads
+// the keys as it handles the click, and so may the dialog it notifies.
+void ClickItem(CWnd* control, int index, bool ctrl, bool shift)
+{
+    SetKeyDown(VK_CONTROL, ctrl);
+    SetKeyDown(VK_SHIFT, shift);
+    if (auto* l = dynamic_cast<CListBox*>(control))
+        l->UserSelect(index);
+    else
+        static_cast<CListCtrl*>(control)->UserSelect(index);
+    SetKeyDown(VK_CONTROL, false);
+    SetKeyDown(VK_SHIFT, false);
+}
+
+bool TogglesOnClick(CWnd* control)
+{
+    return control->GetKind() == WndKind::ListBox && (control->GetStyle() & LBS_MULTIPLESEL);
+}
+
+bool IsSelected(CWnd* control, int i)
+{
+    if (auto* box = dynamic_cast<CListBox*>(control))
+        return box->GetSel(i) > 0;
+    return static_cast<CListCtrl*>(control)->GetItemState(i, LVIS_SELECTED) != 0;
+}
+
+// Why the selection of `control` cannot change that way; ok when it can.
+CInputResult CanChangeSelection(CWnd* control, SelectionChange how, int index)
+{
+    auto* box = dynamic_cast<CListBox*>(control);
+    auto* view = dynamic_cast<CListCtrl*>(control);
+    if (!control)
+        return CInputResult::Fail("no such control");
+    if (!box && !view)
+        return CInputResult::Fail(Describe(control) + " is not a list box or list view");
+    if ((box && !box->IsMultiSelect()) || (view && (view->GetStyle() & LVS_SINGLESEL)))
+        return CInputResult::Fail(Describe(control) + " takes one selection: use select");
+    if (how == SelectionChange::Extend && TogglesOnClick(control))
+        return CInputResult::Fail(Describe(control) + " toggles each item it is clicked on: Shift-click does not "
+                                                      "extend its selection");
+    const int count = box ? box->GetCount() : view->GetItemCount();
+    const bool needsItem = how == SelectionChange::Add || how == SelectionChange::Remove || how == SelectionChange::Extend;
+    if (needsItem && (index < 0 || index >= count))
+        return CInputResult::Fail(Describe(control) + " has no item #" + std::to_string(index) + " (it has " +
+                                  std::to_string(count) + ")");
+    return {};
+}
+
+// The clicks that make the change. A list box that toggles takes plain
+// clicks where another takes Ctrl-clicks; a handler may close the dialog.
+void ClickSelection(CWnd* control, SelectionChange how, int index)
+{
+    const bool toggles = TogglesOnClick(control);
+    auto* view = dynamic_cast<CListCtrl*>(control);
+    const int count = view ? view->GetItemCount() : static_cast<CListBox*>(control)->GetCount();
+    switch (how) {
+    case SelectionChange::Add:
+    case SelectionChange::Remove:
+        if (IsSelected(control, index) != (how == SelectionChange::Add))
+            ClickItem(control, index, !toggles, false);
+        return;
+    case SelectionChange::Extend:
+        ClickItem(control, index, false, true);
+        return;
+    case SelectionChange::Clear:
+        if (view) {
+            view->UserClickEmpty();
+            return;
+        }
+        for (int i = 0; i < count && control->IsWindow(); ++i)
+            if (IsSelected(control, i))
+                ClickItem(control, i, !toggles, false);
+        return;
+    case SelectionChange::All:
+        if (toggles) {
+            for (int i = 0; i < count && control->IsWindow(); ++i)
+                if (!IsSelected(control, i))
+                    ClickItem(control, i, false, false);
+        } else if (count > 0) {
+            ClickItem(control, 0, false, false);
+            if (count > 1 && control->IsWindow())
+                ClickItem(control, count - 1, false, true);
+        }
+        return;
+    }
+}
+
+} // namespace
+
+CInputResult ChangeSelection(CWnd* control, SelectionChange how, int index)
+{
+    CInputResult r = CanChangeSelection(control, how, index);
+    if (r)
+        r = Focus(control);
+    if (r && control->IsWindow())
+        ClickSelection(control, how, index);
+    return r;
+}
+
+CInputResult RowCount(CWnd* control, int& rows)
+{
+    if (auto* v = dynamic_cast<CListCtrl*>(control))
+        rows = v->GetItemCount();
+    else if (auto* g = dynamic_cast<CGXGridWnd*>(control))
+        rows = g->GetRowCount();
+    else if (auto* l = dynamic_cast<CListBox*>(control))
+        rows = l->GetCount();
+    else if (auto* c = dynamic_cast<CComboBox*>(control))
+        rows = c->GetCount();
+    else
+        return CInputResult::Fail(control ? Describe(control) + " has no rows" : "no such control");
+    return {};
+}
+
+CInputResult CellText(CWnd* control, int row, int col, std::string& text)
+{
+    auto cell = [&] { return " has no cell " + std::to_string(row) + "," + std::to_string(col); };
+    if (auto* v = dynamic_cast<CListCtrl*>(control)) {
+        if (row < 0 || row >= v->GetItemCount() || col < 0 || col >= std::max(1, v->GetColumnCount()))
+            return CInputResult::Fail(Describe(control) + cell() + " (it has " + std::to_string(v->GetItemCount()) +
+                                      " rows and " + std::to_string(v->GetColumnCount()) + " columns, from 0)");
+        text = v->GetItemText(row, col);
+        return {};
+    }
+    if (auto* g = dynamic_cast<CGXGridWnd*>(control)) {
+        if (row < 0 || row > g->GetRowCount() || col < 0 || col > g->GetColCount())
+            return CInputResult::Fail(Describe(control) + cell() + " (it has rows 1 to " +
+                                      std::to_string(g->GetRowCount()) + " and columns 1 to " +
+                                      std::to_string(g->GetColCount()) + ", headings at 0)");
+        text = g->GetControlText(row, col);
+        return {};
+    }
+    return CInputResult::Fail(control ? Describe(control) + " is not a list view or grid" : "no such control");
 }
 
 CInputResult SetCell(CWnd* control, int row, int col, const std::string& text)
@@ -277,9 +425,21 @@ CInputResult SetCell(CWnd* control, int row, int col, const std::string& text)
         return r;
     if (row < 1 || row > grid->GetRowCount() || col < 1 || col > grid->GetColCount())
         return CInputResult::Fail(Describe(control) + " has no cell " + std::to_string(row) + "," + std::to_string(col));
+    const std::string cell = "cell " + std::to_string(row) + "," + std::to_string(col);
     if (grid->IsReadOnlyCell(row, col))
-        return CInputResult::Fail(Describe(control) + ": cell " + std::to_string(row) + "," + std::to_string(col) +
-                                  " is read-only");
+        return CInputResult::Fail(Describe(control) + ": " + cell + " is read-only");
+    if (grid->IsDropDownCell(row, col)) {
+        // A drop-down list offers its items and nothing else.
+        const std::vector<std::string> items = grid->GetChoices(row, col);
+        const bool emptiable = grid->GetStyleRowCol(row, col).GetControl() == GX_IDS_CTRL_CBS_DROPDOWNLIST;
+        if (std::find(items.begin(), items.end(), text) == items.end() && !(text.empty() && emptiable)) {
+            std::string list;
+            for (const std::string& item : items)
+                list += (list.empty() ? "\"" : ", \"") + item + "\"";
+            return CInputResult::Fail(Describe(control) + ": " + cell + " has no item \"" + text + "\" (its items: " +
+                                      list + ")");
+        }
+    }
     // An invalid value shows the grid's own message, which is the answer the
     // person gets; the entry itself was made.
     grid->EnterValue(row, col, text);
@@ -320,15 +480,48 @@ CInputResult HelpKey(CWnd* modal)
     return r;
 }
 
+bool Tabs(CWnd* modal, std::vector<std::string>& captions, int& active)
+{
+    captions.clear();
+    active = -1;
+    auto* sheet = dynamic_cast<CPropertySheet*>(modal);
+    CTabCtrl* tabs = sheet ? sheet->GetTabControl() : nullptr;
+    if (!tabs)
+        return false;
+    for (int i = 0; i < tabs->GetItemCount(); ++i)
+        captions.push_back(WithoutMnemonic(tabs->GetItemText(i)));
+    active = tabs->GetCurSel();
+    return true;
+}
+
 CInputResult SelectPage(CWnd* modal, int index)
 {
     auto* sheet = dynamic_cast<CPropertySheet*>(modal);
-    if (!sheet || sheet->IsWizard())
+    CTabCtrl* tabs = sheet ? sheet->GetTabControl() : nullptr;
+    if (!tabs)
         return CInputResult::Fail("the window has no tabs");
-    if (index < 0 || index >= sheet->GetPageCount())
-        return CInputResult::Fail("there is no page #" + std::to_string(index));
-    sheet->SetActivePage(index);
-    return {};
+    if (index < 0 || index >= tabs->GetItemCount())
+        return CInputResult::Fail("there is no tab #" + std::to_string(index) + " (there are " +
+                                  std::to_string(tabs->GetItemCount()) + ")");
+    CInputResult r = Focus(tabs);
+    if (r && tabs->IsWindow())
+        tabs->UserSelect(index);
+    return r;
+}
+
+CInputResult SelectPage(CWnd* modal, const std::string& caption)
+{
+    std::vector<std::string> captions;
+    int active = -1;
+    if (!Tabs(modal, captions, active))
+        return CInputResult::Fail("the window has no tabs");
+    for (size_t i = 0; i < captions.size(); ++i)
+        if (captions[i] == caption)
+            return SelectPage(modal, static_cast<int>(i));
+    std::string list;
+    for (const std::string& c : captions)
+        list += (list.empty() ? "\"" : ", \"") + c + "\"";
+    return CInputResult::Fail("there is no tab \"" + caption + "\" (the tabs: " + list + ")");
 }
 
 void Wait(unsigned ms) { WndMessages::AdvanceClock(ms); }

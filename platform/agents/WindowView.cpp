@@ -2,7 +2,10 @@
 
 #include <cstdio>
 
+#include "platform/agents/AgentScript.h"
 #include "platform/agents/UserInput.h"
+#include "platform/window/Dialog.h"
+#include "platform/window/ListBoxes.h"
 #include "platform/window/WinDef.h"
 #include "platform/window/Wnd.h"
 
@@ -57,6 +60,7 @@ SWindowView ViewOfWindow(CWnd* modal)
         return view;
     view.title = UserInput::Title(modal);
     view.templateId = UserInput::ActiveTemplateId(modal);
+    UserInput::Tabs(modal, view.tabs, view.activeTab);
     CWnd* dialog = UserInput::ActiveDialog(modal);
     CWnd* focus = CWnd::GetFocus();
     for (CWnd* c : UserInput::Controls(modal)) {
@@ -71,6 +75,10 @@ SWindowView ViewOfWindow(CWnd* modal)
             row.value = UserInput::ControlValue(c);
         row.disabled = !UserInput::IsUsable(c);
         row.focused = c == focus;
+        if (auto* box = dynamic_cast<CListBox*>(c))
+            row.multiple = box->IsMultiSelect();
+        else if (c->GetKind() == WndKind::ListView)
+            row.multiple = (c->GetStyle() & LVS_SINGLESEL) == 0;
         (c->GetParent() == dialog ? view.controls : view.buttons).push_back(std::move(row));
     }
     return view;
@@ -81,14 +89,20 @@ SWindowView ViewOfTemplate(const CDialogTemplate& dialog)
     SWindowView view;
     view.title = dialog.caption;
     view.templateId = dialog.id;
-    for (const CDlgItemTemplate& item : dialog.items) {
+    const std::vector<int> ids = TemplateControlIds(dialog);
+    for (size_t i = 0; i < dialog.items.size(); ++i) {
+        const CDlgItemTemplate& item = dialog.items[i];
         if (!(item.style & WS_VISIBLE)) {
-            view.hidden.push_back(item.id);
+            view.hidden.push_back(ids[i]);
             continue;
         }
         SControlView row;
-        row.id = item.id;
+        row.id = ids[i];
         row.kind = TemplateItemKind(item);
+        if (row.kind == "list")
+            row.multiple = (item.style & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) != 0;
+        else if (row.kind == "listview")
+            row.multiple = (item.style & LVS_SINGLESEL) == 0;
         if (HasCaption(row.kind))
             row.caption = WithoutMnemonic(item.text);
         if (row.kind == "check" || row.kind == "radio")
@@ -104,11 +118,11 @@ SWindowView ViewOfTemplate(const CDialogTemplate& dialog)
 static std::string Row(const SControlView& c)
 {
     const std::string id = c.id == -1 ? std::string("-") : std::to_string(c.id);
-    std::string caption = c.caption.empty() ? std::string() : "\"" + c.caption + "\"";
+    std::string caption = c.caption.empty() ? std::string() : QuoteAgentText(c.caption);
     std::string value = c.value.empty() && c.kind == "edit" ? std::string("\"\"")
                         : c.value.empty()                   ? std::string()
                         : c.value == "on" || c.value == "off" ? c.value
-                                                              : "\"" + c.value + "\"";
+                                                              : QuoteAgentText(c.value);
     char head[64];
     std::snprintf(head, sizeof head, "  %-6s %-9s", id.c_str(), c.kind.c_str());
     std::string line = head;
@@ -117,6 +131,8 @@ static std::string Row(const SControlView& c)
         line += (caption.empty() ? "" : " ") + std::string("= ") + value;
     while (!line.empty() && line.back() == ' ')
         line.pop_back();
+    if (c.multiple)
+        line += "  [multiple]";
     if (c.disabled)
         line += "  [disabled]";
     if (c.focused)
@@ -130,6 +146,13 @@ std::string FormatWindowView(const SWindowView& view)
     if (view.templateId)
         out += " (dialog " + std::to_string(view.templateId) + ")";
     out += " ==\n";
+    if (!view.tabs.empty()) {
+        // The tabs stand above the page, the one in front marked.
+        out += "  tabs:";
+        for (size_t i = 0; i < view.tabs.size(); ++i)
+            out += " [" + view.tabs[i] + (static_cast<int>(i) == view.activeTab ? " (active)" : "") + "]";
+        out += "\n";
+    }
     for (const SControlView& c : view.controls)
         out += Row(c);
     if (!view.buttons.empty()) {

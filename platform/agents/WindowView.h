@@ -17,6 +17,7 @@ struct SControlView {
     std::string value;   // an edit's text, "on"/"off", the selected item...
     bool disabled = false;
     bool focused = false;
+    bool multiple = false; // a list that takes several selections
 };
 
 struct SWindowView {
@@ -25,6 +26,8 @@ struct SWindowView {
     std::vector<SControlView> controls;
     std::vector<SControlView> buttons; // a sheet's Back, Next, Finish, Cancel, Help...
     std::vector<int> hidden;           // ids of controls not shown (templates only)
+    std::vector<std::string> tabs;     // a tabbed sheet's tab captions, in order
+    int activeTab = -1;
 };
 
 // The top modal window `modal` (a sheet shows its active page).

@@ -1,5 +1,6 @@
 #include "platform/window/Dialog.h"
 
+#include <algorithm>
 #include <cctype>
 
 #include "platform/window/Controls.h"
@@ -58,6 +59,22 @@ static std::unique_ptr<CWnd> MakeControl(const CDlgItemTemplate& item, WndKind& 
     return std::make_unique<CWnd>();
 }
 
+std::vector<int> TemplateControlIds(const CDialogTemplate& t)
+{
+    int largest = 0;
+    for (const CDlgItemTemplate& item : t.items)
+        largest = std::max(largest, item.id);
+    std::vector<int> ids;
+    ids.reserve(t.items.size());
+    for (const CDlgItemTemplate& item : t.items) {
+        const bool list = item.itemClass == DlgItemClass::kListBox || item.itemClass == DlgItemClass::kComboBox ||
+                          item.itemClass == DlgItemClass::kListView ||
+                          (item.itemClass == DlgItemClass::kCustom && IsGridClass(item.className));
+        ids.push_back(list && item.id <= 0 ? ++largest : item.id);
+    }
+    return ids;
+}
+
 bool CDialog::CreateFromTemplate(CWnd* parent, bool child)
 {
     const CDialogTemplate* t = GetTemplate();
@@ -73,10 +90,12 @@ bool CDialog::CreateFromTemplate(CWnd* parent, bool child)
         return false;
     SetFont(&font);
     SetWindowContextHelpId(t->helpId);
-    for (const CDlgItemTemplate& item : t->items) {
+    const std::vector<int> ids = TemplateControlIds(*t);
+    for (size_t i = 0; i < t->items.size(); ++i) {
+        const CDlgItemTemplate& item = t->items[i];
         WndKind kind = WndKind::Window;
         std::unique_ptr<CWnd> control = MakeControl(item, kind);
-        control->CreateWnd(kind, item.text, item.style | WS_CHILD, DialogUnitsToPixels(item.rect, font), this, item.id,
+        control->CreateWnd(kind, item.text, item.style | WS_CHILD, DialogUnitsToPixels(item.rect, font), this, ids[i],
                            item.exStyle);
         control->SetWindowContextHelpId(item.helpId);
         AdoptChild(std::move(control));

@@ -2,11 +2,18 @@
 // Dialogs built from a dialog template: modal dialogs and the child dialogs
 // that property pages are.
 #include <memory>
+#include <vector>
 
 #include "platform/resources/Resources.h"
 #include "platform/window/Wnd.h"
 
 class CDataExchange;
+
+// The ids a dialog built from `t` gives its controls, in template order: the
+// template's own, except that a list (list box, combo box, list view) or grid
+// written without one gets the next id after the largest the template uses,
+// so that every list can be named by its id.
+std::vector<int> TemplateControlIds(const CDialogTemplate& t);
 
 class CDialog : public CWnd {
 public:

@@ -42,7 +42,7 @@ void CGXStyle::ChangeStyle(const CGXStyle& o)
 
 bool CGXGridWnd::Create(DWORD style, const CRect& rect, CWnd* parent, UINT id)
 {
-    return CreateWnd(WndKind::Grid, "", style | WS_CHILD, rect, parent, static_cast<int>(id));
+    return CreateWnd(WndKind::Grid, "", style | WS_CHILD, rect, parent, static_cast<int>(ListControlId(parent, id)));
 }
 
 void CGXGridWnd::Initialize()
@@ -175,6 +175,44 @@ bool CGXGridWnd::IsReadOnlyCell(int row, int col) const
     return s.GetReadOnly() || !s.GetEnabled() || s.GetControl() == GX_IDS_CTRL_STATIC;
 }
 
+bool CGXGridWnd::IsDropDownCell(int row, int col) const
+{
+    if (!ValidCell(row, col))
+        return false;
+    const UINT kind = m_cells[static_cast<size_t>(row)][static_cast<size_t>(col)].GetControl();
+    return kind == GX_IDS_CTRL_CBS_DROPDOWNLIST || kind == GX_IDS_CTRL_ZEROBASED_EX;
+}
+
+std::vector<std::string> CGXGridWnd::GetChoices(int row, int col) const
+{
+    std::vector<std::string> items;
+    if (!IsDropDownCell(row, col))
+        return items;
+    const std::string& list = m_cells[static_cast<size_t>(row)][static_cast<size_t>(col)].GetChoiceList();
+    for (size_t pos = 0; pos < list.size();) {
+        size_t end = list.find('\n', pos);
+        if (end == std::string::npos)
+            end = list.size();
+        items.push_back(list.substr(pos, end - pos));
+        pos = end + 1;
+    }
+    return items;
+}
+
+std::string CGXGridWnd::GetControlText(int row, int col) const
+{
+    const std::string value = GetValueRowCol(row, col);
+    if (!ValidCell(row, col) || m_cells[static_cast<size_t>(row)][static_cast<size_t>(col)].GetControl() !=
+                                    GX_IDS_CTRL_ZEROBASED_EX)
+        return value;
+    const std::vector<std::string> items = GetChoices(row, col);
+    char* end = nullptr;
+    const long index = std::strtol(value.c_str(), &end, 10);
+    if (value.empty() || *end != '\0' || index < 0 || index >= static_cast<long>(items.size()))
+        return std::string();
+    return items[static_cast<size_t>(index)];
+}
+
 bool CGXGridWnd::SetCurrentCell(int row, int col)
 {
     if (!ValidCell(row, col) || row == 0 || col == 0)
@@ -197,17 +235,13 @@ bool CGXGridWnd::GetCurrentCell(int& row, int& col) const
 bool CGXGridWnd::OnValidateCell(int row, int col, const std::string& text)
 {
     const CGXStyle& s = m_cells[static_cast<size_t>(row)][static_cast<size_t>(col)];
-    if (s.GetControl() == GX_IDS_CTRL_CBS_DROPDOWNLIST) {
-        const std::string& list = s.GetChoiceList();
-        for (size_t pos = 0; pos <= list.size();) {
-            size_t end = list.find('\n', pos);
-            if (end == std::string::npos)
-                end = list.size();
-            if (list.compare(pos, end - pos, text) == 0 && (end > pos || text.empty()))
-                return true;
-            pos = end + 1;
-        }
-        return false;
+    if (s.GetControl() == GX_IDS_CTRL_CBS_DROPDOWNLIST || s.GetControl() == GX_IDS_CTRL_ZEROBASED_EX) {
+        const std::vector<std::string> items = GetChoices(row, col);
+        if (s.GetControl() == GX_IDS_CTRL_CBS_DROPDOWNLIST)
+            return text.empty() || std::find(items.begin(), items.end(), text) != items.end();
+        char* end = nullptr;
+        const long index = std::strtol(text.c_str(), &end, 10);
+        return !text.empty() && *end == '\0' && index >= 0 && index < static_cast<long>(items.size());
     }
     const std::string minText = s.GetUserAttribute(GX_IDS_UA_VALID_MIN);
     const std::string maxText = s.GetUserAttribute(GX_IDS_UA_VALID_MAX);
@@ -233,9 +267,21 @@ bool CGXGridWnd::EnterValue(int row, int col, const std::string& text)
     if (!ValidCell(row, col) || IsReadOnlyCell(row, col))
         return false;
     SetCurrentCell(row, col);
-    if (!OnValidateCell(row, col, text))
+    std::string value = text;
+    if (IsDropDownCell(row, col)) {
+        const std::vector<std::string> items = GetChoices(row, col);
+        const auto it = std::find(items.begin(), items.end(), text);
+        const bool byIndex = GetStyleRowCol(row, col).GetControl() == GX_IDS_CTRL_ZEROBASED_EX;
+        // A drop-down list offers nothing else to pick; Delete empties a
+        // text-valued one.
+        if (it == items.end() && (byIndex || !text.empty()))
+            return false;
+        if (byIndex)
+            value = std::to_string(it - items.begin());
+    }
+    if (!OnValidateCell(row, col, value))
         return false;
-    m_cells[static_cast<size_t>(row)][static_cast<size_t>(col)].SetValue(text);
+    m_cells[static_cast<size_t>(row)][static_cast<size_t>(col)].SetValue(value);
     OnModifyCell(row, col);
     return true;
 }

@@ -17,6 +17,9 @@ constexpr UINT GX_IDS_CTRL_EDIT = 1;
 constexpr UINT GX_IDS_CTRL_STATIC = 2;
 constexpr UINT GX_IDS_CTRL_CBS_DROPDOWNLIST = 3;
 constexpr UINT GX_IDS_CTRL_CHECKBOX = 4;
+// A drop-down list whose value is the zero-based index of the chosen item,
+// while the cell shows the item's text.
+constexpr UINT GX_IDS_CTRL_ZEROBASED_EX = 5;
 // User attributes of a cell's validation.
 constexpr UINT GX_IDS_UA_VALID_MIN = 101;
 constexpr UINT GX_IDS_UA_VALID_MAX = 102;
@@ -92,6 +95,12 @@ public:
     bool SetStyleRange(const CGXRange& range, const CGXStyle& style);
     CGXStyle GetStyleRowCol(int row, int col) const;
     bool IsReadOnlyCell(int row, int col) const;
+    // Whether the cell is a drop-down list, and its items in order.
+    bool IsDropDownCell(int row, int col) const;
+    std::vector<std::string> GetChoices(int row, int col) const;
+    // What the cell shows: its value, or for an index-valued drop-down list
+    // the chosen item's text.
+    std::string GetControlText(int row, int col) const;
 
     // Moves the current cell; the virtual hook follows. False when the cell
     // does not exist or the current cell's value is invalid.
@@ -100,7 +109,9 @@ public:
 
     // The value a person enters into a cell: the current cell moves there,
     // the value is checked against the cell's kind and limits, and an invalid
-    // one shows the cell's message and is not taken. True when taken.
+    // one shows the cell's message and is not taken. In a drop-down list the
+    // person picks the item with this text (an index-valued list stores its
+    // position); a text that is no item is not taken. True when taken.
     bool EnterValue(int row, int col, const std::string& text);
 
     // Widths, heights and repainting change only how the grid looks; nothing

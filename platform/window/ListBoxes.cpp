@@ -2,6 +2,8 @@
 
 #include <strings.h>
 
+#include <algorithm>
+
 // --- items ---------------------------------------------------------------------
 
 int CListItems::Add(const std::string& text, bool sorted)
@@ -61,7 +63,7 @@ int CListItems::Find(int start, const std::string& text, bool exact) const
 
 bool CComboBox::Create(DWORD style, const CRect& rect, CWnd* parent, UINT id)
 {
-    return CreateWnd(WndKind::ComboBox, "", style | WS_CHILD, rect, parent, static_cast<int>(id));
+    return CreateWnd(WndKind::ComboBox, "", style | WS_CHILD, rect, parent, static_cast<int>(ListControlId(parent, id)));
 }
 
 int CComboBox::AddString(const std::string& text)
@@ -196,7 +198,7 @@ void CComboBox::TakeOverContent(CWnd& from)
 
 bool CListBox::Create(DWORD style, const CRect& rect, CWnd* parent, UINT id)
 {
-    return CreateWnd(WndKind::ListBox, "", style | WS_CHILD, rect, parent, static_cast<int>(id));
+    return CreateWnd(WndKind::ListBox, "", style | WS_CHILD, rect, parent, static_cast<int>(ListControlId(parent, id)));
 }
 
 int CListBox::AddString(const std::string& text) { return m_items.Add(text, (GetStyle() & LBS_SORT) != 0); }
@@ -213,6 +215,8 @@ int CListBox::DeleteString(UINT index)
         return LB_ERR;
     if (m_caret >= GetCount())
         m_caret = GetCount() - 1;
+    if (m_anchor >= GetCount())
+        m_anchor = GetCount() - 1;
     return GetCount();
 }
 
@@ -220,6 +224,7 @@ void CListBox::ResetContent()
 {
     m_items.m_items.clear();
     m_caret = -1;
+    m_anchor = -1;
 }
 
 int CListBox::GetText(int index, std::string& text) const
@@ -322,17 +327,38 @@ int CListBox::GetSelItems(int max, int* items) const
     return n;
 }
 
+int CListBox::SetAnchorIndex(int index)
+{
+    if (!m_items.Valid(index))
+        return LB_ERR;
+    m_anchor = index;
+    return 0;
+}
+
 void CListBox::UserSelect(int index)
 {
     if (!m_items.Valid(index))
         return;
-    auto& item = m_items.m_items[static_cast<size_t>(index)];
+    auto& items = m_items.m_items;
+    const bool ctrl = GetKeyState(VK_CONTROL) < 0;
+    const bool shift = GetKeyState(VK_SHIFT) < 0;
     if (GetStyle() & LBS_MULTIPLESEL) {
-        item.selected = !item.selected;
+        items[static_cast<size_t>(index)].selected = !items[static_cast<size_t>(index)].selected;
+    } else if ((GetStyle() & LBS_EXTENDEDSEL) && shift && m_items.Valid(m_anchor)) {
+        const int from = std::min(m_anchor, index), to = std::max(m_anchor, index);
+        for (int i = 0; i < GetCount(); ++i)
+            if (i >= from && i <= to)
+                items[static_cast<size_t>(i)].selected = true;
+            else if (!ctrl)
+                items[static_cast<size_t>(i)].selected = false;
+    } else if ((GetStyle() & LBS_EXTENDEDSEL) && ctrl) {
+        items[static_cast<size_t>(index)].selected = !items[static_cast<size_t>(index)].selected;
+        m_anchor = index;
     } else {
-        for (auto& other : m_items.m_items)
+        for (auto& other : items)
             other.selected = false;
-        item.selected = true;
+        items[static_cast<size_t>(index)].selected = true;
+        m_anchor = index;
     }
     m_caret = index;
     if (GetStyle() & LBS_NOTIFY)
@@ -344,5 +370,6 @@ void CListBox::TakeOverContent(CWnd& from)
     if (auto* l = dynamic_cast<CListBox*>(&from)) {
         m_items = l->m_items;
         m_caret = l->m_caret;
+        m_anchor = l->m_anchor;
     }
 }

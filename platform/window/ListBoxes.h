@@ -93,9 +93,16 @@ public:
     std::vector<int> GetSelItems() const;
     int GetSelItems(int max, int* items) const;
     int GetCaretIndex() const { return m_caret; }
+    // Where an extended list's Shift-click range starts: the item last
+    // clicked without Shift.
+    int GetAnchorIndex() const { return m_anchor; }
+    int SetAnchorIndex(int index);
 
-    // A person's click on an item: a single or extended list selects only it,
-    // a multiple-selection list toggles it; then LBN_SELCHANGE.
+    // A person's click on an item, with the keys held now (GetKeyState): a
+    // single-selection list selects only it; a multiple-selection list
+    // toggles it; an extended list selects only it, toggles it with Ctrl,
+    // selects the range from the anchor with Shift (adding it to the
+    // selection with Ctrl+Shift). Then LBN_SELCHANGE.
     void UserSelect(int index);
 
 protected:
@@ -106,4 +113,5 @@ protected:
 private:
     CListItems m_items;
     int m_caret = -1;
+    int m_anchor = -1;
 };

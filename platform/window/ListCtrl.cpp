@@ -35,7 +35,7 @@ bool CImageList::Remove(int index)
 
 bool CListCtrl::Create(DWORD style, const CRect& rect, CWnd* parent, UINT id)
 {
-    return CreateWnd(WndKind::ListView, "", style | WS_CHILD, rect, parent, static_cast<int>(id));
+    return CreateWnd(WndKind::ListView, "", style | WS_CHILD, rect, parent, static_cast<int>(ListControlId(parent, id)));
 }
 
 int CListCtrl::InsertColumn(int col, const std::string& heading, int format, int width, int)
@@ -259,11 +259,38 @@ void CListCtrl::UserSelect(int index)
 {
     if (!Valid(index))
         return;
+    const bool multiple = (GetStyle() & LVS_SINGLESEL) == 0;
+    const bool ctrl = multiple && GetKeyState(VK_CONTROL) < 0;
+    const bool shift = multiple && GetKeyState(VK_SHIFT) < 0;
+    if (shift && Valid(m_selectionMark)) {
+        const int from = std::min(m_selectionMark, index), to = std::max(m_selectionMark, index);
+        if (!ctrl)
+            for (int j = 0; j < GetItemCount(); ++j)
+                if (j < from || j > to)
+                    ChangeState(j, 0, LVIS_SELECTED);
+        for (int j = from; j <= to; ++j)
+            if (j != index)
+                ChangeState(j, LVIS_SELECTED, LVIS_SELECTED);
+        ChangeState(index, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        return;
+    }
+    if (ctrl) {
+        const UINT selected = (m_items[static_cast<size_t>(index)].state & LVIS_SELECTED) ^ LVIS_SELECTED;
+        ChangeState(index, selected | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        m_selectionMark = index;
+        return;
+    }
     for (int j = 0; j < GetItemCount(); ++j)
         if (j != index)
             ChangeState(j, 0, LVIS_SELECTED);
     ChangeState(index, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     m_selectionMark = index;
+}
+
+void CListCtrl::UserClickEmpty()
+{
+    for (int j = 0; j < GetItemCount(); ++j)
+        ChangeState(j, 0, LVIS_SELECTED);
 }
 
 void CListCtrl::ResetContent()

@@ -64,9 +64,15 @@ public:
     DWORD SetExtendedStyle(DWORD style);
     DWORD GetExtendedStyle() const { return m_extStyle; }
 
-    // A person's click on an item: a single-selection (or plain) click selects
-    // and focuses only that item, with the notifications that go with it.
+    // A person's click on an item, with the keys held now (GetKeyState): a
+    // plain click (and any click in a single-selection view) selects and
+    // focuses only that item; Ctrl toggles it; Shift selects the range from
+    // the selection mark (added to the selection with Ctrl+Shift). Every item
+    // whose state changes sends LVN_ITEMCHANGED, those losing it first.
     void UserSelect(int index);
+    // A click on the empty space below the items: the selection is cleared,
+    // the focused item stays.
+    void UserClickEmpty();
 
 protected:
     void ResetContent() override;

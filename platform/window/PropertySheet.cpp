@@ -28,8 +28,11 @@ void CPropertySheet::Construct(const std::string& caption, CWnd* parent, UINT se
 
 void CPropertySheet::AddPage(CPropertyPage* page)
 {
-    if (page && GetPageIndex(page) < 0)
-        m_pages.push_back(page);
+    if (!page || GetPageIndex(page) >= 0)
+        return;
+    m_pages.push_back(page);
+    if (CTabCtrl* tabs = GetTabControl())
+        tabs->InsertItem(-1, page->GetTitle());
 }
 
 void CPropertySheet::RemovePage(CPropertyPage* page) { RemovePage(GetPageIndex(page)); }
@@ -40,6 +43,8 @@ void CPropertySheet::RemovePage(int index)
         return;
     CPropertyPage* page = m_pages[static_cast<size_t>(index)];
     m_pages.erase(m_pages.begin() + index);
+    if (CTabCtrl* tabs = GetTabControl())
+        tabs->DeleteItem(index);
     if (m_active == index) {
         m_active = -1;
         page->DestroyWindow();
@@ -97,7 +102,12 @@ int CPropertySheet::GetTemplateId() const
     return page ? static_cast<int>(page->m_nIDTemplate) : 0;
 }
 
-bool CPropertySheet::ActivatePage(int index, bool leave)
+CTabCtrl* CPropertySheet::GetTabControl() const
+{
+    return IsWizard() ? nullptr : dynamic_cast<CTabCtrl*>(GetDlgItem(AFX_IDC_TAB_CONTROL));
+}
+
+bool CPropertySheet::ActivatePage(int index, bool leave, bool focusPage)
 {
     CPropertyPage* page = GetPage(index);
     if (!page)
@@ -114,9 +124,23 @@ bool CPropertySheet::ActivatePage(int index, bool leave)
     if (old && old->IsWindow())
         old->ShowWindow(SW_HIDE);
     m_active = index;
+    if (CTabCtrl* tabs = GetTabControl())
+        tabs->SetCurSel(index);
     page->ShowWindow(SW_SHOW);
-    page->FocusFirstTabStop();
+    if (focusPage)
+        page->FocusFirstTabStop();
     return true;
+}
+
+void CPropertySheet::CreateTabs()
+{
+    CRect frame;
+    GetWindowRect(&frame);
+    auto tabs = std::make_unique<CTabCtrl>();
+    tabs->Create(WS_VISIBLE | WS_TABSTOP, CRect(4, 4, frame.Width() - 4, 24), this, AFX_IDC_TAB_CONTROL);
+    for (CPropertyPage* p : m_pages)
+        tabs->InsertItem(-1, p->GetTitle());
+    AdoptChild(std::move(tabs));
 }
 
 void CPropertySheet::CreateButtons()
@@ -183,6 +207,8 @@ intptr_t CPropertySheet::DoModal()
     m_modified.clear();
     m_nModalResult = -1;
     CreateButtons();
+    if (!IsWizard())
+        CreateTabs();
     SendMessage(WM_INITDIALOG);
     RunModalLoop();
     const int result = m_nModalResult;
@@ -288,6 +314,29 @@ BOOL CPropertySheet::OnCommand(WPARAM wParam, LPARAM)
     default:
         return FALSE;
     }
+}
+
+BOOL CPropertySheet::OnNotify(WPARAM, LPARAM lParam, LRESULT* result)
+{
+    const auto* nm = reinterpret_cast<const NMHDR*>(lParam);
+    CTabCtrl* tabs = GetTabControl();
+    if (!nm || !tabs || nm->hwndFrom != tabs)
+        return FALSE;
+    if (nm->code == TCN_SELCHANGING) {
+        // The page being left may refuse, as its data exchange does.
+        CPropertyPage* page = GetPage(m_active);
+        *result = page && page->IsWindow() && !page->OnKillActive() ? TRUE : FALSE;
+        return TRUE;
+    }
+    if (nm->code == TCN_SELCHANGE) {
+        // The tab keeps the focus the click gave it; a page that refuses to
+        // come to front leaves the old one in front of its tab.
+        if (!ActivatePage(tabs->GetCurSel(), false, false))
+            tabs->SetCurSel(m_active);
+        *result = 0;
+        return TRUE;
+    }
+    return FALSE;
 }
 
 void CPropertySheet::OnWizardButton(int id)

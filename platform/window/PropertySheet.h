@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/window/PropertyPage.h"
+#include "platform/window/TabCtrl.h"
 #include "platform/window/Wnd.h"
 
 // Private sheet messages, posted so that they act after the current handler.
@@ -51,6 +52,11 @@ public:
     void PressButton(int button);
     DWORD GetWizardButtons() const { return m_wizButtons; }
     CWnd* GetButton(int id) const { return GetDlgItem(id); }
+    // A tabbed sheet's row of tabs, one per page in page order; null in a
+    // wizard and before the sheet exists. A click on a tab asks the page
+    // being left (OnKillActive, which may refuse) and then activates the
+    // tab's page, as SetActivePage does.
+    CTabCtrl* GetTabControl() const;
 
     // Creates the sheet and its buttons, runs OnInitDialog and the modal loop
     // and destroys the window: ID_WIZFINISH, IDOK or IDCANCEL; -1 without pages.
@@ -67,14 +73,17 @@ protected:
     // to their start state (Back and Next in a wizard).
     virtual BOOL OnInitDialog();
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void CancelModal() override;
-    // Shows page `index`; with `leave` the active page is asked first.
-    bool ActivatePage(int index, bool leave);
+    // Shows page `index`; with `leave` the active page is asked first. The
+    // page's first control takes the focus unless a tab click keeps it.
+    bool ActivatePage(int index, bool leave, bool focusPage = true);
     void ApplyWizardButtons(DWORD flags);
 
 private:
     void CreateButtons();
+    void CreateTabs();
     void OnWizardButton(int id);
     void OnSheetButton(int id);
 

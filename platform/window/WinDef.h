@@ -229,6 +229,8 @@ constexpr int LVN_ITEMCHANGED = -101;
 constexpr int LVN_INSERTITEM = -102;
 constexpr int LVN_DELETEITEM = -103;
 constexpr int LVN_DELETEALLITEMS = -104;
+constexpr int TCN_SELCHANGE = -551;
+constexpr int TCN_SELCHANGING = -552;
 
 // Combo and list box return values.
 constexpr int CB_ERR = -1;
@@ -282,6 +284,7 @@ constexpr UINT MB_SETFOREGROUND = 0x10000;
 constexpr UINT MB_TOPMOST = 0x40000;
 
 // Property sheets.
+constexpr int AFX_IDC_TAB_CONTROL = 0x3020; // a tabbed sheet's row of tabs
 constexpr int ID_APPLY_NOW = 0x3021;
 constexpr int ID_WIZBACK = 0x3023;   // 12323
 constexpr int ID_WIZNEXT = 0x3024;   // 12324

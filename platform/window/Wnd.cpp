@@ -21,6 +21,16 @@ short GetKeyState(int virtualKey)
                                                                                             : 0;
 }
 
+UINT ListControlId(const CWnd* parent, UINT id)
+{
+    if ((id != 0 && id != 0xFFFF) || !parent)
+        return id;
+    int largest = 0;
+    for (CWnd* c = parent->GetWindow(GW_CHILD); c; c = c->GetWindow(GW_HWNDNEXT))
+        largest = std::max(largest, c->GetDlgCtrlID());
+    return static_cast<UINT>(largest + 1);
+}
+
 void SetKeyDown(int virtualKey, bool down)
 {
     auto it = std::find(g_keysDown.begin(), g_keysDown.end(), virtualKey);
@@ -195,6 +205,7 @@ std::string CWnd::GetClassName() const
     case WndKind::ListBox: return "ListBox";
     case WndKind::ListView: return "SysListView32";
     case WndKind::Grid: return "GXWND";
+    case WndKind::Tab: return "SysTabControl32";
     case WndKind::Dialog:
     case WndKind::Sheet: return "#32770";
     case WndKind::Window: break;

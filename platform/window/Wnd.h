@@ -13,7 +13,7 @@ class CWnd;
 using HWND = CWnd*;
 
 // What kind of window this is; the platform's class name follows from it.
-enum class WndKind { Window, Dialog, Sheet, Button, Edit, Static, ComboBox, ListBox, ListView, Grid };
+enum class WndKind { Window, Dialog, Sheet, Button, Edit, Static, ComboBox, ListBox, ListView, Grid, Tab };
 
 // A font with a deterministic text extent: every character has a fixed width
 // class, scaled by the point size, so captions measure the same everywhere.
@@ -245,6 +245,10 @@ private:
 // held only while UserInput presses them (F1 for keyboard help).
 short GetKeyState(int virtualKey);
 void SetKeyDown(int virtualKey, bool down);
+// The id a list or grid created in code gets when it is given none (0 or
+// 0xFFFF): one past the largest id among `parent`'s children, so that every
+// list can be named by its id.
+UINT ListControlId(const CWnd* parent, UINT id);
 
 // Process-wide message state: the queue of posted messages, the virtual clock
 // and its timers, and the stack of running modal windows.

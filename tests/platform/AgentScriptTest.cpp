@@ -92,6 +92,64 @@ TEST(AgentScript, ReadsEveryCommandForm)
     EXPECT_EQ(ReadAgentLine(" \t\r", unused, error), AgentLineKind::Empty);
 }
 
+TEST(AgentScript, ReadsTabsSelectionsCellsAndRows)
+{
+    SAgentCommand c = ReadOne("tab Filling solution");
+    EXPECT_EQ(c.op, AgentOp::Tab);
+    EXPECT_EQ(c.text, "Filling solution");
+    EXPECT_FALSE(c.byPosition);
+    c = ReadOne("tab #2");
+    EXPECT_TRUE(c.byPosition);
+    EXPECT_EQ(c.number, 2);
+    EXPECT_EQ(ReadOne("tab \"#2\"").text, "#2");
+
+    c = ReadOne("expect tabs Analysis \"Filling solution\" Output");
+    EXPECT_EQ(c.op, AgentOp::ExpectTabs);
+    EXPECT_EQ(c.items, (std::vector<std::string>{"Analysis", "Filling solution", "Output"}));
+    EXPECT_EQ(ReadOne("expect tab Molding Window").text, "Molding Window");
+
+    c = ReadOne("selection Gates: add Gate 2");
+    EXPECT_EQ(c.op, AgentOp::SelectionAdd);
+    EXPECT_EQ(c.control, "Gates:");
+    EXPECT_EQ(c.text, "Gate 2");
+    c = ReadOne("selection 2001 remove #0");
+    EXPECT_EQ(c.op, AgentOp::SelectionRemove);
+    EXPECT_TRUE(c.byPosition);
+    EXPECT_EQ(c.number, 0);
+    EXPECT_EQ(ReadOne("selection 2001 extend \"#0\"").text, "#0");
+    EXPECT_EQ(ReadOne("selection 2001 clear").op, AgentOp::SelectionClear);
+    EXPECT_EQ(ReadOne("selection \"a list\" all").op, AgentOp::SelectionAll);
+
+    c = ReadOne("expect cell 3001 2 1 Flow front");
+    EXPECT_EQ(c.op, AgentOp::ExpectCell);
+    EXPECT_EQ(c.number, 2);
+    EXPECT_EQ(c.column, 1);
+    EXPECT_EQ(c.text, "Flow front");
+    c = ReadOne("expect rows 3001 12");
+    EXPECT_EQ(c.op, AgentOp::ExpectRows);
+    EXPECT_EQ(c.number, 12);
+}
+
+// "\n" is a line feed in a quoted text; a path keeps its backslashes, and a
+// backslash before anything else stays as written.
+TEST(AgentScript, QuotedTextsTakeLineFeeds)
+{
+    EXPECT_EQ(ReadOne(R"(expect message "Line one.\nLine two.")").text, "Line one.\nLine two.");
+    EXPECT_EQ(ReadOne(R"(expect message "a\\nb")").text, "a\\nb");     // \\ then n
+    EXPECT_EQ(ReadOne(R"(expect message Line one.\nLine two.)").text, R"(Line one.\nLine two.)"); // unquoted: as it stands
+    EXPECT_EQ(ReadOne(R"(type 2075 "C:\models\part.igs")").text, R"(C:\models\part.igs)");
+    EXPECT_EQ(ReadOne(R"(choose "C:\new\part.igs")").text, R"(C:\new\part.igs)");
+    EXPECT_EQ(ReadOne(R"(cell 1 1 1 "1\n")").text, "1\n");
+
+    // What the agents print reads back as the same text.
+    for (const std::string text : {"two\nlines", "say \"hi\"", "C:\\dir\\", "C:\\new", "a\\\\b", ""}) {
+        const std::string quoted = QuoteAgentText(text);
+        EXPECT_EQ(quoted.find('\n'), std::string::npos) << quoted;
+        EXPECT_EQ(ReadOne("expect message " + quoted).text, text) << quoted;
+    }
+    EXPECT_EQ(QuoteAgentText("C:\\models"), R"("C:\models")");
+}
+
 TEST(AgentScript, BadLinesSayWhy)
 {
     EXPECT_EQ(ErrorOf("clack 1"), "unknown command 'clack'");
@@ -108,6 +166,14 @@ TEST(AgentScript, BadLinesSayWhy)
     EXPECT_EQ(ErrorOf("cell 1 -2 3 x"), "row must be a whole number, not '-2'");
     EXPECT_EQ(ErrorOf("select 1 #x"), "item number must be a whole number, not 'x'");
     EXPECT_EQ(ErrorOf("click"), "missing control");
+    EXPECT_EQ(ErrorOf("tab"), "missing tab caption or #N");
+    EXPECT_EQ(ErrorOf("expect tabs"), "missing the tab captions, in order");
+    EXPECT_EQ(ErrorOf("expect rows 3001 many"), "row count must be a whole number, not 'many'");
+    EXPECT_EQ(ErrorOf("expect cell 3001 1"), "missing column");
+    EXPECT_EQ(ErrorOf("selection 2001"), "missing add, remove, extend, clear or all");
+    EXPECT_EQ(ErrorOf("selection 2001 toggle G1"), "expected add, remove, extend, clear or all, not 'toggle'");
+    EXPECT_EQ(ErrorOf("selection 2001 clear G1"), "unexpected 'G1' at the end of the line");
+    EXPECT_EQ(ErrorOf("selection 2001 add"), "missing item");
 
     std::vector<SAgentCommand> commands;
     std::vector<CAgentScriptError> errors;

@@ -223,6 +223,8 @@ TEST(ScriptAgent, FailuresStopTheRunAtTheirLine)
          "t.agent:4: the message box \"Keep the limit?\" has no such button"},
         {"check Cooling on\nclick Options...\nclick Missing\n", "t.agent:3: no control \"Missing\" in dialog 30010"},
         {"cancel\nnext\n", "t.agent:2: no window is open for 'next'"},
+        {"tab #0\n", "t.agent:1: the window has no tabs"},
+        {"expect tabs Part\n", "t.agent:1: dialog 30001 has no tabs"},
     };
     for (const Case& c : cases) {
         TestSheet t;

@@ -276,3 +276,71 @@ TEST(PropertySheet, PressedButtonsAndRemovedPagesActLater)
     EXPECT_EQ(sheet.DoModal(), ID_WIZFINISH);
     EXPECT_EQ(first.inits, 0); // never shown
 }
+
+// The tab row follows the pages while the sheet is open; a click on a tab
+// asks the owner before and tells it after, and a page that refuses to come
+// to front leaves the old one in front of its own tab.
+TEST(PropertySheet, TabRowFollowsThePagesAndTheirConsent)
+{
+    StepAgent agent;
+    struct ShyPage : CountingPage {
+        using CountingPage::CountingPage;
+        bool shy = true;
+        BOOL OnSetActive() override
+        {
+            ++arrivals;
+            return shy ? FALSE : CPropertyPage::OnSetActive();
+        }
+    } first(kPartPage, 0), second(kResultsPage, 0), third(kOptionsDialog, 0);
+    first.shy = third.shy = false;
+    first.m_psp.dwFlags |= PSP_USETITLE;
+    first.m_psp.pszTitle = "&Part";
+    CPropertySheet sheet(std::string("Options"));
+    sheet.AddPage(&first);
+    sheet.AddPage(&second);
+    auto tabTexts = [&] {
+        std::vector<std::string> out;
+        for (int i = 0; i < sheet.GetTabControl()->GetItemCount(); ++i)
+            out.push_back(sheet.GetTabControl()->GetItemText(i));
+        return out;
+    };
+    agent.Then([&](CWnd* modal) {
+        CTabCtrl* tabs = sheet.GetTabControl();
+        ASSERT_NE(tabs, nullptr);
+        EXPECT_EQ(tabs->GetDlgCtrlID(), AFX_IDC_TAB_CONTROL);
+        EXPECT_EQ(tabTexts(), (std::vector<std::string>{"&Part", "Results"}));
+        EXPECT_EQ(tabs->GetCurSel(), 0);
+        // The second page refuses to come to front: the first stays, and so does its tab.
+        EXPECT_INPUT(UserInput::SelectPage(modal, 1));
+        EXPECT_EQ(second.arrivals, 1);
+        EXPECT_EQ(first.departures, 1);
+        EXPECT_EQ(sheet.GetActiveIndex(), 0);
+        EXPECT_EQ(tabs->GetCurSel(), 0);
+        EXPECT_EQ(CWnd::GetFocus(), tabs); // the click left the focus on the tab
+        second.shy = false;
+        EXPECT_INPUT(UserInput::SelectPage(modal, "Results"));
+        EXPECT_EQ(sheet.GetActiveIndex(), 1);
+        // Pages added and removed while it shows have their tabs added and removed.
+        sheet.AddPage(&third);
+        EXPECT_EQ(tabTexts(), (std::vector<std::string>{"&Part", "Results", "Options"}));
+        sheet.RemovePage(&first);
+        EXPECT_EQ(tabTexts(), (std::vector<std::string>{"Results", "Options"}));
+        EXPECT_EQ(tabs->GetCurSel(), 0);
+        sheet.SetActivePage(&third);
+        EXPECT_EQ(tabs->GetCurSel(), 1);
+        EXPECT_EQ(UserInput::SelectPage(modal, 2).reason, "there is no tab #2 (there are 2)");
+        EXPECT_INPUT(UserInput::Cancel(modal));
+    });
+    EXPECT_EQ(sheet.DoModal(), IDCANCEL);
+
+    // A wizard has no tabs.
+    CountingPage only(kPartPage, PSWIZB_NEXT);
+    CPropertySheet wizard(std::string("Wizard"));
+    wizard.AddPage(&only);
+    wizard.SetWizardMode();
+    agent.Then([&](CWnd* modal) {
+        EXPECT_EQ(wizard.GetTabControl(), nullptr);
+        EXPECT_EQ(UserInput::SelectPage(modal, 0).reason, "the window has no tabs");
+    });
+    EXPECT_EQ(wizard.DoModal(), IDCANCEL);
+}
