@@ -20,6 +20,7 @@ struct CKeywordBindings::CBinding {
     int captionLength = -1; // companion caption or grid column 0 heading, undecorated
     int headerLength = -1;  // grid column 1 heading, undecorated
     CWnd* page = nullptr;
+    unsigned flags = kBindNoFlags;
     bool present = false;
 
     template <class T> T& Var() const { return *std::get<T*>(variable); }

@@ -147,7 +147,7 @@ CKeywordBindings::CBinding* CKeywordBindings::Find(std::string_view keyword) con
 }
 
 bool CKeywordBindings::Bind(std::string_view keyword, int controlId, int companionId, int type,
-                            BindingVariable variable, UnitQuantity quantity1, UnitQuantity quantity2)
+                            BindingVariable variable, UnitQuantity quantity1, UnitQuantity quantity2, unsigned flags)
 {
     assert(static_cast<int>(variable.index()) == type && "variable does not match the binding type");
     assert(std::visit([](auto* pointer) { return pointer != nullptr; }, variable));
@@ -170,7 +170,8 @@ bool CKeywordBindings::Bind(std::string_view keyword, int controlId, int compani
     binding->page = m_currentPage;
     binding->captionLength = -1;
     binding->headerLength = -1;
-    binding->present = controlId == -1;
+    binding->flags = flags;
+    binding->present = controlId == -1 || (flags & kBindPageDefault) != 0;
     return true;
 }
 
@@ -203,7 +204,7 @@ void CKeywordBindings::GetRange2(std::string_view keyword, CValueRange& range) c
     range = CValueRange::Parse(m_rangeStore.GetValue(WithSuffix(keyword, "_RANGE2")));
 }
 
-void CKeywordBindings::LoadValues(const std::string& path)
+CResult CKeywordBindings::LoadValues(const std::string& path)
 {
     MKeywordFile file;
     file.Load(path);
@@ -213,9 +214,10 @@ void CKeywordBindings::LoadValues(const std::string& path)
         BindingText::ParseFileValue(*binding, file.GetValue(binding->keyword));
         binding->present = true;
     }
+    return CResult::Ok();
 }
 
-void CKeywordBindings::SaveValues(const std::string& path)
+CResult CKeywordBindings::SaveValues(const std::string& path)
 {
     MKeywordFile file;
     file.Load(path);
@@ -227,9 +229,9 @@ void CKeywordBindings::SaveValues(const std::string& path)
         else
             file.SetValue(binding->keyword, BindingText::FormatFileValue(*binding));
     }
-    // The wizard has nothing better to do with a failed write than carry on:
-    // its caller finds out when it reads the file.
-    (void)file.Write(path);
+    if (!file.Write(path))
+        return CResult::FromErrno("cannot write " + path);
+    return CResult::Ok();
 }
 
 bool CKeywordBindings::IsBound(std::string_view keyword) const

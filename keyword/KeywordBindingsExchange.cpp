@@ -252,8 +252,7 @@ void CKeywordBindings::RefreshRanges(CBinding& binding) const
     const std::string secondKeyword = rangeKeyword + "2";
     if (m_rangeStore.HasKeyword(secondKeyword))
         binding.range2 = CValueRange::Parse(m_rangeStore.GetValue(secondKeyword));
-    // A pressure at a node is given as a pair whose both values share the second range.
-    if (binding.keyword.find("PRESSURE_AT_A_NODE") != std::string::npos)
+    if (binding.flags & kBindPairSharesSecondRange)
         binding.range1 = binding.range2;
 }
 

@@ -30,11 +30,11 @@ protected:
     {
         dlg = std::make_unique<CBindingsDemoDialog>();
         dlg->bindings.MergeRanges(dir / "demo.rng");
-        dlg->bindings.LoadValues(dir / "job.kw");
+        EXPECT_TRUE(dlg->bindings.LoadValues(dir / "job.kw"));
     }
     std::string Saved()
     {
-        dlg->bindings.SaveValues(dir / "job.kw");
+        EXPECT_TRUE(dlg->bindings.SaveValues(dir / "job.kw"));
         return Unix(wiztest::ReadBytes(dir / "job.kw"));
     }
 

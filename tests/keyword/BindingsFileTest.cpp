@@ -36,7 +36,7 @@ TEST(BindingsFile, EachTypeReadsByItsRuleAndWritesItsForm)
     bindings.Bind("L", 6, -1, kBindList, &list);
     bindings.Bind("P", 7, -1, kBindPairs, &pairs);
     bindings.Bind("LONG", 8, -1, kBindList, &longOne);
-    bindings.LoadValues(dir / "in.kw");
+    ASSERT_TRUE(bindings.LoadValues(dir / "in.kw"));
 
     EXPECT_EQ(text, "a b");
     EXPECT_EQ(whole, -2) << "atoi stops at the dot";
@@ -51,12 +51,12 @@ TEST(BindingsFile, EachTypeReadsByItsRuleAndWritesItsForm)
     EXPECT_EQ(longOne.back(), 123);
 
     choice.m_index = 1;
-    bindings.SaveValues(dir / "in.kw");
+    ASSERT_TRUE(bindings.SaveValues(dir / "in.kw"));
     const std::string expected = "T: a b\nW: -2\nD: 1.5E-5\nS: OFF\nC: AUTOMATIC\nL: 1 \\\n2 \\\n3 \\\n4\n"
                                  "P: 0 1e+07 \\\n2.5 0 \\\n7 0\nLONG: 1 \\\n1";
     EXPECT_EQ(demo::Unix(wiztest::ReadBytes(dir / "in.kw")).substr(0, expected.size()), expected);
     choice.m_index = 2; // outside the list: an empty value, which the file drops
-    bindings.SaveValues(dir / "in.kw");
+    ASSERT_TRUE(bindings.SaveValues(dir / "in.kw"));
     EXPECT_EQ(wiztest::ReadBytes(dir / "in.kw").find("C:"), std::string::npos);
 }
 
@@ -76,14 +76,14 @@ TEST(BindingsFile, PresentFlagDecidesWhatSaveKeepsAndRemoves)
     bindings.Bind("K_NEVER", 22, -1, kBindWhole, &never);
     EXPECT_FALSE(bindings.SetBindingPage("k_file", kPage)) << "keywords are case-sensitive";
 
-    bindings.LoadValues(path);
+    ASSERT_TRUE(bindings.LoadValues(path));
     EXPECT_EQ(fromFile, 1);
     EXPECT_EQ(never, 9);
     EXPECT_FALSE(bindings.IsPresent("K_NEVER"));
     // Binding again resets the flag by the control rule.
     bindings.Bind("K_SHOWN", 20, -1, kBindWhole, &shown);
     noControl = 43;
-    bindings.SaveValues(path);
+    ASSERT_TRUE(bindings.SaveValues(path));
     EXPECT_EQ(demo::Unix(wiztest::ReadBytes(path)), "UNBOUND_A: keep me\nK_FILE: 1\nUNBOUND_B: 2 \\\n3\nK_NOCONTROL: 43\n");
 
     // Ranges: the later file wins; the wizard may set one itself.

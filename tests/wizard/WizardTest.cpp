@@ -53,13 +53,6 @@ public:
     }
     intptr_t nextAnswer = 0;
     intptr_t OnWizardNext() override { return nextAnswer; }
-
-protected:
-    void DoDataExchange(CDataExchange* pDX) override
-    {
-        CPropertyPageExt::DoDataExchange(pDX);
-        ExchangeBindings(pDX);
-    }
 };
 
 class TestWizard : public CWizard {
@@ -278,6 +271,7 @@ TEST_F(ProjectFixture, StartNodeTempFileAndResults)
     {
         CWizard wizard(0, input);
         tempName = wizard.GetTempFileName();
+        ASSERT_TRUE(wizard.Prepare());
         MKeywordFile temp;
         temp.Load(tempName);
         EXPECT_EQ(temp.GetValue("3DFLOW_ANALYSIS_AIM"), "FILLING");
@@ -296,11 +290,13 @@ TEST_F(ProjectFixture, StartNodeTempFileAndResults)
     // A description already there is kept; a missing file still gives one.
     wiztest::WriteBytes(dir / "run.fin", "ANALYSIS_DESCRIPTION: Cover, first try\r\n");
     CWizard described(0, input);
+    ASSERT_TRUE(described.Prepare());
     MKeywordFile temp;
     temp.Load(described.GetTempFileName());
     EXPECT_EQ(temp.GetValue("ANALYSIS_DESCRIPTION"), "Cover, first try");
     std::remove((dir / "run.fin").c_str());
     CWizard missing(0, input);
+    ASSERT_TRUE(missing.Prepare());
     temp.Load(missing.GetTempFileName());
     EXPECT_EQ(temp.GetKeywords(), std::vector<std::string>{"ANALYSIS_DESCRIPTION"});
 }
