@@ -30,9 +30,5 @@ namespace BindingText {
 
 // "%g" of one number.
 std::string FormatG(double value);
-// The value of `binding` as a keyword file holds it.
-std::string FormatFileValue(const CKeywordBindings::CBinding& binding);
-// Sets the variable from a keyword file's value, by the reading rule of its type.
-void ParseFileValue(CKeywordBindings::CBinding& binding, const std::string& value);
 
 } // namespace BindingText
