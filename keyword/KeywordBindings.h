@@ -106,6 +106,10 @@ public:
                  row.quantity1, row.quantity2, row.flags);
         }
     }
+    template <class Owner, std::size_t N> void BindRows(Owner& owner, const CBindingRow<Owner> (&rows)[N])
+    {
+        BindRows(owner, std::span<const CBindingRow<Owner>>(rows));
+    }
     // Moves a bound keyword to another page; false when it is not bound.
     bool SetBindingPage(std::string_view keyword, CWnd* page);
 

@@ -72,7 +72,7 @@ const Row kIgesRows[] = {
 
 template <std::size_t N> std::function<void(CKeywordBindings&)> Rows(CTranslatorSheet& sheet, const Row (&rows)[N])
 {
-    return [&sheet, &rows](CKeywordBindings& bindings) { bindings.BindRows<CTranslatorSheet>(sheet, rows); };
+    return [&sheet, &rows](CKeywordBindings& bindings) { bindings.BindRows(sheet, rows); };
 }
 
 std::unique_ptr<CWizard> CreateTranslator(ZQ_PM_Node* node)

@@ -171,6 +171,16 @@ TEST_F(BindingsExchange, WholeNumbersTruncateAndBlankTextsAreRefusedWhenEnabled)
         ok
         expect message "Please enter a number."
         answer OK
+        # A number all the same, though no whole number the field holds; with
+        # no range given, only the variable bounds it.
+        type IDC_BINDDEMO_COUNT 1e10
+        ok
+        expect message "Cavity count is out of range."
+        answer OK
+        type IDC_BINDDEMO_COUNT -3e9
+        ok
+        expect message "Cavity count is out of range."
+        answer OK
         type IDC_BINDDEMO_COUNT 2.9
         type IDC_BINDDEMO_NAME ""
         ok
