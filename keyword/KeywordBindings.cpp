@@ -113,6 +113,15 @@ CResult CKeywordBindings::SaveValues(const std::string& path)
     return CResult::Ok();
 }
 
+std::vector<CKeywordBindings::SBindingPlace> CKeywordBindings::ListBindings() const
+{
+    std::vector<SBindingPlace> places;
+    places.reserve(m_bindings.size());
+    for (const auto& binding : m_bindings)
+        places.push_back({binding->keyword, binding->controlId, binding->companionId, binding->page});
+    return places;
+}
+
 bool CKeywordBindings::IsBound(std::string_view keyword) const
 {
     return Find(keyword) != nullptr;

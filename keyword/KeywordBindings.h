@@ -152,6 +152,14 @@ public:
     UnitSystem GetUnitSystem() const { return m_unitSystem; }
     const MKeywordFile& GetRangeStore() const { return m_rangeStore; }
     std::size_t GetBindingCount() const { return m_bindings.size(); }
+    // Where each keyword is shown, in registration order.
+    struct SBindingPlace {
+        std::string keyword;
+        int controlId;
+        int companionId;
+        CWnd* page;
+    };
+    std::vector<SBindingPlace> ListBindings() const;
 
     // The text a bound value has in a keyword file (what SaveValues writes).
     std::string FormatValue(std::string_view keyword) const;
