@@ -6,6 +6,8 @@
 #include "keyword/ValueRange.h"
 #include "support/TestSupport.h"
 
+#include <filesystem>
+
 namespace {
 // Any non-null window will do: the file side never touches the page.
 CWnd* const kPage = reinterpret_cast<CWnd*>(0x1000);
@@ -101,4 +103,58 @@ TEST(BindingsFile, PresentFlagDecidesWhatSaveKeepsAndRemoves)
     EXPECT_EQ(range, CValueRange(0, 0, 3, 1));
     bindings.GetRange("K_NEVER", range);
     EXPECT_FALSE(range.HasBounds());
+}
+
+namespace {
+struct RowOwner {
+    int aim = 5000;
+    double length = 0.001;
+    std::string filter;
+    bool tetrahedral = false;
+};
+const CBindingRow<RowOwner> kOwnerRows[] = {
+    {"R_AIM", 30, 31, &RowOwner::aim, kQuantityDimensionless, kQuantityDimensionless, kBindPageDefault},
+    {"R_LENGTH", 32, 33, &RowOwner::length, kQuantityLength, kQuantityDimensionless, kBindPageDefault,
+     [](const RowOwner& o) { return o.tetrahedral; }},
+    {"R_FILTER", 34, 35, &RowOwner::filter}, // a check box governs it: no page default
+};
+} // namespace
+
+TEST(BindingsFile, TableRowsRegisterInOrderWithPageDefaults)
+{
+    wiztest::ScratchDir dir;
+    const std::string path = dir / "job.kw";
+    wiztest::WriteBytes(path, "R_AIM: 9000\n");
+    RowOwner owner;
+    CKeywordBindings bindings;
+    bindings.SetCurrentPage(kPage);
+    bindings.BindRows(owner, kOwnerRows);
+    EXPECT_FALSE(bindings.IsBound("R_LENGTH")) << "its row does not apply to this owner";
+    ASSERT_EQ(bindings.GetBindingCount(), 2u);
+    EXPECT_EQ(bindings.ListBindings()[0].keyword, "R_AIM");
+    EXPECT_EQ(bindings.ListBindings()[1].keyword, "R_FILTER");
+    EXPECT_TRUE(bindings.IsPresent("R_AIM"));
+    EXPECT_FALSE(bindings.IsPresent("R_FILTER"));
+    ASSERT_TRUE(bindings.LoadValues(path));
+    EXPECT_EQ(owner.aim, 9000) << "a file's value wins over the page's";
+
+    owner.tetrahedral = true;
+    CKeywordBindings again;
+    again.SetCurrentPage(kPage);
+    again.BindRows(owner, kOwnerRows);
+    EXPECT_EQ(again.FormatValue("R_LENGTH"), "0.001") << "held in SI";
+    ASSERT_TRUE(again.SaveValues(path));
+    EXPECT_EQ(demo::Unix(wiztest::ReadBytes(path)), "R_AIM: 9000\nR_LENGTH: 0.001\n");
+}
+
+TEST(BindingsFile, SaveReportsAFailedWrite)
+{
+    wiztest::ScratchDir dir;
+    std::filesystem::create_directory(dir / "job.kw");
+    CKeywordBindings bindings;
+    int version = 3;
+    bindings.Bind("V", -1, -1, kBindWhole, &version);
+    const CResult saved = bindings.SaveValues(dir / "job.kw");
+    EXPECT_FALSE(saved);
+    EXPECT_NE(saved.GetMessage().find("job.kw"), std::string::npos) << saved.GetMessage();
 }
