@@ -15,8 +15,8 @@ struct CKeywordBindings::CBinding {
     CValueRange range1;
     CValueRange range2;
     std::string label;
-    UnitQuantity quantity1 = kDimensionless;
-    UnitQuantity quantity2 = kDimensionless;
+    UnitQuantity quantity1 = kQuantityDimensionless;
+    UnitQuantity quantity2 = kQuantityDimensionless;
     int captionLength = -1; // companion caption or grid column 0 heading, undecorated
     int headerLength = -1;  // grid column 1 heading, undecorated
     CWnd* page = nullptr;

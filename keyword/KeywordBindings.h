@@ -41,8 +41,6 @@ using CDoublePairList = std::vector<std::pair<double, double>>;
 using BindingVariable = std::variant<std::string*, int*, double*, bool*, CChoiceField*,
                                      std::vector<double>*, CDoublePairList*>;
 
-constexpr UnitQuantity kDimensionless = kQuantityDimensionless;
-
 // What a binding does beyond its kind.
 enum BindingFlag : unsigned {
     kBindNoFlags = 0,
@@ -91,8 +89,8 @@ public:
     // control (controlId -1) is present from the start, so it is always saved.
     // `type` must match the variable's kind.
     bool Bind(std::string_view keyword, int controlId, int companionId, int type,
-              BindingVariable variable, UnitQuantity quantity1 = kDimensionless,
-              UnitQuantity quantity2 = kDimensionless, unsigned flags = kBindNoFlags);
+              BindingVariable variable, UnitQuantity quantity1 = kQuantityDimensionless,
+              UnitQuantity quantity2 = kQuantityDimensionless, unsigned flags = kBindNoFlags);
     // Registers the rows of a table, in order, for the members of `owner`,
     // on the current page.
     template <class Owner> void BindRows(Owner& owner, std::span<const CBindingRow<Owner>> rows)
