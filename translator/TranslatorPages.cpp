@@ -2,10 +2,11 @@
 
 #include "platform/window/CommonDialogs.h"
 #include "platform/window/DataExchange.h"
-#include "translator/TranslatorRules.h"
 #include "translator/TranslatorIds.h"
+#include "translator/TranslatorRules.h"
 #include "translator/TranslatorSheet.h"
 
+CTranslatorSheet* CTranslatorPage::GetTranslatorSheet() const { return GetSheetAs<CTranslatorSheet>(); }
 
 // ---- page 1: mesh type, units, translator -----------------------------------
 

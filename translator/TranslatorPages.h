@@ -10,7 +10,7 @@ class CTranslatorSheet;
 class CTranslatorPage : public CPropertyPageExt {
 public:
     using CPropertyPageExt::CPropertyPageExt;
-    CTranslatorSheet* GetTranslatorSheet() const { return GetSheetAs<CTranslatorSheet>(); }
+    CTranslatorSheet* GetTranslatorSheet() const;
 };
 
 class CTranslatorPage1 : public CTranslatorPage {
