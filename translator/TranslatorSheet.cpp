@@ -70,11 +70,6 @@ const Row kIgesRows[] = {
      kQuantityDimensionless, kDefault},
 };
 
-template <std::size_t N> std::function<void(CKeywordBindings&)> Rows(CTranslatorSheet& sheet, const Row (&rows)[N])
-{
-    return [&sheet, &rows](CKeywordBindings& bindings) { bindings.BindRows(sheet, rows); };
-}
-
 std::unique_ptr<CWizard> CreateTranslator(ZQ_PM_Node* node)
 {
     CTranslatorSheet::SetGetCADUnitsFunc(HostGetCADUnits);
@@ -96,13 +91,13 @@ CTranslatorSheet::CTranslatorSheet(ZQ_PM_Node* startNode, CWnd* parent)
     // The pages in showing order, each with when it applies: `forModel` (the
     // CAD type) also decides whether its bindings exist at all.
     const auto cadType = [this] { return GetCADModelType(); };
-    AddWizardPage({&m_page1, {}, {}, Rows(*this, kPage1Rows)});
+    AddWizardPage({&m_page1, {}, {}, BindingTable(*this, kPage1Rows)});
     AddWizardPage({&m_page2, [cadType] { return IsSurfaceRemeshType(cadType()) || ::CanDoTetMesh(cadType()); },
-                   [this] { return UseZQMESH3D(); }, Rows(*this, kMeshDensityRows)});
+                   [this] { return UseZQMESH3D(); }, BindingTable(*this, kMeshDensityRows)});
     AddWizardPage({&m_page2PS, [cadType] { return cadType() == kCadTypeIges || IsMDLOnlyType(cadType()); },
-                   [this] { return m_nTranslator == kTranslatorMDL; }, Rows(*this, kMDLRemeshRows)});
+                   [this] { return m_nTranslator == kTranslatorMDL; }, BindingTable(*this, kMDLRemeshRows)});
     AddWizardPage({&m_page3, [cadType] { return cadType() == kCadTypeIges; },
-                   [this] { return m_nTranslator == kTranslatorBuiltIn; }, Rows(*this, kIgesRows)});
+                   [this] { return m_nTranslator == kTranslatorBuiltIn; }, BindingTable(*this, kIgesRows)});
     AddWizardPage({&m_page4, {}, {}, {}});
 }
 

@@ -42,6 +42,14 @@ struct SWizardPage {
     std::function<void(CKeywordBindings&)> bindings;
 };
 
+// The `bindings` of a page entry that registers a table of rows for `owner`
+// (usually the sheet itself).
+template <class Owner, std::size_t N>
+std::function<void(CKeywordBindings&)> BindingTable(Owner& owner, const CBindingRow<Owner> (&rows)[N])
+{
+    return [&owner, &rows](CKeywordBindings& bindings) { bindings.BindRows(owner, rows); };
+}
+
 class CWizard : public CPropertySheet {
 public:
     // `parent` null: the application's main window. Claims the temporary

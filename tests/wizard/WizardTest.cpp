@@ -173,7 +173,7 @@ public:
             pages.push_back(std::make_unique<TestPage>(30401 + i, i == 1));
             std::function<void(CKeywordBindings&)> bindings;
             if (i == 1)
-                bindings = [this](CKeywordBindings& b) { b.BindRows(*this, kRows); };
+                bindings = BindingTable(*this, kRows);
             AddWizardPage({pages.back().get(), [this, i] { return i < forModel; }, [this, i] { return i < now; },
                            bindings});
         }
