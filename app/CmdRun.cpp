@@ -2,13 +2,13 @@
 // script or by a person at the terminal, and reports what it made.
 #include "app/Command.h"
 #include "app/UnitsOption.h"
-#include "host/CadUnits.h"
 #include "host/HostPaths.h"
 #include "host/ProjectTree.h"
 #include "platform/agents/ScriptAgent.h"
 #include "platform/agents/TerminalAgent.h"
 #include "platform/system/WinApp.h"
-#include "translator/TranslatorSheet.h"
+#include "wizard/Wizard.h"
+#include "wizard/WizardRegistry.h"
 
 #include <climits>
 #include <cstdio>
@@ -27,7 +27,21 @@ const char kUsage[] =
     "                                        run a wizard (translate) on a node, answered by the\n"
     "                                        agent script FILE or by you at the terminal; prints the\n"
     "                                        result node, its file and the job submission choice\n"
-    "                                        (exit 1: cancelled, nothing changed)\n";
+    "                                        (exit 1: cancelled, nothing changed; exit 3: the wizard\n"
+    "                                        finished but the script went on past Finish)\n";
+
+// The wizard finished and the project changed, but the script had lines left:
+// neither a success (the script was not run as written) nor a failure (the
+// project is not as it was).
+constexpr int kExitScriptPastFinish = 3;
+
+std::string WizardNames()
+{
+    std::string names;
+    for (const SWizardFactory* factory : RegisteredWizards())
+        names += (names.empty() ? "" : ", ") + std::string(factory->name);
+    return names;
+}
 
 int Usage(const std::string& why) { return Fail("run: " + why + " (see wizhost run --help)"); }
 
@@ -81,7 +95,7 @@ bool ParseRunOptions(const Args& args, RunOptions& options, std::string& error)
         }
     }
     if (options.wizard.empty())
-        error = "which wizard? (translate)";
+        error = "which wizard? (" + WizardNames() + ")";
     else if (options.project.empty())
         error = "--project DIR is missing";
     else if (options.node.empty())
@@ -91,34 +105,34 @@ bool ParseRunOptions(const Args& args, RunOptions& options, std::string& error)
     return error.empty();
 }
 
-// The translator starts from a CAD model, or from a mesh (or a translation
-// input still waiting for its mesh) made from one.
-bool IsTranslatable(const ZQ_PM_Node* node)
-{
-    if (node->GetType() == kNodeCadModel)
-        return true;
-    const ZQ_PM_Node* parent = node->GetParent();
-    return (node->GetType() == kNodeMesh || node->GetType() == kNodeTranslation) && parent &&
-           parent->GetType() == kNodeCadModel;
-}
+// How the agent's run went.
+struct RunOutcome {
+    intptr_t result = IDCANCEL;
+    std::string error;    // the script failed while a window was open
+    std::string leftover; // the wizard closed with script lines still to run
+};
 
-// Runs `sheet` with the chosen agent; false with `error` when the script failed.
-bool RunModal(CWizard& sheet, const RunOptions& options, const std::vector<SAgentCommand>& commands, intptr_t& result,
-              std::string& error)
+// Runs `sheet` with the chosen agent.
+RunOutcome RunModal(CWizard& sheet, const RunOptions& options, const std::vector<SAgentCommand>& commands)
 {
+    RunOutcome outcome;
     if (options.tty) {
         CTerminalAgent agent(std::cin, std::cout);
         CUserAgentScope scope(&agent);
-        result = sheet.DoModal();
-        return true;
+        outcome.result = sheet.DoModal();
+        return outcome;
     }
     CScriptAgent agent(commands, options.script, std::cout);
     CUserAgentScope scope(&agent);
-    result = sheet.DoModal();
+    outcome.result = sheet.DoModal();
+    if (agent.Failed()) {
+        outcome.error = agent.Failure();
+        return outcome;
+    }
     agent.CheckFinished();
     if (agent.Failed())
-        error = agent.Failure();
-    return !agent.Failed();
+        (outcome.result == ID_WIZFINISH ? outcome.leftover : outcome.error) = agent.Failure();
+    return outcome;
 }
 
 // Goes into the project folder for the wizard's life: new mesh files are
@@ -144,35 +158,39 @@ private:
     bool m_ok = false;
 };
 
-int RunTranslator(MProjectTree& tree, ZQ_PM_Node* node, const RunOptions& options,
-                  const std::vector<SAgentCommand>& commands)
+int RunWizard(const SWizardFactory& factory, MProjectTree& tree, ZQ_PM_Node* node, const RunOptions& options,
+              const std::vector<SAgentCommand>& commands)
 {
-    if (!IsTranslatable(node))
-        return Fail("run: node " + options.node + " is neither a CAD model nor a mesh made from one");
+    if (!factory.canStartFrom(node))
+        return Fail("run: node " + options.node + " is not " + factory.startsFrom);
     CurrentDirectory cwd(tree.GetProjectPath());
     if (!cwd.Ok())
         return Fail("run: cannot enter " + tree.GetProjectPath());
     CWizard::SetProjectTree(tree);
-    CTranslatorSheet::SetGetCADUnitsFunc(HostGetCADUnits);
-    CTranslatorSheet sheet(node);
-    // New translation inputs belong with their CAD model, as the host files them.
-    tree.SetEditNode(sheet.GetCADNode());
-    intptr_t result = IDCANCEL;
-    std::string error;
-    if (!RunModal(sheet, options, commands, result, error))
-        return Fail(error);
-    if (result != ID_WIZFINISH) {
+    std::unique_ptr<CWizard> sheet = factory.create(node);
+    if (CResult prepared = sheet->Prepare(); !prepared)
+        return Fail("run: " + prepared.GetMessage());
+    const RunOutcome outcome = RunModal(*sheet, options, commands);
+    if (!outcome.error.empty())
+        return Fail(outcome.error);
+    if (outcome.result != ID_WIZFINISH) {
         std::printf("cancelled: the project was not changed\n");
         return kExitNo;
     }
-    if (!sheet.IsOutputWritten())
-        return Fail("run: could not write " + sheet.GetOutputFile());
-    const ZQ_PM_Node* made = sheet.GetResultNode();
+    if (CResult finished = sheet->GetFinishResult(); !finished)
+        return Fail("run: " + finished.GetMessage());
+    const ZQ_PM_Node* made = sheet->GetResultNode();
     if (!made)
-        return Fail("run: the project did not take " + sheet.GetOutputFile() + ": " + tree.GetLastError());
+        return Fail("run: the project did not take " + sheet->GetOutputFile() + ": " + tree.GetLastError());
     std::printf("result node: %d \"%s\"\n", made->GetId(), made->GetDisplayLabel().c_str());
-    std::printf("file: %s\n", tree.RelativePath(hostpath::Absolute(sheet.GetOutputFile())).c_str());
-    std::printf("job submission: %d (%s)\n", sheet.GetJobSubmission(), JobSubmissionText(sheet.GetJobSubmission()));
+    std::printf("file: %s\n", tree.RelativePath(hostpath::Absolute(sheet->GetOutputFile())).c_str());
+    std::printf("job submission: %d (%s)\n", sheet->GetJobSubmission(), JobSubmissionText(sheet->GetJobSubmission()));
+    if (!outcome.leftover.empty()) {
+        std::fflush(stdout);
+        std::fprintf(stderr, "wizhost: warning: the wizard finished before the script ended: %s\n",
+                     outcome.leftover.c_str());
+        return kExitScriptPastFinish;
+    }
     return kExitOk;
 }
 
@@ -188,8 +206,9 @@ int RunCommand(const Args& rawArgs)
     RunOptions options;
     if (!ParseRunOptions(args, options, error))
         return Usage(error);
-    if (options.wizard != "translate")
-        return Usage("no wizard '" + options.wizard + "' (available: translate)");
+    const SWizardFactory* factory = FindWizard(options.wizard);
+    if (!factory)
+        return Usage("no wizard '" + options.wizard + "' (available: " + WizardNames() + ")");
     long nodeId = 0;
     if (!ParseInt(options.node, nodeId) || nodeId < 0 || nodeId > INT_MAX)
         return Usage("node id '" + options.node + "' is not a whole number");
@@ -213,7 +232,7 @@ int RunCommand(const Args& rawArgs)
     ZQ_PM_Node* node = tree.FindNode(static_cast<int>(nodeId));
     if (!node)
         return Fail("run: no node " + options.node + " in " + options.project);
-    return RunTranslator(tree, node, options, commands);
+    return RunWizard(*factory, tree, node, options, commands);
 }
 
 } // namespace

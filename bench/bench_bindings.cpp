@@ -103,7 +103,7 @@ void BM_ExchangePage(benchmark::State& state)
             file.SetDouble(Keyword(i), 0.001);
         file.Write(path);
     }
-    bindings.LoadValues(path);
+    (void)bindings.LoadValues(path);
     std::filesystem::remove(path);
     fx.Vary(0);
     page.CreateChild(&fx.frame);

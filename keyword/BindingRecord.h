@@ -15,11 +15,12 @@ struct CKeywordBindings::CBinding {
     CValueRange range1;
     CValueRange range2;
     std::string label;
-    UnitQuantity quantity1 = kDimensionless;
-    UnitQuantity quantity2 = kDimensionless;
+    UnitQuantity quantity1 = kQuantityDimensionless;
+    UnitQuantity quantity2 = kQuantityDimensionless;
     int captionLength = -1; // companion caption or grid column 0 heading, undecorated
     int headerLength = -1;  // grid column 1 heading, undecorated
     CWnd* page = nullptr;
+    unsigned flags = kBindNoFlags;
     bool present = false;
 
     template <class T> T& Var() const { return *std::get<T*>(variable); }
@@ -29,9 +30,5 @@ namespace BindingText {
 
 // "%g" of one number.
 std::string FormatG(double value);
-// The value of `binding` as a keyword file holds it.
-std::string FormatFileValue(const CKeywordBindings::CBinding& binding);
-// Sets the variable from a keyword file's value, by the reading rule of its type.
-void ParseFileValue(CKeywordBindings::CBinding& binding, const std::string& value);
 
 } // namespace BindingText

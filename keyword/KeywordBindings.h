@@ -6,6 +6,7 @@
 // once; the table then loads and saves keyword files and does the page data
 // exchange with validation against the ranges of its range store.
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -15,6 +16,7 @@
 
 #include "keyword/ChoiceField.h"
 #include "keyword/KeywordFile.h"
+#include "platform/system/Result.h"
 #include "platform/window/WinDef.h"
 #include "units/Units.h"
 
@@ -39,7 +41,35 @@ using CDoublePairList = std::vector<std::pair<double, double>>;
 using BindingVariable = std::variant<std::string*, int*, double*, bool*, CChoiceField*,
                                      std::vector<double>*, CDoublePairList*>;
 
-constexpr UnitQuantity kDimensionless = 35;
+// What a binding does beyond its kind.
+enum BindingFlag : unsigned {
+    kBindNoFlags = 0,
+    // The variable's value when bound is the page's default: the field is
+    // present (shown and saved) though no file gives it. Not for a field a
+    // check box governs: that one follows its keyword's presence.
+    kBindPageDefault = 1u << 0,
+    // Both values of a pair take the second range (a pressure at a node).
+    kBindPairSharesSecondRange = 1u << 1,
+};
+
+// A member of `Owner` a binding row ties to its keyword; the kind of value
+// follows from the member's type.
+template <class Owner>
+using BindingMember = std::variant<std::string Owner::*, int Owner::*, double Owner::*, bool Owner::*,
+                                   CChoiceField Owner::*, std::vector<double> Owner::*, CDoublePairList Owner::*>;
+
+// One row of a page's binding table. The rows of a page are registered in
+// table order; a row whose `applies` says no for the owner is left out.
+template <class Owner> struct CBindingRow {
+    const char* keyword = "";
+    int controlId = -1;   // -1: no control, always present
+    int companionId = -1; // caption, radio or check box; -1: none
+    BindingMember<Owner> member;
+    UnitQuantity quantity1 = kQuantityDimensionless;
+    UnitQuantity quantity2 = kQuantityDimensionless;
+    unsigned flags = kBindNoFlags;
+    bool (*applies)(const Owner&) = nullptr;
+};
 
 class CKeywordBindings {
 public:
@@ -59,8 +89,25 @@ public:
     // control (controlId -1) is present from the start, so it is always saved.
     // `type` must match the variable's kind.
     bool Bind(std::string_view keyword, int controlId, int companionId, int type,
-              BindingVariable variable, UnitQuantity quantity1 = kDimensionless,
-              UnitQuantity quantity2 = kDimensionless);
+              BindingVariable variable, UnitQuantity quantity1 = kQuantityDimensionless,
+              UnitQuantity quantity2 = kQuantityDimensionless, unsigned flags = kBindNoFlags);
+    // Registers the rows of a table, in order, for the members of `owner`,
+    // on the current page.
+    template <class Owner> void BindRows(Owner& owner, std::span<const CBindingRow<Owner>> rows)
+    {
+        for (const CBindingRow<Owner>& row : rows) {
+            if (row.applies && !row.applies(owner))
+                continue;
+            const BindingVariable variable =
+                std::visit([&](auto member) -> BindingVariable { return &(owner.*member); }, row.member);
+            Bind(row.keyword, row.controlId, row.companionId, static_cast<int>(variable.index()), variable,
+                 row.quantity1, row.quantity2, row.flags);
+        }
+    }
+    template <class Owner, std::size_t N> void BindRows(Owner& owner, const CBindingRow<Owner> (&rows)[N])
+    {
+        BindRows(owner, std::span<const CBindingRow<Owner>>(rows));
+    }
     // Moves a bound keyword to another page; false when it is not bound.
     bool SetBindingPage(std::string_view keyword, CWnd* page);
 
@@ -75,12 +122,13 @@ public:
 
     // Sets every bound variable whose keyword the file holds, and marks it
     // present. Bindings the file lacks keep their value and flag. An
-    // unreadable file changes nothing.
-    void LoadValues(const std::string& path);
+    // unreadable file changes nothing (and is not an error: a new analysis
+    // has no file yet).
+    CResult LoadValues(const std::string& path);
     // Rewrites the file at `path`: present bindings are set to their value,
     // the others removed; keywords that are not bound stay as they were.
-    // A failed write is not reported.
-    void SaveValues(const std::string& path);
+    // Fails, with the cause, when the file cannot be written.
+    CResult SaveValues(const std::string& path);
 
     // The data exchange of one page (pDX names the page and the direction).
     // Showing fills the page's bound controls and decorates their captions;
@@ -102,6 +150,14 @@ public:
     UnitSystem GetUnitSystem() const { return m_unitSystem; }
     const MKeywordFile& GetRangeStore() const { return m_rangeStore; }
     std::size_t GetBindingCount() const { return m_bindings.size(); }
+    // Where each keyword is shown, in registration order.
+    struct SBindingPlace {
+        std::string keyword;
+        int controlId;
+        int companionId;
+        CWnd* page;
+    };
+    std::vector<SBindingPlace> ListBindings() const;
 
     // The text a bound value has in a keyword file (what SaveValues writes).
     std::string FormatValue(std::string_view keyword) const;

@@ -3,13 +3,9 @@
 #include <algorithm>
 #include <cassert>
 #include <cctype>
-#include <cerrno>
-#include <climits>
-#include <cmath>
-#include <cstdlib>
 
-#include "keyword/BindingRecord.h"
 #include "keyword/KeywordBindings.h"
+#include "keyword/KeywordBindingsKinds.h"
 #include "keyword/ValueGrid.h"
 #include "platform/window/CommonDialogs.h"
 #include "platform/window/Controls.h"
@@ -19,9 +15,8 @@
 
 namespace {
 
-constexpr UINT kIdsEnterNumber = 13030;
-constexpr UINT kIdsOutOfRange = 13045;
-constexpr UINT kIdsCannotBeBlank = 13046;
+using namespace BindingControls;
+
 constexpr UINT kIdsValueLabel = 13255;
 
 // The dialog manager lists at most this many children for an exchange.
@@ -31,50 +26,6 @@ constexpr std::size_t kMaxCaption = 256;
 constexpr std::size_t kMaxLabelCaption = 32;
 constexpr const char* kCaptionGap = "   ";
 constexpr int kCaptionMargin = 4;
-
-bool IsEdit(const CWnd* control) { return control->GetKind() == WndKind::Edit; }
-
-CValueGrid* AsGrid(CWnd* control) { return dynamic_cast<CValueGrid*>(control); }
-
-// Two-state check boxes only: a three-state box does not say yes or no.
-bool IsTwoStateCheckBox(const CWnd* control)
-{
-    const auto* button = dynamic_cast<const CButton*>(control);
-    if (button == nullptr)
-        return false;
-    const UINT type = button->ButtonType();
-    return type == BS_CHECKBOX || type == BS_AUTOCHECKBOX;
-}
-
-bool IsRadio(const CWnd* control)
-{
-    const auto* button = dynamic_cast<const CButton*>(control);
-    return button != nullptr && button->IsRadio();
-}
-
-// Setting an unchanged text would still tell the page it changed.
-void SetTextIfChanged(CWnd* control, const std::string& text)
-{
-    if (control->GetWindowText() != text)
-        control->SetWindowText(text);
-}
-
-// A typed number: blanks around it are allowed, anything else is not.
-bool ParseNumber(const std::string& text, double* value)
-{
-    const char* start = text.c_str();
-    char* end = nullptr;
-    errno = 0;
-    const double number = std::strtod(start, &end);
-    if (end == start)
-        return false;
-    while (*end == ' ' || *end == '\t')
-        ++end;
-    if (*end != '\0' || !std::isfinite(number))
-        return false;
-    *value = number;
-    return true;
-}
 
 bool ContainsNoCase(const std::string& text, const char* word)
 {
@@ -104,14 +55,6 @@ std::string CleanLabel(std::string text, bool noPrefix)
         text.erase(last);
     const std::size_t first = text.find_first_not_of(' ');
     text.erase(0, first == std::string::npos ? text.size() : first);
-    return text;
-}
-
-std::string FormatMessage(UINT id, const std::string& label)
-{
-    std::string text = LoadString(static_cast<int>(id));
-    for (std::size_t pos = text.find("%1"); pos != std::string::npos; pos = text.find("%1", pos + label.size()))
-        text.replace(pos, 2, label);
     return text;
 }
 
@@ -180,29 +123,6 @@ struct CKeywordBindings::CPageIndex {
     }
 };
 
-namespace {
-
-// Shows the failure and ends the exchange; the focus goes back to the field.
-[[noreturn]] void FailField(CDataExchange* pDX, const CKeywordBindings::CBinding& binding, CWnd* control,
-                            UINT messageId)
-{
-    AfxMessageBox(FormatMessage(messageId, binding.label), MB_OK | MB_ICONEXCLAMATION, messageId);
-    if (IsEdit(control))
-        pDX->PrepareEditCtrl(binding.controlId);
-    else
-        pDX->PrepareCtrl(binding.controlId);
-    pDX->Fail();
-}
-
-[[noreturn]] void FailNumber(CDataExchange* pDX, const CKeywordBindings::CBinding& binding)
-{
-    AfxMessageBox(kParseRealMessage, MB_OK, AFX_IDP_PARSE_REAL);
-    pDX->PrepareEditCtrl(binding.controlId);
-    pDX->Fail();
-}
-
-} // namespace
-
 void CKeywordBindings::ExchangePage(CDataExchange* pDX)
 {
     CPageIndex index;
@@ -252,8 +172,7 @@ void CKeywordBindings::RefreshRanges(CBinding& binding) const
     const std::string secondKeyword = rangeKeyword + "2";
     if (m_rangeStore.HasKeyword(secondKeyword))
         binding.range2 = CValueRange::Parse(m_rangeStore.GetValue(secondKeyword));
-    // A pressure at a node is given as a pair whose both values share the second range.
-    if (binding.keyword.find("PRESSURE_AT_A_NODE") != std::string::npos)
+    if (binding.flags & kBindPairSharesSecondRange)
         binding.range1 = binding.range2;
 }
 
@@ -288,7 +207,7 @@ void CKeywordBindings::PrepareCaptions(CBinding& binding, CWnd* control, const C
         }
     }
 
-    if (binding.type == kBindWhole || binding.type == kBindDouble || binding.type == kBindList) {
+    if (GetBindingKind(binding.type).ShowsRange()) {
         std::string caption = companion->GetWindowText();
         caption.resize(std::min(caption.size(), static_cast<std::size_t>(binding.captionLength)));
         if (binding.captionLength > 0)
@@ -319,91 +238,7 @@ void CKeywordBindings::ShowField(CBinding& binding, CWnd* control, const CPageIn
         return;
     }
 
-    switch (binding.type) {
-    case kBindText:
-        SetTextIfChanged(control, binding.Var<std::string>());
-        break;
-    case kBindWhole:
-        SetTextIfChanged(control, std::to_string(binding.Var<int>()));
-        break;
-    case kBindDouble: {
-        double shown = 0;
-        ConvertFromSI(binding.quantity1, m_unitSystem, binding.Var<double>(), &shown);
-        SetTextIfChanged(control, BindingText::FormatG(shown));
-        break;
-    }
-    case kBindSwitch:
-        if (auto* button = dynamic_cast<CButton*>(control))
-            button->SetCheck(binding.Var<bool>() ? BST_CHECKED : BST_UNCHECKED);
-        break;
-    case kBindChoice: {
-        const int index = binding.Var<CChoiceField>().m_index;
-        if (auto* combo = dynamic_cast<CComboBox*>(control)) {
-            const int count = combo->GetCount();
-            if (count <= 0)
-                break;
-            // Items straight from a template carry no data yet: number them.
-            if (count > 1 && combo->GetItemData(1) == 0) {
-                for (int i = 0; i < count; ++i)
-                    combo->SetItemData(i, static_cast<DWORD_PTR>(i));
-                combo->SetCurSel(index);
-                break;
-            }
-            int chosen = 0;
-            for (int i = 0; i < count; ++i) {
-                if (static_cast<intptr_t>(combo->GetItemData(i)) == index) {
-                    chosen = i;
-                    break;
-                }
-            }
-            combo->SetCurSel(chosen);
-        } else if (IsRadio(control)) {
-            int position = 0;
-            for (CWnd* member : page.page->GetGroup(control)) {
-                if (!IsRadio(member))
-                    continue;
-                static_cast<CButton*>(member)->SetCheck(position == index ? BST_CHECKED : BST_UNCHECKED);
-                ++position;
-            }
-        }
-        break;
-    }
-    case kBindList: {
-        const auto& list = binding.Var<std::vector<double>>();
-        if (IsEdit(control)) {
-            std::string text;
-            for (double value : list) {
-                double shown = 0;
-                ConvertFromSI(binding.quantity1, m_unitSystem, value, &shown);
-                if (!text.empty())
-                    text += ' ';
-                text += BindingText::FormatG(shown);
-            }
-            SetTextIfChanged(control, text);
-        } else if (CValueGrid* grid = AsGrid(control)) {
-            grid->ClearValueRows();
-            for (double value : list) {
-                double shown = 0;
-                ConvertFromSI(binding.quantity1, m_unitSystem, value, &shown);
-                grid->AppendValueRow(shown);
-            }
-        }
-        break;
-    }
-    case kBindPairs:
-        if (CValueGrid* grid = AsGrid(control)) {
-            grid->ClearValueRows();
-            for (const auto& [first, second] : binding.Var<CDoublePairList>()) {
-                double shown1 = 0, shown2 = 0;
-                ConvertFromSI(binding.quantity1, m_unitSystem, first, &shown1);
-                ConvertFromSI(binding.quantity2, m_unitSystem, second, &shown2);
-                grid->AppendValueRow(shown1, shown2);
-            }
-        }
-        break;
-    default:
-        assert(!"binding of unknown type");
-    }
+    GetBindingKind(binding.type).Show(CBindingExchange{page.page, m_unitSystem, nullptr}, binding, control);
 }
 
 void CKeywordBindings::ReadField(CBinding& binding, CWnd* control, int pass, const CPageIndex& page,
@@ -419,114 +254,7 @@ void CKeywordBindings::ReadField(CBinding& binding, CWnd* control, int pass, con
         return;
     }
 
-    switch (binding.type) {
-    case kBindText: {
-        std::string text = control->GetWindowText();
-        if (pass == 0 && text.empty())
-            FailField(pDX, binding, control, kIdsCannotBeBlank);
-        binding.Var<std::string>() = std::move(text);
-        break;
-    }
-    case kBindWhole:
-    case kBindDouble: {
-        double value = 0;
-        if (!ParseNumber(control->GetWindowText(), &value))
-            FailNumber(pDX, binding);
-        if (binding.type == kBindDouble)
-            ConvertToSI(binding.quantity1, m_unitSystem, value, &value);
-        else if (!(value > INT_MIN - 1.0 && value < INT_MAX + 1.0))
-            FailNumber(pDX, binding); // no whole number the field could hold
-        if (pass == 0 && !binding.range1.Contains(value))
-            FailField(pDX, binding, control, kIdsOutOfRange);
-        if (pass == 1) {
-            if (binding.type == kBindWhole)
-                binding.Var<int>() = static_cast<int>(std::trunc(value));
-            else
-                binding.Var<double>() = value;
-        }
-        break;
-    }
-    case kBindSwitch:
-        if (pass == 1)
-            if (auto* button = dynamic_cast<CButton*>(control))
-                binding.Var<bool>() = button->GetCheck() == BST_CHECKED;
-        break;
-    case kBindChoice:
-        if (pass == 1) {
-            int index = -1;
-            if (auto* combo = dynamic_cast<CComboBox*>(control)) {
-                const int selected = combo->GetCurSel();
-                if (selected >= 0)
-                    index = static_cast<int>(static_cast<intptr_t>(combo->GetItemData(selected)));
-            } else if (IsRadio(control)) {
-                int position = 0;
-                for (CWnd* member : page.page->GetGroup(control)) {
-                    if (!IsRadio(member))
-                        continue;
-                    if (static_cast<CButton*>(member)->GetCheck() == BST_CHECKED) {
-                        index = position;
-                        break;
-                    }
-                    ++position;
-                }
-            }
-            binding.Var<CChoiceField>().m_index = index;
-        }
-        break;
-    case kBindList:
-        if (IsEdit(control)) {
-            const std::string text = control->GetWindowText();
-            if (text.empty())
-                FailField(pDX, binding, control, kIdsCannotBeBlank);
-            std::vector<double> list;
-            std::size_t pos = 0;
-            while ((pos = text.find_first_not_of(" ,;", pos)) != std::string::npos) {
-                const std::size_t end = std::min(text.find_first_of(" ,;", pos), text.size());
-                double value = std::strtod(text.substr(pos, end - pos).c_str(), nullptr);
-                ConvertToSI(binding.quantity1, m_unitSystem, value, &value);
-                if (!binding.range1.Contains(value))
-                    FailField(pDX, binding, control, kIdsOutOfRange);
-                list.push_back(value);
-                pos = end;
-            }
-            binding.Var<std::vector<double>>() = std::move(list);
-            break;
-        }
-        [[fallthrough]];
-    case kBindPairs: {
-        CValueGrid* grid = AsGrid(control);
-        if (grid == nullptr)
-            break;
-        const bool pairs = binding.type == kBindPairs;
-        const int rows = grid->GetValueRowCount();
-        if (rows == 0)
-            FailField(pDX, binding, control, kIdsCannotBeBlank);
-        std::vector<std::pair<double, double>> values(static_cast<std::size_t>(rows));
-        for (int row = 0; row < rows; ++row) {
-            auto& [first, second] = values[static_cast<std::size_t>(row)];
-            if (!grid->GetRowValues(row + 1, &first, pairs ? &second : nullptr))
-                FailField(pDX, binding, control, kIdsEnterNumber);
-            ConvertToSI(binding.quantity1, m_unitSystem, first, &first);
-            if (pairs)
-                ConvertToSI(binding.quantity2, m_unitSystem, second, &second);
-            if (pass == 0 && (!binding.range1.Contains(first) || (pairs && !binding.range2.Contains(second))))
-                FailField(pDX, binding, control, kIdsOutOfRange);
-        }
-        if (pass == 1) {
-            if (pairs) {
-                binding.Var<CDoublePairList>() = std::move(values);
-            } else {
-                auto& list = binding.Var<std::vector<double>>();
-                list.resize(values.size());
-                for (std::size_t i = 0; i < values.size(); ++i)
-                    list[i] = values[i].first;
-            }
-        }
-        break;
-    }
-    default:
-        assert(!"binding of unknown type");
-    }
+    GetBindingKind(binding.type).Read(CBindingExchange{page.page, m_unitSystem, pDX}, binding, control, pass);
     if (pass == 1)
         binding.present = true;
 }

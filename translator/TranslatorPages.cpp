@@ -1,36 +1,12 @@
 #include "translator/TranslatorPages.h"
 
-#include <cassert>
-
 #include "platform/window/CommonDialogs.h"
 #include "platform/window/DataExchange.h"
+#include "translator/TranslatorIds.h"
 #include "translator/TranslatorRules.h"
 #include "translator/TranslatorSheet.h"
 
-using namespace TranslatorIds;
-
-// ---- shared ----------------------------------------------------------------
-
-CTranslatorSheet* CTranslatorPage::GetTranslatorSheet() const
-{
-    CTranslatorSheet* sheet = dynamic_cast<CTranslatorSheet*>(GetWizard());
-    assert(sheet && "translator pages live in a translator sheet");
-    return sheet;
-}
-
-void CTranslatorPage::DoDataExchange(CDataExchange* pDX)
-{
-    CPropertyPageExt::DoDataExchange(pDX);
-    ExchangeOwnControls(pDX);
-    ExchangeBindings(pDX);
-}
-
-void CTranslatorPage::EnableControls(std::initializer_list<int> ids, bool enable)
-{
-    for (int id : ids)
-        if (CWnd* control = GetDlgItem(id))
-            control->EnableWindow(enable);
-}
+CTranslatorSheet* CTranslatorPage::GetTranslatorSheet() const { return GetSheetAs<CTranslatorSheet>(); }
 
 // ---- page 1: mesh type, units, translator -----------------------------------
 
@@ -44,14 +20,14 @@ BOOL CTranslatorPage1::OnInitDialog()
     // last translated in, else millimetres.
     if (sheet->m_units.m_index == -1)
         sheet->m_units.m_index = sheet->m_fileUnits.m_index == -1 ? 0 : sheet->m_fileUnits.m_index;
-    EnableControls({kTetMesh}, sheet->CanDoTetMesh());
+    EnableIds({IDC_TRANS_TET_MESH}, sheet->CanDoTetMesh());
 
     const int cadType = sheet->GetCADModelType();
     if (cadType == kCadTypeIges) {
         // IGES units come from the file itself; the user picks a translator instead.
-        for (int id : {kTranslatorGroup, kBuiltIn, kMDL})
+        for (int id : {IDC_TRANS_TRANSLATOR_GROUP, IDC_TRANS_BUILT_IN, IDC_TRANS_MDL})
             GetDlgItem(id)->ShowWindow(SW_SHOW);
-        for (int id : {kUnitsGroup, kMillimetres, kCentimetres, kMetres, kInches})
+        for (int id : {IDC_TRANS_UNITS_GROUP, IDC_TRANS_MILLIMETRES, IDC_TRANS_CENTIMETRES, IDC_TRANS_METRES, IDC_TRANS_INCHES})
             GetDlgItem(id)->ShowWindow(SW_HIDE);
     } else {
         sheet->m_nTranslator = IsMDLOnlyType(cadType) ? kTranslatorMDL : kTranslatorNone;
@@ -68,7 +44,7 @@ void CTranslatorPage1::ShowPartDimensions()
     if (units == kUnitLengthUnknown)
         return;
     sheet->m_units.m_index = UnitsChoiceFromCADUnits(units);
-    CWnd* label = GetDlgItem(kPartDimensions);
+    CWnd* label = GetDlgItem(IDC_TRANS_PART_DIMENSIONS);
     CString size;
     size.Format("\n\nx = %g\ny = %g\nz = %g", extents[0], extents[1], extents[2]);
     label->SetWindowText(label->GetWindowText() + size);
@@ -77,7 +53,7 @@ void CTranslatorPage1::ShowPartDimensions()
 
 void CTranslatorPage1::ExchangeOwnControls(CDataExchange* pDX)
 {
-    DDX_Radio(pDX, kBuiltIn, GetTranslatorSheet()->m_nTranslator);
+    DDX_Radio(pDX, IDC_TRANS_BUILT_IN, GetTranslatorSheet()->m_nTranslator);
 }
 
 // ---- page 2: the mesher's remesh aim and tetrahedral refinement -------------
@@ -93,7 +69,6 @@ CTranslatorPage2::CTranslatorPage2() : CTranslatorPage(IDD_TRANSLATOR_PAGE2) {}
 BOOL CTranslatorPage2::OnSetActive()
 {
     const BOOL result = CTranslatorPage::OnSetActive();
-    UpdateControls();
     PostMessage(WM_FOCUS_AIM_FIELD);
     return result;
 }
@@ -111,33 +86,33 @@ void CTranslatorPage2::FocusAimField()
 {
     CTranslatorSheet* sheet = GetTranslatorSheet();
     if (IsSurfaceRemeshType(sheet->GetCADModelType()))
-        GotoDlgCtrl(GetDlgItem(sheet->m_nRemeshMode == 1 ? kEdgeLength : kElementAim));
+        GotoDlgCtrl(GetDlgItem(sheet->m_nRemeshMode == 1 ? IDC_TRANS_EDGE_LENGTH : IDC_TRANS_ELEMENT_AIM));
 }
 
-void CTranslatorPage2::UpdateControls()
+void CTranslatorPage2::EnableControls()
 {
     CTranslatorSheet* sheet = GetTranslatorSheet();
     // Only STL-like models are remeshed; the others keep their own surface.
     const bool remesh = IsSurfaceRemeshType(sheet->GetCADModelType());
-    EnableControls({kRemeshGroup, kByElements, kByEdgeLength}, remesh);
+    EnableIds({IDC_TRANS_REMESH_GROUP, IDC_TRANS_BY_ELEMENTS, IDC_TRANS_BY_EDGE_LENGTH}, remesh);
     if (remesh) {
         const bool byEdge = sheet->m_nRemeshMode == 1;
-        CheckRadioButton(kByElements, kByEdgeLength, byEdge ? kByEdgeLength : kByElements);
-        EnableControls({kElementAim}, !byEdge);
-        EnableControls({kEdgeLength}, byEdge);
+        CheckRadioButton(IDC_TRANS_BY_ELEMENTS, IDC_TRANS_BY_EDGE_LENGTH, byEdge ? IDC_TRANS_BY_EDGE_LENGTH : IDC_TRANS_BY_ELEMENTS);
+        EnableIds({IDC_TRANS_ELEMENT_AIM}, !byEdge);
+        EnableIds({IDC_TRANS_EDGE_LENGTH}, byEdge);
     } else {
-        EnableControls({kElementAim, kEdgeLength}, false);
+        EnableIds({IDC_TRANS_ELEMENT_AIM, IDC_TRANS_EDGE_LENGTH}, false);
     }
     const bool tetrahedral = sheet->m_outputType.m_index == kTranslatorTetrahedralMesh;
-    EnableControls({kTetGroup, kLayersCaption, kLayers, kAspectRatioCaption, kAspectRatio}, tetrahedral);
+    EnableIds({IDC_TRANS_TET_GROUP, IDC_TRANS_LAYERS_TEXT, IDC_TRANS_LAYERS, IDC_TRANS_ASPECT_RATIO_TEXT, IDC_TRANS_ASPECT_RATIO}, tetrahedral);
 }
 
 BOOL CTranslatorPage2::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     const int id = static_cast<int>(LOWORD(wParam));
-    if (HIWORD(wParam) == BN_CLICKED && (id == kByElements || id == kByEdgeLength)) {
-        GetTranslatorSheet()->m_nRemeshMode = id == kByEdgeLength ? 1 : 0;
-        UpdateControls();
+    if (HIWORD(wParam) == BN_CLICKED && (id == IDC_TRANS_BY_ELEMENTS || id == IDC_TRANS_BY_EDGE_LENGTH)) {
+        GetTranslatorSheet()->m_nRemeshMode = id == IDC_TRANS_BY_EDGE_LENGTH ? 1 : 0;
+        EnableControls();
         FocusAimField();
         return TRUE;
     }
@@ -155,23 +130,22 @@ CTranslatorPage3::CTranslatorPage3() : CTranslatorPage(IDD_TRANSLATOR_PAGE3) {}
 BOOL CTranslatorPage3::OnSetActive()
 {
     const BOOL result = CTranslatorPage::OnSetActive();
-    UpdateDependentControls();
     SuggestNodalTolerance();
     return result;
 }
 
-void CTranslatorPage3::UpdateDependentControls()
+void CTranslatorPage3::EnableControls()
 {
-    EnableControls({kModelLength, kNodalToleranceCaption, kNodalTolerance}, IsDlgButtonChecked(kModelLengthCheck) != 0);
-    EnableControls({kUseRibs}, IsDlgButtonChecked(kUseConnectivity) != 0);
-    EnableControls({kFilterLayers}, IsDlgButtonChecked(kUseFilter) != 0);
+    EnableIds({IDC_TRANS_MODEL_LENGTH, IDC_TRANS_NODAL_TOLERANCE_TEXT, IDC_TRANS_NODAL_TOLERANCE}, IsDlgButtonChecked(IDC_TRANS_MODEL_LENGTH_CHECK) != 0);
+    EnableIds({IDC_TRANS_USE_RIBS}, IsDlgButtonChecked(IDC_TRANS_USE_CONNECTIVITY) != 0);
+    EnableIds({IDC_TRANS_FILTER_LAYERS}, IsDlgButtonChecked(IDC_TRANS_USE_FILTER) != 0);
 }
 
 void CTranslatorPage3::SuggestNodalTolerance()
 {
     std::string tolerance;
-    if (::SuggestNodalTolerance(GetDlgItemText(kModelLength), GetDlgItemText(kNodalTolerance), tolerance))
-        SetDlgItemText(kNodalTolerance, tolerance);
+    if (::SuggestNodalTolerance(GetDlgItemText(IDC_TRANS_MODEL_LENGTH), GetDlgItemText(IDC_TRANS_NODAL_TOLERANCE), tolerance))
+        SetDlgItemText(IDC_TRANS_NODAL_TOLERANCE, tolerance);
 }
 
 BOOL CTranslatorPage3::OnCommand(WPARAM wParam, LPARAM lParam)
@@ -180,15 +154,15 @@ BOOL CTranslatorPage3::OnCommand(WPARAM wParam, LPARAM lParam)
     const unsigned code = HIWORD(wParam);
     if (code == BN_CLICKED) {
         GetTranslatorSheet()->GetBindings().OnCompanionClicked(id, static_cast<int>(code), reinterpret_cast<CWnd*>(lParam));
-        UpdateDependentControls();
+        EnableControls();
         return TRUE;
     }
-    if (code == EN_KILLFOCUS && id == kModelLength) {
+    if (code == EN_KILLFOCUS && id == IDC_TRANS_MODEL_LENGTH) {
         SuggestNodalTolerance();
         return TRUE;
     }
-    if (code == EN_KILLFOCUS && id == kFilterLayers) {
-        SetDlgItemText(kFilterLayers, NormalizeLayerList(GetDlgItemText(kFilterLayers)));
+    if (code == EN_KILLFOCUS && id == IDC_TRANS_FILTER_LAYERS) {
+        SetDlgItemText(IDC_TRANS_FILTER_LAYERS, NormalizeLayerList(GetDlgItemText(IDC_TRANS_FILTER_LAYERS)));
         return TRUE;
     }
     return CTranslatorPage::OnCommand(wParam, lParam);
@@ -201,9 +175,9 @@ CTranslatorPage4::CTranslatorPage4() : CTranslatorPage(IDD_TRANSLATOR_PAGE4) {}
 void CTranslatorPage4::ExchangeOwnControls(CDataExchange* pDX)
 {
     CTranslatorSheet* sheet = GetTranslatorSheet();
-    DDX_Text(pDX, kDescription, sheet->m_strDescription);
+    DDX_Text(pDX, IDC_TRANS_DESCRIPTION, sheet->m_strDescription);
     int choice = sheet->GetJobSubmission();
-    DDX_Radio(pDX, kTranslateNow, choice);
+    DDX_Radio(pDX, IDC_TRANS_TRANSLATE_NOW, choice);
     if (pDX->m_bSaveAndValidate)
         sheet->SetJobSubmission(choice);
 }

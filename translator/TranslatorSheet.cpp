@@ -6,29 +6,116 @@
 #include "platform/system/WinApp.h"
 #include "translator/TranslatorOutput.h"
 #include "translator/TranslatorRules.h"
-
-using namespace TranslatorIds;
+#include "wizard/WizardRegistry.h"
 
 namespace {
 
 CTranslatorSheet::GetCADUnitsFunc g_getCADUnits = nullptr;
 
-constexpr UnitQuantity kQuantityLength = 0;
-constexpr UnitQuantity kQuantityAngle = 20;
-
 constexpr const char* kProfileSection = "Defaults";
 constexpr const char* kProfileTranslator = "Trans";
+
+using Row = CBindingRow<CTranslatorSheet>;
+using S = CTranslatorSheet;
+
+// The binding tables, one per page, in the order of the pages' fields. The
+// members' initial values are the pages' defaults (kBindPageDefault); the
+// two fields a check box governs follow their keyword's presence instead.
+constexpr unsigned kDefault = kBindPageDefault;
+
+const Row kPage1Rows[] = {
+    {"ZQMESH3D_OUTPUT_FILETYPE", IDC_TRANS_SURFACE_MESH, -1, &S::m_outputType},
+    {"ZQMESH3D_UNITS", IDC_TRANS_MILLIMETRES, -1, &S::m_units},
+    {"TRANS_FILE_UNITS", -1, -1, &S::m_fileUnits},
+};
+
+const Row kMeshDensityRows[] = {
+    {"ZQMESH3D_SURFACE_ELEMENT_AIM", IDC_TRANS_ELEMENT_AIM, IDC_TRANS_BY_ELEMENTS, &S::m_nSurfaceElementAim,
+     kQuantityDimensionless, kQuantityDimensionless, kDefault},
+    {"ZQMESH3D_SURFACE_EDGE_LENGTH", IDC_TRANS_EDGE_LENGTH, IDC_TRANS_BY_EDGE_LENGTH, &S::m_dSurfaceEdgeLength,
+     kQuantityLength, kQuantityDimensionless, kDefault},
+    {"ZQMESH3D_LAYERS_THROUGH_THICKNESS", IDC_TRANS_LAYERS, IDC_TRANS_LAYERS_TEXT, &S::m_nLayersThroughThickness,
+     kQuantityDimensionless, kQuantityDimensionless, kDefault},
+    {"ZQMESH3D_MAXIMUM_ASPECT_RATIO", IDC_TRANS_ASPECT_RATIO, IDC_TRANS_ASPECT_RATIO_TEXT, &S::m_dMaximumAspectRatio,
+     kQuantityDimensionless, kQuantityDimensionless, kDefault},
+};
+
+const Row kMDLRemeshRows[] = {
+    {"ZQPSI_REMESH_MIN_DIVISION", IDC_TRANS_MIN_DIVISION, IDC_TRANS_MIN_DIVISION_TEXT, &S::m_nRemeshMinDivision,
+     kQuantityDimensionless, kQuantityDimensionless, kDefault},
+    {"ZQPSI_REMESH_MIN_ELEMENT_NUMBER", IDC_TRANS_MIN_ELEMENTS, IDC_TRANS_MIN_ELEMENTS_TEXT, &S::m_nRemeshMinElements,
+     kQuantityDimensionless, kQuantityDimensionless, kDefault},
+    {"ZQPSI_REMESH_MAX_ELEMENT_NUMBER", IDC_TRANS_MAX_ELEMENTS, IDC_TRANS_MAX_ELEMENTS_TEXT, &S::m_nRemeshMaxElements,
+     kQuantityDimensionless, kQuantityDimensionless, kDefault},
+};
+
+const Row kIgesRows[] = {
+    {"IGS_TRANS_MESH_DIV", IDC_TRANS_MESH_DIVISIONS, IDC_TRANS_MESH_DIVISIONS_TEXT, &S::m_nMeshDivisions,
+     kQuantityDimensionless, kQuantityDimensionless, kDefault},
+    {"IGS_MODEL_LENGTH", IDC_TRANS_MODEL_LENGTH, IDC_TRANS_MODEL_LENGTH_CHECK, &S::m_dModelLength, kQuantityLength},
+    {"IGS_NODAL_TOL", IDC_TRANS_NODAL_TOLERANCE, IDC_TRANS_NODAL_TOLERANCE_TEXT, &S::m_dNodalTolerance,
+     kQuantityLength, kQuantityDimensionless, kDefault},
+    {"IGS_CURV_ANGLE", IDC_TRANS_CURVATURE_ANGLE, IDC_TRANS_CURVATURE_ANGLE_TEXT, &S::m_dCurvatureAngle,
+     kQuantityAngle, kQuantityDimensionless, kDefault},
+    {"IGS_USE_CONNECTIVITY", IDC_TRANS_USE_CONNECTIVITY, -1, &S::m_bUseConnectivity, kQuantityDimensionless,
+     kQuantityDimensionless, kDefault},
+    {"IGS_USE_RIBS", IDC_TRANS_USE_RIBS, -1, &S::m_bUseRibs, kQuantityDimensionless, kQuantityDimensionless,
+     kDefault},
+    {"IGS_USE_FILTER", IDC_TRANS_USE_FILTER, -1, &S::m_bUseFilter, kQuantityDimensionless, kQuantityDimensionless,
+     kDefault},
+    {"IGS_FILTER_SELECTED", IDC_TRANS_FILTER_LAYERS, IDC_TRANS_USE_FILTER, &S::m_strFilterLayers},
+    {"IGS_USE_ATTRIB", IDC_TRANS_USE_ATTRIBUTES, -1, &S::m_bUseAttributes, kQuantityDimensionless,
+     kQuantityDimensionless, kDefault},
+    {"IGS_USE_READ_LINES", IDC_TRANS_READ_LINES, -1, &S::m_bReadLines, kQuantityDimensionless,
+     kQuantityDimensionless, kDefault},
+};
+
+std::unique_ptr<CWizard> CreateTranslator(ZQ_PM_Node* node)
+{
+    CTranslatorSheet::SetGetCADUnitsFunc(HostGetCADUnits);
+    auto sheet = std::make_unique<CTranslatorSheet>(node);
+    // New translation inputs belong with their CAD model, as the host files them.
+    CWizard::GetProjectTree().SetEditNode(sheet->GetCADNode());
+    return sheet;
+}
+
+const SWizardFactory kTranslatorFactory{"translate", "a CAD model or a mesh made from one",
+                                        CTranslatorSheet::CanStartFrom, CreateTranslator};
+const CWizardRegistration kRegistration(kTranslatorFactory);
 
 } // namespace
 
 CTranslatorSheet::CTranslatorSheet(ZQ_PM_Node* startNode, CWnd* parent)
     : CWizard(IDS_TRANSLATOR_CAPTION, startNode, parent)
 {
-    for (CPropertyPage* page : {static_cast<CPropertyPage*>(&m_page1), static_cast<CPropertyPage*>(&m_page2),
-                                static_cast<CPropertyPage*>(&m_page2PS), static_cast<CPropertyPage*>(&m_page3),
-                                static_cast<CPropertyPage*>(&m_page4)})
-        AddPage(page);
+    // The pages in showing order, each with when it applies: `forModel` (the
+    // CAD type) also decides whether its bindings exist at all.
+    const auto cadType = [this] { return GetCADModelType(); };
+    AddWizardPage({&m_page1, {}, {}, BindingTable(*this, kPage1Rows)});
+    AddWizardPage({&m_page2, [cadType] { return IsSurfaceRemeshType(cadType()) || ::CanDoTetMesh(cadType()); },
+                   [this] { return UseZQMESH3D(); }, BindingTable(*this, kMeshDensityRows)});
+    AddWizardPage({&m_page2PS, [cadType] { return cadType() == kCadTypeIges || IsMDLOnlyType(cadType()); },
+                   [this] { return m_nTranslator == kTranslatorMDL; }, BindingTable(*this, kMDLRemeshRows)});
+    AddWizardPage({&m_page3, [cadType] { return cadType() == kCadTypeIges; },
+                   [this] { return m_nTranslator == kTranslatorBuiltIn; }, BindingTable(*this, kIgesRows)});
+    AddWizardPage({&m_page4, {}, {}, {}});
+}
 
+CTranslatorSheet::~CTranslatorSheet() = default;
+
+bool CTranslatorSheet::CanStartFrom(const ZQ_PM_Node* node)
+{
+    if (node->GetType() == kNodeCadModel)
+        return true;
+    const ZQ_PM_Node* parent = node->GetParent();
+    return (node->GetType() == kNodeMesh || node->GetType() == kNodeTranslation) && parent &&
+           parent->GetType() == kNodeCadModel;
+}
+
+CResult CTranslatorSheet::Prepare()
+{
+    if (CResult base = CWizard::Prepare(); !base)
+        return base;
     // The working file: the programs' defaults, with the settings of an
     // earlier translation of this mesh over them.
     const std::string dataPath = GetProjectTree().GetDataPath();
@@ -43,58 +130,16 @@ CTranslatorSheet::CTranslatorSheet(ZQ_PM_Node* startNode, CWnd* parent)
         m_strDescription = GetProjectTree().GetNewMeshLabel();
     }
     MergeTranslatorDefaults(working, dataPath, nodeFile);
-    working.Write(m_strTempFile);
+    if (!working.Write(m_strTempFile))
+        return CResult::FromErrno("cannot write " + m_strTempFile);
 
     if (CWinApp* app = AfxGetApp())
         m_nTranslator = app->GetProfileInt(kProfileSection, kProfileTranslator, 0);
 
-    RegisterBindings();
+    RegisterPageBindings();
     for (const std::string& path : GetTranslatorRangeFiles(dataPath))
         GetBindings().MergeRanges(path);
-}
-
-CTranslatorSheet::~CTranslatorSheet() = default;
-
-void CTranslatorSheet::RegisterBindings()
-{
-    CKeywordBindings& b = GetBindings();
-    b.SetCurrentPage(&m_page1);
-    b.Bind("ZQMESH3D_OUTPUT_FILETYPE", kSurfaceMesh, -1, kBindChoice, &m_outputType);
-    b.Bind("ZQMESH3D_UNITS", kMillimetres, -1, kBindChoice, &m_units);
-    b.Bind("TRANS_FILE_UNITS", -1, -1, kBindChoice, &m_fileUnits);
-
-    const int cadType = GetCADModelType();
-    if (IsSurfaceRemeshType(cadType) || ::CanDoTetMesh(cadType)) {
-        b.SetCurrentPage(&m_page2);
-        b.Bind("ZQMESH3D_SURFACE_ELEMENT_AIM", kElementAim, kByElements, kBindWhole, &m_nSurfaceElementAim);
-        b.Bind("ZQMESH3D_SURFACE_EDGE_LENGTH", kEdgeLength, kByEdgeLength, kBindDouble, &m_dSurfaceEdgeLength,
-               kQuantityLength);
-        b.Bind("ZQMESH3D_LAYERS_THROUGH_THICKNESS", kLayers, kLayersCaption, kBindWhole, &m_nLayersThroughThickness);
-        b.Bind("ZQMESH3D_MAXIMUM_ASPECT_RATIO", kAspectRatio, kAspectRatioCaption, kBindDouble,
-               &m_dMaximumAspectRatio, kDimensionless);
-    }
-    if (cadType == kCadTypeIges) {
-        b.SetCurrentPage(&m_page3);
-        b.Bind("IGS_TRANS_MESH_DIV", kMeshDivisions, kMeshDivisionsCaption, kBindWhole, &m_nMeshDivisions);
-        b.Bind("IGS_MODEL_LENGTH", kModelLength, kModelLengthCheck, kBindDouble, &m_dModelLength, kQuantityLength);
-        b.Bind("IGS_NODAL_TOL", kNodalTolerance, kNodalToleranceCaption, kBindDouble, &m_dNodalTolerance,
-               kQuantityLength);
-        b.Bind("IGS_CURV_ANGLE", kCurvatureAngle, kCurvatureAngleCaption, kBindDouble, &m_dCurvatureAngle,
-               kQuantityAngle);
-        b.Bind("IGS_USE_CONNECTIVITY", kUseConnectivity, -1, kBindSwitch, &m_bUseConnectivity);
-        b.Bind("IGS_USE_RIBS", kUseRibs, -1, kBindSwitch, &m_bUseRibs);
-        b.Bind("IGS_USE_FILTER", kUseFilter, -1, kBindSwitch, &m_bUseFilter);
-        b.Bind("IGS_FILTER_SELECTED", kFilterLayers, kUseFilter, kBindText, &m_strFilterLayers);
-        b.Bind("IGS_USE_ATTRIB", kUseAttributes, -1, kBindSwitch, &m_bUseAttributes);
-        b.Bind("IGS_USE_READ_LINES", kReadLines, -1, kBindSwitch, &m_bReadLines);
-    }
-    if (cadType == kCadTypeIges || IsMDLOnlyType(cadType)) {
-        b.SetCurrentPage(&m_page2PS);
-        b.Bind("ZQPSI_REMESH_MIN_DIVISION", kMinDivision, kMinDivisionCaption, kBindWhole, &m_nRemeshMinDivision);
-        b.Bind("ZQPSI_REMESH_MIN_ELEMENT_NUMBER", kMinElements, kMinElementsCaption, kBindWhole, &m_nRemeshMinElements);
-        b.Bind("ZQPSI_REMESH_MAX_ELEMENT_NUMBER", kMaxElements, kMaxElementsCaption, kBindWhole, &m_nRemeshMaxElements);
-    }
-    b.SetCurrentPage(nullptr);
+    return CResult::Ok();
 }
 
 ZQ_PM_Node* CTranslatorSheet::GetCADNode() const
@@ -120,21 +165,13 @@ bool CTranslatorSheet::CanDoTetMesh() const { return ::CanDoTetMesh(GetCADModelT
 
 bool CTranslatorSheet::UseZQMESH3D() const { return ::UseZQMESH3D(GetCADModelType(), m_outputType.m_index); }
 
-bool CTranslatorSheet::IsPageEnabled(UINT templateId)
-{
-    switch (templateId) {
-    case IDD_TRANSLATOR_PAGE2: return UseZQMESH3D();
-    case IDD_TRANSLATOR_PAGE2_PS: return m_nTranslator == kTranslatorMDL;
-    case IDD_TRANSLATOR_PAGE3: return GetCADModelType() == kCadTypeIges && m_nTranslator == kTranslatorBuiltIn;
-    default: return true;
-    }
-}
-
 void CTranslatorSheet::OnWizardFinish()
 {
     // IGES files carry their units; the page's units choice covers the rest,
     // and the translator reads it under its own keyword.
     m_fileUnits.m_index = m_units.m_index;
+    // The working file is only a means to the output file: its failure shows
+    // as that file's.
     CWizard::OnWizardFinish();
     MKeywordFile file;
     file.Load(m_strTempFile);
@@ -153,23 +190,32 @@ void CTranslatorSheet::OnWizardFinish()
     job.unitSystem = ::GetUnitSystem();
     job.cadFile = GetCADFilePath();
     MProjectTree& tree = GetProjectTree();
-    if (m_pStartNode->GetType() != kNodeCadModel && !m_pStartNode->GetFirstChild()) {
-        // Nothing was made from this mesh yet: translate it again in place.
-        m_pStartNode->m_name = m_strDescription;
-        m_pStartNode->WriteUserLabel();
+    // Nothing was made from this mesh yet: translate it again in place.
+    const bool inPlace = m_pStartNode->GetType() != kNodeCadModel && !m_pStartNode->GetFirstChild();
+    if (inPlace) {
         job.outputBase = m_pStartNode->GetFilePath();
-        SetResultNode(m_pStartNode);
     } else {
         CFilePath base;
         base.MakeUniqueName(CFilePath::FileName(m_pStartNode->GetFilePath()), "", true);
         job.outputBase = base.GetPath();
-        tree.WriteMeshLabel(job.outputBase, m_strDescription);
     }
 
     m_strOutputFile = CompleteTranslatorInput(file, job);
-    m_bOutputWritten = file.Write(m_strOutputFile);
-    if (!GetResultNode())
+    // The labels and the node follow the file: a failed write leaves the
+    // project as it was.
+    m_bOutputWritten = static_cast<bool>(file.Write(m_strOutputFile));
+    if (!m_bOutputWritten) {
+        m_outputResult = CResult::FromErrno("could not write " + m_strOutputFile);
+        return;
+    }
+    if (inPlace) {
+        m_pStartNode->m_name = m_strDescription;
+        m_pStartNode->WriteUserLabel();
+        SetResultNode(m_pStartNode);
+    } else {
+        tree.WriteMeshLabel(job.outputBase, m_strDescription);
         SetResultNode(tree.AddFile(m_strOutputFile));
+    }
 }
 
 void CTranslatorSheet::SetGetCADUnitsFunc(GetCADUnitsFunc function) { g_getCADUnits = function; }

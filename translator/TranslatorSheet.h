@@ -7,16 +7,10 @@
 
 #include "host/CadUnits.h"
 #include "keyword/ChoiceField.h"
+#include "platform/system/Result.h"
+#include "translator/TranslatorIds.h"
 #include "translator/TranslatorPages.h"
 #include "wizard/Wizard.h"
-
-// Dialog templates of the pages, in the order they are shown.
-constexpr UINT IDD_TRANSLATOR_PAGE1 = 13057;
-constexpr UINT IDD_TRANSLATOR_PAGE2 = 13058;
-constexpr UINT IDD_TRANSLATOR_PAGE2_PS = 13045;
-constexpr UINT IDD_TRANSLATOR_PAGE3 = 13059;
-constexpr UINT IDD_TRANSLATOR_PAGE4 = 13060;
-constexpr UINT IDS_TRANSLATOR_CAPTION = 13220;
 
 class CTranslatorSheet : public CWizard {
 public:
@@ -27,6 +21,14 @@ public:
     explicit CTranslatorSheet(ZQ_PM_Node* startNode, CWnd* parent = nullptr);
     ~CTranslatorSheet() override;
 
+    // Whether the wizard starts from `node`: a CAD model, or a mesh (or a
+    // translation input still waiting for its mesh) made from one.
+    static bool CanStartFrom(const ZQ_PM_Node* node);
+
+    // Builds the working file from the programs' defaults and any earlier
+    // translation of the mesh, registers the bindings and reads the ranges.
+    CResult Prepare() override;
+
     // The CAD model node (the start node or its parent), its sub-type and file.
     ZQ_PM_Node* GetCADNode() const;
     int GetCADModelType() const;
@@ -34,23 +36,25 @@ public:
     bool CanDoTetMesh() const;
     bool UseZQMESH3D() const;
 
-    bool IsPageEnabled(UINT templateId) override;
     void OnWizardFinish() override;
 
     static void SetGetCADUnitsFunc(GetCADUnitsFunc function);
     // The host callback's answer; kUnitLengthUnknown (6) without a callback.
     static int GetCADUnits(const char* path, int cadType, float extents[3]);
 
-    // The path Finish wrote to ("" before Finish), and whether the write worked.
-    const std::string& GetOutputFile() const { return m_strOutputFile; }
+    // The path Finish wrote to ("" before Finish), and what the write gave:
+    // a failure leaves the project as it was.
+    std::string GetOutputFile() const override { return m_strOutputFile; }
     bool IsOutputWritten() const { return m_bOutputWritten; }
+    CResult GetFinishResult() const override { return m_outputResult; }
 
-    // Settings the pages show; values in SI.
+    // Settings the pages show; values in SI. The initial values are the
+    // pages' defaults, shown when no defaults file gives a value.
     CChoiceField m_outputType{{"TESSARIN_ZQL", "TESSARIN_FLOW3D_INPUT"}, 0};
     CChoiceField m_units{{"MILLIMETERS", "CENTIMETERS", "METERS", "INCHES"}, -1};
     CChoiceField m_fileUnits{{"MODEL_UNITS_MM", "MODEL_UNITS_CM", "MODEL_UNITS_M", "MODEL_UNITS_IN"}, -1};
     int m_nSurfaceElementAim = 5000;
-    double m_dSurfaceEdgeLength = 1.0;
+    double m_dSurfaceEdgeLength = 0.001; // 1 mm
     int m_nLayersThroughThickness = 6;
     double m_dMaximumAspectRatio = 15;
     int m_nRemeshMinDivision = 25;
@@ -59,7 +63,7 @@ public:
     int m_nMeshDivisions = 15;
     double m_dModelLength = 0;
     double m_dNodalTolerance = 0;
-    double m_dCurvatureAngle = 20;
+    double m_dCurvatureAngle = 0.349066; // 20 degrees
     bool m_bUseConnectivity = false;
     bool m_bUseRibs = false;
     bool m_bUseFilter = false;
@@ -72,7 +76,6 @@ public:
     std::string m_strDescription;
 
 private:
-    void RegisterBindings();
 
     CTranslatorPage1 m_page1;
     CTranslatorPage2 m_page2;
@@ -81,4 +84,5 @@ private:
     CTranslatorPage4 m_page4;
     std::string m_strOutputFile;
     bool m_bOutputWritten = false;
+    CResult m_outputResult;
 };

@@ -8,12 +8,31 @@ CPropertyPageExt::CPropertyPageExt(UINT templateId) : CPropertyPage(templateId) 
 
 CWizard* CPropertyPageExt::GetWizard() const { return CWizard::FromWindow(GetParent()); }
 
-void CPropertyPageExt::DoDataExchange(CDataExchange*) {}
+void CPropertyPageExt::DoDataExchange(CDataExchange* pDX)
+{
+    CPropertyPage::DoDataExchange(pDX);
+    ExchangeOwnControls(pDX);
+    ExchangeBindings(pDX);
+}
 
 void CPropertyPageExt::ExchangeBindings(CDataExchange* pDX)
 {
     if (CWizard* wizard = GetWizard())
         wizard->GetBindings().ExchangePage(pDX);
+}
+
+void CPropertyPageExt::EnableIds(std::initializer_list<int> ids, bool enable)
+{
+    for (int id : ids)
+        if (CWnd* control = GetDlgItem(id))
+            control->EnableWindow(enable);
+}
+
+BOOL CPropertyPageExt::OnSetActive()
+{
+    const BOOL result = CPropertyPage::OnSetActive();
+    EnableControls();
+    return result;
 }
 
 BOOL CPropertyPageExt::OnKillActive()
@@ -31,7 +50,6 @@ BOOL CPropertyPageExt::OnWizardFinish()
         return FALSE;
     return CPropertyPage::OnWizardFinish();
 }
-
 BOOL CPropertyPageExt::OnHelpInfo(HELPINFO* info)
 {
     if (!info || info->dwContextId == 0 || ((GetKeyState(VK_F1) & 0x8000) && !(GetKeyState(VK_SHIFT) & 0x8000)))

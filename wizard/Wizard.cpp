@@ -17,8 +17,13 @@ CWizard::CWizard(UINT captionId, ZQ_PM_Node* startNode, CWnd* parent)
       m_pStartNode(startNode)
 {
     SetWizardMode();
+}
+
+CResult CWizard::Prepare()
+{
     if (m_pStartNode && m_pStartNode->GetType() == kNodeInput)
-        PrepareTempFileFromInput();
+        return PrepareTempFileFromInput();
+    return CResult::Ok();
 }
 
 CWizard::~CWizard()
@@ -29,14 +34,43 @@ CWizard::~CWizard()
     m_pBindings.reset();
 }
 
-void CWizard::PrepareTempFileFromInput()
+CResult CWizard::PrepareTempFileFromInput()
 {
     MKeywordFile file;
     file.Load(m_pStartNode->GetFilePath());
     // Older inputs lack a description; the node's name is the one the user knows.
     if (file.GetValue("ANALYSIS_DESCRIPTION").empty())
         file.SetValue("ANALYSIS_DESCRIPTION", m_pStartNode->GetName());
-    file.Write(m_strTempFile);
+    if (!file.Write(m_strTempFile))
+        return CResult::FromErrno("cannot write " + m_strTempFile);
+    return CResult::Ok();
+}
+
+void CWizard::AddWizardPage(SWizardPage entry)
+{
+    assert(entry.page && "a wizard page entry names its page");
+    AddPage(entry.page);
+    m_pages.push_back(std::move(entry));
+}
+
+void CWizard::RegisterPageBindings()
+{
+    CKeywordBindings& bindings = GetBindings();
+    for (const SWizardPage& entry : m_pages) {
+        if (!entry.bindings || (entry.forModel && !entry.forModel()))
+            continue;
+        bindings.SetCurrentPage(entry.page);
+        entry.bindings(bindings);
+    }
+    bindings.SetCurrentPage(nullptr);
+}
+
+const SWizardPage* CWizard::FindEntry(UINT templateId) const
+{
+    for (const SWizardPage& entry : m_pages)
+        if (entry.page->m_nIDTemplate == templateId)
+            return &entry;
+    return nullptr;
 }
 
 ZQ_PM_Node* CWizard::GetModelMeshNode() const
@@ -87,9 +121,20 @@ MProjectTree& CWizard::GetProjectTree()
 
 bool CWizard::HasProjectTree() { return g_projectTree != nullptr; }
 
-bool CWizard::IsPageEnabled(UINT) { return true; }
+bool CWizard::IsPageEnabled(UINT templateId)
+{
+    const SWizardPage* entry = FindEntry(templateId);
+    if (entry == nullptr)
+        return true;
+    return (!entry->forModel || entry->forModel()) && (!entry->when || entry->when());
+}
 
-void CWizard::OnWizardFinish() { m_pBindings->SaveValues(m_strTempFile); }
+void CWizard::OnWizardFinish()
+{
+    // The temporary file is the wizard's own scratch: a subclass that needs
+    // the settings reads them back and reports what it cannot write itself.
+    (void)m_pBindings->SaveValues(m_strTempFile);
+}
 
 CWizard* CWizard::FromWindow(CWnd* window)
 {
@@ -102,10 +147,10 @@ CWizard* CWizard::FromWindow(CWnd* window)
 BOOL CWizard::OnInitDialog()
 {
     // The analysis' own values override the defaults before any page shows.
-    m_pBindings->LoadValues(m_strTempFile);
-    // Posted, so it lands after the sheet's own set-up has set its buttons.
-    SetWizardButtons(GetPageCount() == 1 ? PSWIZB_FINISH : PSWIZB_NEXT);
+    // An unreadable file leaves the defaults, which is all a new analysis has.
+    (void)m_pBindings->LoadValues(m_strTempFile);
     CPropertySheet::OnInitDialog();
+    UpdateNavigation();
     ModifyStyle(0, WS_SYSMENU);
     ModifyStyleEx(0, WS_EX_CONTEXTHELP);
     return TRUE;
@@ -135,24 +180,32 @@ void CWizard::MoveToEnabledPage(bool forward)
     }
 
     const int step = forward ? 1 : -1;
-    const int count = GetPageCount();
-    auto enabledFrom = [&](int index) {
-        for (; index >= 0 && index < count; index += step)
-            if (IsPageEnabled(GetPage(index)->m_nIDTemplate))
-                return index;
-        return -1;
-    };
-    const int target = enabledFrom(GetActiveIndex() + step);
+    const int target = EnabledFrom(GetActiveIndex() + step, step);
     if (target < 0)
         return;
-    const bool another = enabledFrom(target + step) >= 0;
-    if (forward)
-        SetWizardButtons(another ? PSWIZB_BACK | PSWIZB_NEXT : PSWIZB_BACK | PSWIZB_FINISH);
-    else
-        SetWizardButtons(another ? PSWIZB_BACK | PSWIZB_NEXT : PSWIZB_NEXT);
     // The page being left reads this to tell Back (no validation) from Next.
     m_nModalResult = forward ? ID_WIZNEXT : ID_WIZBACK;
     SetActivePage(target);
+    UpdateNavigation();
+}
+
+int CWizard::EnabledFrom(int index, int step)
+{
+    for (const int count = GetPageCount(); index >= 0 && index < count; index += step)
+        if (IsPageEnabled(GetPage(index)->m_nIDTemplate))
+            return index;
+    return -1;
+}
+
+void CWizard::UpdateNavigation()
+{
+    // The pages that apply may change with every move (a choice on one page
+    // enables another), so both neighbours are looked for afresh each time.
+    const int active = GetActiveIndex();
+    DWORD buttons = EnabledFrom(active + 1, 1) >= 0 ? PSWIZB_NEXT : PSWIZB_FINISH;
+    if (EnabledFrom(active - 1, -1) >= 0)
+        buttons |= PSWIZB_BACK;
+    SetWizardButtons(buttons);
 }
 
 void CWizard::OnDestroy()

@@ -3,13 +3,22 @@
 // for one node of the project tree (the start node), that keeps the analysis'
 // settings in a temporary keyword file and its keyword bindings, and moves
 // between pages itself so that a subclass can skip pages by template id.
+//
+// A wizard is built in two steps: the constructor only sets up members and
+// pages and cannot fail; Prepare() reads and writes files and says why it
+// failed. Each page is added with one entry that says when it applies; that
+// entry decides both whether the page shows and whether its bindings exist.
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "host/ProjectTree.h"
 #include "keyword/KeywordBindings.h"
 #include "platform/window/PropertySheet.h"
 #include "platform/window/Types.h"
+#include "platform/system/Result.h"
+#include "wizard/PropertyPageExt.h"
 
 // What the host does with the job after Finish.
 enum JobSubmission {
@@ -19,10 +28,32 @@ enum JobSubmission {
     kJobPrepareNext = 3,
 };
 
+// One page of a wizard and when it applies.
+struct SWizardPage {
+    CPropertyPageExt* page = nullptr;
+    // Whether the page can show at all for the start node: the page's binding
+    // rows are registered only then. Null: always.
+    std::function<bool()> forModel;
+    // Whether it shows now, given the choices made on earlier pages; asked
+    // only when forModel holds. Null: always.
+    std::function<bool()> when;
+    // Registers the page's binding table (the current page is set to the
+    // page). Null: the page binds nothing.
+    std::function<void(CKeywordBindings&)> bindings;
+};
+
+// The `bindings` of a page entry that registers a table of rows for `owner`
+// (usually the sheet itself).
+template <class Owner, std::size_t N>
+std::function<void(CKeywordBindings&)> BindingTable(Owner& owner, const CBindingRow<Owner> (&rows)[N])
+{
+    return [&owner, &rows](CKeywordBindings& bindings) { bindings.BindRows(owner, rows); };
+}
+
 class CWizard : public CPropertySheet {
 public:
-    // `parent` null: the application's main window. A start node that is an
-    // analysis input gives the temporary file its keywords at once.
+    // `parent` null: the application's main window. Claims the temporary
+    // file's name and reads nothing.
     CWizard(UINT captionId, ZQ_PM_Node* startNode, CWnd* parent = nullptr);
     // Deletes the temporary file, read-only or not.
     ~CWizard() override;
@@ -52,18 +83,38 @@ public:
     int GetJobSubmission() const { return m_nJobSubmission; }
     void SetJobSubmission(int choice) { m_nJobSubmission = choice; }
 
-    // Whether the page made from this dialog template may be shown; all are
-    // in the base.
+    // The fallible half of building a wizard, run once before DoModal: the
+    // base gives the temporary file the keywords of a start node that is an
+    // analysis input. Overrides call it first and stop at its failure.
+    virtual CResult Prepare();
+
+    // Whether the page made from this dialog template may be shown: by its
+    // entry (both of its conditions); a page added without an entry always may.
     virtual bool IsPageEnabled(UINT templateId);
     // The Finish work, run as the sheet closes with Finish: the base stores
     // the bound values into the temporary file. Overrides call it first.
     virtual void OnWizardFinish();
+
+    // What Finish made, for the host to report: the result of writing it
+    // (a failure leaves the project as it was) and its path. The base makes
+    // no file of its own.
+    virtual CResult GetFinishResult() const { return CResult::Ok(); }
+    virtual std::string GetOutputFile() const { return std::string(); }
 
     // The wizard that `window` belongs to: itself or the nearest parent
     // window that is one; null when none is.
     static CWizard* FromWindow(CWnd* window);
 
 protected:
+    // Adds the page to the sheet, in showing order, with when it applies.
+    void AddWizardPage(SWizardPage entry);
+    // Registers the binding table of every page whose forModel holds, page
+    // by page in the order they were added.
+    void RegisterPageBindings();
+    // Sets Back, Next and Finish for the active page: Back when an enabled
+    // page lies before it, Next when one lies after it, Finish otherwise.
+    void UpdateNavigation();
+
     BOOL OnInitDialog() override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     void OnDestroy() override;
@@ -78,5 +129,10 @@ protected:
     ZQ_PM_Node* m_pResultNode = nullptr;
 
 private:
-    void PrepareTempFileFromInput();
+    CResult PrepareTempFileFromInput();
+    const SWizardPage* FindEntry(UINT templateId) const;
+    // The nearest enabled page from `index` on, stepping by `step`; -1 when none.
+    int EnabledFrom(int index, int step);
+
+    std::vector<SWizardPage> m_pages;
 };

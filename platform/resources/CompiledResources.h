@@ -54,3 +54,11 @@ struct SCompiledResources {
 
 // Defined by the generated source.
 extern const SCompiledResources g_compiledResources;
+
+// A further compiled set (the dialogs made for tests) joins the program's own
+// when its generated source is linked in: the source holds one of these.
+// Ids must differ from those of every other set.
+class CCompiledResourcesRegistration {
+public:
+    explicit CCompiledResourcesRegistration(const SCompiledResources& set);
+};

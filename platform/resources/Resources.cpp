@@ -2,10 +2,23 @@
 
 #include "platform/resources/CompiledResources.h"
 
-static CResourceSet BuildAppResources()
+#include <cassert>
+#include <vector>
+
+// Function-local: registrations run during static initialisation.
+static std::vector<const SCompiledResources*>& ExtraSets()
 {
-    CResourceSet set;
-    const SCompiledResources& data = g_compiledResources;
+    static std::vector<const SCompiledResources*> sets;
+    return sets;
+}
+
+CCompiledResourcesRegistration::CCompiledResourcesRegistration(const SCompiledResources& set)
+{
+    ExtraSets().push_back(&set);
+}
+
+static void AddCompiled(CResourceSet& set, const SCompiledResources& data)
+{
     for (int i = 0; i < data.dialogCount; ++i) {
         const SCompiledDialog& d = data.dialogs[i];
         CDialogTemplate t;
@@ -35,12 +48,21 @@ static CResourceSet BuildAppResources()
             item.line = s.line;
             t.items.push_back(std::move(item));
         }
-        set.AddDialog(std::move(t));
+        [[maybe_unused]] const bool added = set.AddDialog(std::move(t));
+        assert(added && "a dialog id used by two compiled sets");
     }
     for (int i = 0; i < data.stringCount; ++i)
         set.AddString(data.strings[i].id, data.strings[i].text);
     for (int i = 0; i < data.symbolCount; ++i)
         set.AddSymbol(data.symbols[i].name, data.symbols[i].value);
+}
+
+static CResourceSet BuildAppResources()
+{
+    CResourceSet set;
+    AddCompiled(set, g_compiledResources);
+    for (const SCompiledResources* extra : ExtraSets())
+        AddCompiled(set, *extra);
     return set;
 }
 

@@ -199,3 +199,110 @@ TEST_F(TranslateRun, PersonAtTheTerminalInEnglishUnits)
     EXPECT_NE(file.find("ZQMESH3D_SURFACE_EDGE_LENGTH: 0.00254\r\n"), std::string::npos) << file;
     EXPECT_NE(file.find("ZQMESH3D_OUTPUT_UNITS: IMPERIAL\r\n"), std::string::npos);
 }
+
+TEST_F(TranslateRun, WithoutDefaultsFilesThePagesGiveTheValues)
+{
+    const std::string nodeMdlOnly = [&] {
+        wiztest::WriteBytes(dir / "cover.stp", "ISO-10303-21;\n");
+        auto r = RunWizhost({"project", "add", project, dir / "cover.stp", "--type", "1", "--subtype", "12"});
+        return r.out.substr(0, r.out.find('\n'));
+    }();
+    const std::string nodeTet = [&] {
+        wiztest::WriteBytes(dir / "bracket.bdf", "BEGIN BULK\nGRID,1,,0.,0.,0.\nENDDATA\n");
+        auto r = RunWizhost({"project", "add", project, dir / "bracket.bdf", "--type", "1", "--subtype", "8"});
+        return r.out.substr(0, r.out.find('\n'));
+    }();
+    // Installation data without the solver's defaults and range files.
+    std::filesystem::create_directories(dir / "bare/solver");
+    setenv("WIZ_DATA_DIR", (dir / "bare").c_str(), 1);
+
+    struct Path {
+        std::string node;
+        std::string script; // every page of the path, nothing typed
+        std::vector<std::string> written;
+    };
+    const std::vector<Path> paths = {
+        {kStlNode,
+         "next\nexpect dialog IDD_TRANSLATOR_PAGE2\nexpect text IDC_TRANS_ELEMENT_AIM 5000\n"
+         "click IDC_TRANS_BY_EDGE_LENGTH\nexpect text IDC_TRANS_EDGE_LENGTH 1\nnext\nfinish\n",
+         {"ZQMESH3D_UNITS: MILLIMETERS", "ZQMESH3D_SURFACE_ELEMENT_AIM: 5000", "ZQMESH3D_SURFACE_EDGE_LENGTH: 0.001",
+          "ZQMESH3D_LAYERS_THROUGH_THICKNESS: 6", "ZQMESH3D_MAXIMUM_ASPECT_RATIO: 15"}},
+        {nodeTet,
+         "click IDC_TRANS_TET_MESH\nnext\nexpect text IDC_TRANS_LAYERS 6\nexpect text IDC_TRANS_ASPECT_RATIO 15\n"
+         "next\nfinish\n",
+         {"ZQMESH3D_OUTPUT_FILETYPE: TESSARIN_FLOW3D_INPUT", "ZQMESH3D_LAYERS_THROUGH_THICKNESS: 6",
+          "ZQMESH3D_MAXIMUM_ASPECT_RATIO: 15"}},
+        {kIgesNode,
+         "click IDC_TRANS_BUILT_IN\nnext\nexpect dialog IDD_TRANSLATOR_PAGE3\n"
+         "expect text IDC_TRANS_MESH_DIVISIONS 15\nexpect text IDC_TRANS_CURVATURE_ANGLE 20\n"
+         "expect unchecked IDC_TRANS_MODEL_LENGTH_CHECK\nexpect checked IDC_TRANS_USE_ATTRIBUTES\nnext\nfinish\n",
+         {"IGS_TRANS_MESH_DIV: 15", "IGS_NODAL_TOL: 0", "IGS_CURV_ANGLE: 0.349066", "IGS_USE_CONNECTIVITY: OFF",
+          "IGS_USE_ATTRIB: ON", "IGS_USE_READ_LINES: ON", "ZQPSI_REMESH_MIN_DIVISION: 25"}},
+        {kIgesNode,
+         "click IDC_TRANS_MDL\nnext\nexpect dialog IDD_TRANSLATOR_PAGE2_PS\nexpect text IDC_TRANS_MIN_DIVISION 25\n"
+         "expect text IDC_TRANS_MIN_ELEMENTS 5000\nexpect text IDC_TRANS_MAX_ELEMENTS 15000\nnext\nfinish\n",
+         {"ZQPSI_REMESH_MIN_DIVISION: 25", "ZQPSI_REMESH_MIN_ELEMENT_NUMBER: 5000",
+          "ZQPSI_REMESH_MAX_ELEMENT_NUMBER: 15000", "IGS_TRANS_MESH_DIV: 15"}},
+        {nodeMdlOnly, "next\nexpect dialog IDD_TRANSLATOR_PAGE2_PS\nnext\nfinish\n",
+         {"ZQPSI_REMESH_MIN_DIVISION: 25", "ZQPSI_REMESH_MAX_ELEMENT_NUMBER: 15000"}},
+    };
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        const std::string script = dir / ("bare" + std::to_string(i) + ".script");
+        wiztest::WriteBytes(script, paths[i].script);
+        auto r = Run(paths[i].node, script);
+        ASSERT_EQ(r.exitCode, 0) << i << ": " << r.err;
+        const std::size_t at = r.out.find("file: ");
+        ASSERT_NE(at, std::string::npos) << r.out;
+        const std::string file = wiztest::ReadBytes(project + "/" + r.out.substr(at + 6, r.out.find('\n', at) - at - 6));
+        for (const std::string& line : paths[i].written)
+            EXPECT_NE(file.find(line + "\r\n"), std::string::npos) << i << ": " << line << "\n" << file;
+        // A field its check box governs follows its keyword: no file gave it.
+        EXPECT_EQ(file.find("IGS_MODEL_LENGTH"), std::string::npos) << file;
+        EXPECT_EQ(file.find("IGS_FILTER_SELECTED"), std::string::npos) << file;
+    }
+    unsetenv("WIZ_DATA_DIR");
+}
+
+TEST_F(TranslateRun, ScriptPastFinishReportsTheResultThenWarns)
+{
+    const std::string before = Tree();
+    wiztest::WriteBytes(dir / "past.script", "next\nnext\nfinish\nshow\n");
+    auto r = Run(kStlNode, dir / "past.script");
+    EXPECT_EQ(r.exitCode, 3);
+    EXPECT_EQ(r.out, "result node: 26 \"Mesh 6\"\nfile: plate4.092\njob submission: 2 (submit later)\n");
+    EXPECT_EQ(r.err, "wizhost: warning: the wizard finished before the script ended: " + (dir / "past.script") +
+                         ":4: no window is open for 'show'\n");
+    EXPECT_NE(Tree(), before) << "the wizard did finish";
+    EXPECT_TRUE(std::filesystem::exists(project + "/plate4.092"));
+
+    wiztest::WriteBytes(dir / "cancelled.script", "cancel\nshow\n");
+    r = Run(kStlNode, dir / "cancelled.script");
+    EXPECT_EQ(r.exitCode, 2) << "a script that runs past Cancel fails as before";
+}
+
+TEST_F(TranslateRun, FailedWriteOfTheInputChangesNothing)
+{
+    // Translating the fusion mesh again writes plate2.092 in place; a folder
+    // of that name makes the write fail.
+    std::filesystem::create_directory(project + "/plate2.092");
+    const std::string projectFile = wiztest::ReadBytes(project + "/project.zqp");
+    const std::string before = Tree();
+    wiztest::WriteBytes(dir / "again.script", "next\nnext\nfinish\n");
+    auto r = Run(kFusionMeshNode, dir / "again.script");
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.err.rfind("wizhost: run: could not write ", 0), 0u) << r.err;
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(Tree(), before);
+    EXPECT_EQ(wiztest::ReadBytes(project + "/project.zqp"), projectFile);
+}
+
+TEST_F(TranslateRun, WizardsAreFoundByName)
+{
+    auto r = RunWizhost({"run", "frob", "--project", project, "--node", kStlNode, "--tty"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_NE(r.err.find("no wizard 'frob' (available: translate)"), std::string::npos) << r.err;
+    r = RunWizhost({"run", "translate", "--project", project, "--node", "5", "--tty"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_NE(r.err.find("a CAD model or a mesh made from one"), std::string::npos) << r.err;
+}

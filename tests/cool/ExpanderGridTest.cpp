@@ -86,7 +86,7 @@ protected:
                                             "DEMO_LAYERS: 0.001\nDEMO_PROFILE: 8e+07 10 \\\n5e+07 5\n"
                                             "DEMO_DIMENSIONS: 0.1 \\\n0.2 \\\n0.3\n");
         demo.dlg.bindings.MergeRanges(dir / "demo.rng");
-        demo.dlg.bindings.LoadValues(dir / "job.kw");
+        ASSERT_TRUE(demo.dlg.bindings.LoadValues(dir / "job.kw"));
     }
 
     CWinApp app;
@@ -119,7 +119,7 @@ TEST_F(GridBindings, ListsAndPairsGoFileToGridToFile)
         cell 31031 3 1 250
         ok
     )"), "");
-    demo.dlg.bindings.SaveValues(dir / "job.kw");
+    ASSERT_TRUE(demo.dlg.bindings.SaveValues(dir / "job.kw"));
     const std::string written = Unix(wiztest::ReadBytes(dir / "job.kw"));
     EXPECT_NE(written.find("DEMO_PROFILE: 8e+07 10 \\\n6e+07 5 \\\n2e+07 2.5\n"), std::string::npos) << written;
     EXPECT_NE(written.find("DEMO_DIMENSIONS: 0.1 \\\n0.2 \\\n0.25\n"), std::string::npos) << written;
@@ -153,7 +153,8 @@ TEST_F(GridBindings, PressureAtANodeTestsBothValuesAgainstTheSecondRange)
 {
     CDoublePairList node{{57, 2e7}};
     demo.dlg.bindings.Bind("DEMO_PROFILE", -1, -1, kBindPairs, &demo.dlg.profile);
-    demo.dlg.bindings.Bind("DEMO_PRESSURE_AT_A_NODE", kProfile, -1, kBindPairs, &node, 35, 11);
+    demo.dlg.bindings.Bind("DEMO_PRESSURE_AT_A_NODE", kProfile, -1, kBindPairs, &node, 35, 11,
+                           kBindPairSharesSecondRange);
     demo.dlg.bindings.SetRangeText("DEMO_PRESSURE_AT_A_NODE_RANGE", "[0:1]");
     demo.dlg.bindings.SetRangeText("DEMO_PRESSURE_AT_A_NODE_RANGE2", "[0:100000000]");
     // 57 passes the second range, not the first; 2e8 passes neither.

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "BindingsDemoIds.h"
 #include "keyword/KeywordBindings.h"
 #include "platform/window/Dialog.h"
 #include "platform/window/ListBoxes.h"
@@ -15,35 +16,29 @@
 
 namespace demo {
 
-constexpr int kDialog = 31000;
-constexpr int kNameText = 31001, kName = 31002, kCountText = 31003, kCount = 31004;
-constexpr int kTempText = 31005, kTemp = 31006, kCooling = 31007, kControlText = 31008, kControl = 31009;
-constexpr int kAutomatic = 31010, kSpecified = 31011, kLayersText = 31012, kLayers = 31013;
-constexpr int kTimeCheck = 31014, kTime = 31015, kNoteText = 31016, kNote = 31017;
-constexpr int kProfileFrame = 31018, kDimsFrame = 31019;
+constexpr int kDialog = IDD_BINDDEMO;
+constexpr int kNameText = IDC_BINDDEMO_NAME_TEXT, kName = IDC_BINDDEMO_NAME;
+constexpr int kCountText = IDC_BINDDEMO_COUNT_TEXT, kCount = IDC_BINDDEMO_COUNT;
+constexpr int kTempText = IDC_BINDDEMO_TEMP_TEXT, kTemp = IDC_BINDDEMO_TEMP, kCooling = IDC_BINDDEMO_COOLING;
+constexpr int kControlText = IDC_BINDDEMO_CONTROL_TEXT, kControl = IDC_BINDDEMO_CONTROL;
+constexpr int kAutomatic = IDC_BINDDEMO_AUTOMATIC, kSpecified = IDC_BINDDEMO_SPECIFIED;
+constexpr int kLayersText = IDC_BINDDEMO_LAYERS_TEXT, kLayers = IDC_BINDDEMO_LAYERS;
+constexpr int kTimeCheck = IDC_BINDDEMO_TIME_CHECK, kTime = IDC_BINDDEMO_TIME;
+constexpr int kNoteText = IDC_BINDDEMO_NOTE_TEXT, kNote = IDC_BINDDEMO_NOTE;
+constexpr int kProfileFrame = IDC_BINDDEMO_PROFILE_FRAME, kDimsFrame = IDC_BINDDEMO_DIMS_FRAME;
 // Ids the grids get when they are put over their frames.
 constexpr int kProfile = 31030, kDims = 31031;
-
-constexpr UnitQuantity kLength = 0, kTime1 = 1, kTemperature = 2, kPressureMPa = 11;
 
 class CBindingsDemoDialog : public CDialog {
 public:
     CBindingsDemoDialog() : CDialog(kDialog)
     {
         bindings.SetCurrentPage(this);
-        bindings.Bind("DEMO_NAME", kName, kNameText, kBindText, &name);
-        bindings.Bind("DEMO_CAVITY_COUNT", kCount, kCountText, kBindWhole, &count);
-        bindings.Bind("DEMO_MOLD_TEMPERATURE", kTemp, kTempText, kBindDouble, &temperature, kTemperature);
-        bindings.Bind("DEMO_COOLING", kCooling, kCooling, kBindSwitch, &cooling);
-        bindings.Bind("DEMO_FILL_CONTROL", kControl, kControlText, kBindChoice, &fillControl);
-        bindings.Bind("DEMO_MODE", kAutomatic, -1, kBindChoice, &mode);
-        bindings.Bind("DEMO_LAYERS", kLayers, kLayersText, kBindList, &layers, kLength);
-        bindings.Bind("DEMO_COOLING_TIME", kTime, kTimeCheck, kBindDouble, &coolingTime, kTime1);
-        bindings.Bind("DEMO_NOTE", kNote, kNoteText, kBindText, &note);
-        bindings.Bind("DEMO_PROFILE", kProfile, -1, kBindPairs, &profile, kPressureMPa, kTime1);
-        bindings.Bind("DEMO_DIMENSIONS", kDims, -1, kBindList, &dimensions, kLength);
-        bindings.Bind("DEMO_VERSION", -1, -1, kBindWhole, &version);
+        bindings.BindRows(*this, kRows);
     }
+
+    // One row of every kind; the kind follows from the member.
+    static const CBindingRow<CBindingsDemoDialog> kRows[12];
 
     CKeywordBindings bindings;
     std::string name;
@@ -77,6 +72,21 @@ protected:
         bindings.OnCompanionClicked(wParam, lParam);
         return CDialog::OnCommand(wParam, lParam);
     }
+};
+
+inline const CBindingRow<CBindingsDemoDialog> CBindingsDemoDialog::kRows[12] = {
+    {"DEMO_NAME", kName, kNameText, &CBindingsDemoDialog::name},
+    {"DEMO_CAVITY_COUNT", kCount, kCountText, &CBindingsDemoDialog::count},
+    {"DEMO_MOLD_TEMPERATURE", kTemp, kTempText, &CBindingsDemoDialog::temperature, kQuantityTemperature},
+    {"DEMO_COOLING", kCooling, kCooling, &CBindingsDemoDialog::cooling},
+    {"DEMO_FILL_CONTROL", kControl, kControlText, &CBindingsDemoDialog::fillControl},
+    {"DEMO_MODE", kAutomatic, -1, &CBindingsDemoDialog::mode},
+    {"DEMO_LAYERS", kLayers, kLayersText, &CBindingsDemoDialog::layers, kQuantityLength},
+    {"DEMO_COOLING_TIME", kTime, kTimeCheck, &CBindingsDemoDialog::coolingTime, kQuantityTime},
+    {"DEMO_NOTE", kNote, kNoteText, &CBindingsDemoDialog::note},
+    {"DEMO_PROFILE", kProfile, -1, &CBindingsDemoDialog::profile, kQuantityPressureMPa, kQuantityTime},
+    {"DEMO_DIMENSIONS", kDims, -1, &CBindingsDemoDialog::dimensions, kQuantityLength},
+    {"DEMO_VERSION", -1, -1, &CBindingsDemoDialog::version},
 };
 
 // A file's text with CR LF read as LF.

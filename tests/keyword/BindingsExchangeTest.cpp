@@ -30,11 +30,11 @@ protected:
     {
         dlg = std::make_unique<CBindingsDemoDialog>();
         dlg->bindings.MergeRanges(dir / "demo.rng");
-        dlg->bindings.LoadValues(dir / "job.kw");
+        EXPECT_TRUE(dlg->bindings.LoadValues(dir / "job.kw"));
     }
     std::string Saved()
     {
-        dlg->bindings.SaveValues(dir / "job.kw");
+        EXPECT_TRUE(dlg->bindings.SaveValues(dir / "job.kw"));
         return Unix(wiztest::ReadBytes(dir / "job.kw"));
     }
 
@@ -170,6 +170,16 @@ TEST_F(BindingsExchange, WholeNumbersTruncateAndBlankTextsAreRefusedWhenEnabled)
         type IDC_BINDDEMO_COUNT two
         ok
         expect message "Please enter a number."
+        answer OK
+        # A number all the same, though no whole number the field holds; with
+        # no range given, only the variable bounds it.
+        type IDC_BINDDEMO_COUNT 1e10
+        ok
+        expect message "Cavity count is out of range."
+        answer OK
+        type IDC_BINDDEMO_COUNT -3e9
+        ok
+        expect message "Cavity count is out of range."
         answer OK
         type IDC_BINDDEMO_COUNT 2.9
         type IDC_BINDDEMO_NAME ""

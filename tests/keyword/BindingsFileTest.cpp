@@ -6,6 +6,8 @@
 #include "keyword/ValueRange.h"
 #include "support/TestSupport.h"
 
+#include <filesystem>
+
 namespace {
 // Any non-null window will do: the file side never touches the page.
 CWnd* const kPage = reinterpret_cast<CWnd*>(0x1000);
@@ -36,7 +38,7 @@ TEST(BindingsFile, EachTypeReadsByItsRuleAndWritesItsForm)
     bindings.Bind("L", 6, -1, kBindList, &list);
     bindings.Bind("P", 7, -1, kBindPairs, &pairs);
     bindings.Bind("LONG", 8, -1, kBindList, &longOne);
-    bindings.LoadValues(dir / "in.kw");
+    ASSERT_TRUE(bindings.LoadValues(dir / "in.kw"));
 
     EXPECT_EQ(text, "a b");
     EXPECT_EQ(whole, -2) << "atoi stops at the dot";
@@ -51,12 +53,12 @@ TEST(BindingsFile, EachTypeReadsByItsRuleAndWritesItsForm)
     EXPECT_EQ(longOne.back(), 123);
 
     choice.m_index = 1;
-    bindings.SaveValues(dir / "in.kw");
+    ASSERT_TRUE(bindings.SaveValues(dir / "in.kw"));
     const std::string expected = "T: a b\nW: -2\nD: 1.5E-5\nS: OFF\nC: AUTOMATIC\nL: 1 \\\n2 \\\n3 \\\n4\n"
                                  "P: 0 1e+07 \\\n2.5 0 \\\n7 0\nLONG: 1 \\\n1";
     EXPECT_EQ(demo::Unix(wiztest::ReadBytes(dir / "in.kw")).substr(0, expected.size()), expected);
     choice.m_index = 2; // outside the list: an empty value, which the file drops
-    bindings.SaveValues(dir / "in.kw");
+    ASSERT_TRUE(bindings.SaveValues(dir / "in.kw"));
     EXPECT_EQ(wiztest::ReadBytes(dir / "in.kw").find("C:"), std::string::npos);
 }
 
@@ -76,14 +78,14 @@ TEST(BindingsFile, PresentFlagDecidesWhatSaveKeepsAndRemoves)
     bindings.Bind("K_NEVER", 22, -1, kBindWhole, &never);
     EXPECT_FALSE(bindings.SetBindingPage("k_file", kPage)) << "keywords are case-sensitive";
 
-    bindings.LoadValues(path);
+    ASSERT_TRUE(bindings.LoadValues(path));
     EXPECT_EQ(fromFile, 1);
     EXPECT_EQ(never, 9);
     EXPECT_FALSE(bindings.IsPresent("K_NEVER"));
     // Binding again resets the flag by the control rule.
     bindings.Bind("K_SHOWN", 20, -1, kBindWhole, &shown);
     noControl = 43;
-    bindings.SaveValues(path);
+    ASSERT_TRUE(bindings.SaveValues(path));
     EXPECT_EQ(demo::Unix(wiztest::ReadBytes(path)), "UNBOUND_A: keep me\nK_FILE: 1\nUNBOUND_B: 2 \\\n3\nK_NOCONTROL: 43\n");
 
     // Ranges: the later file wins; the wizard may set one itself.
@@ -101,4 +103,58 @@ TEST(BindingsFile, PresentFlagDecidesWhatSaveKeepsAndRemoves)
     EXPECT_EQ(range, CValueRange(0, 0, 3, 1));
     bindings.GetRange("K_NEVER", range);
     EXPECT_FALSE(range.HasBounds());
+}
+
+namespace {
+struct RowOwner {
+    int aim = 5000;
+    double length = 0.001;
+    std::string filter;
+    bool tetrahedral = false;
+};
+const CBindingRow<RowOwner> kOwnerRows[] = {
+    {"R_AIM", 30, 31, &RowOwner::aim, kQuantityDimensionless, kQuantityDimensionless, kBindPageDefault},
+    {"R_LENGTH", 32, 33, &RowOwner::length, kQuantityLength, kQuantityDimensionless, kBindPageDefault,
+     [](const RowOwner& o) { return o.tetrahedral; }},
+    {"R_FILTER", 34, 35, &RowOwner::filter}, // a check box governs it: no page default
+};
+} // namespace
+
+TEST(BindingsFile, TableRowsRegisterInOrderWithPageDefaults)
+{
+    wiztest::ScratchDir dir;
+    const std::string path = dir / "job.kw";
+    wiztest::WriteBytes(path, "R_AIM: 9000\n");
+    RowOwner owner;
+    CKeywordBindings bindings;
+    bindings.SetCurrentPage(kPage);
+    bindings.BindRows(owner, kOwnerRows);
+    EXPECT_FALSE(bindings.IsBound("R_LENGTH")) << "its row does not apply to this owner";
+    ASSERT_EQ(bindings.GetBindingCount(), 2u);
+    EXPECT_EQ(bindings.ListBindings()[0].keyword, "R_AIM");
+    EXPECT_EQ(bindings.ListBindings()[1].keyword, "R_FILTER");
+    EXPECT_TRUE(bindings.IsPresent("R_AIM"));
+    EXPECT_FALSE(bindings.IsPresent("R_FILTER"));
+    ASSERT_TRUE(bindings.LoadValues(path));
+    EXPECT_EQ(owner.aim, 9000) << "a file's value wins over the page's";
+
+    owner.tetrahedral = true;
+    CKeywordBindings again;
+    again.SetCurrentPage(kPage);
+    again.BindRows(owner, kOwnerRows);
+    EXPECT_EQ(again.FormatValue("R_LENGTH"), "0.001") << "held in SI";
+    ASSERT_TRUE(again.SaveValues(path));
+    EXPECT_EQ(demo::Unix(wiztest::ReadBytes(path)), "R_AIM: 9000\nR_LENGTH: 0.001\n");
+}
+
+TEST(BindingsFile, SaveReportsAFailedWrite)
+{
+    wiztest::ScratchDir dir;
+    std::filesystem::create_directory(dir / "job.kw");
+    CKeywordBindings bindings;
+    int version = 3;
+    bindings.Bind("V", -1, -1, kBindWhole, &version);
+    const CResult saved = bindings.SaveValues(dir / "job.kw");
+    EXPECT_FALSE(saved);
+    EXPECT_NE(saved.GetMessage().find("job.kw"), std::string::npos) << saved.GetMessage();
 }

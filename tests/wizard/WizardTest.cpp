@@ -53,13 +53,6 @@ public:
     }
     intptr_t nextAnswer = 0;
     intptr_t OnWizardNext() override { return nextAnswer; }
-
-protected:
-    void DoDataExchange(CDataExchange* pDX) override
-    {
-        CPropertyPageExt::DoDataExchange(pDX);
-        ExchangeBindings(pDX);
-    }
 };
 
 class TestWizard : public CWizard {
@@ -170,6 +163,86 @@ TEST(WizardNavigation, ButtonsAndPageSkipping)
     EXPECT_EQ(four.finishes, 0);
 }
 
+// A wizard whose pages are added with entries: the entry alone says when
+// each page applies, and whether its bindings exist.
+class EntryWizard : public CWizard {
+public:
+    explicit EntryWizard(int pageCount) : CWizard(0, nullptr)
+    {
+        for (int i = 0; i < pageCount; ++i) {
+            pages.push_back(std::make_unique<TestPage>(30401 + i, i == 1));
+            std::function<void(CKeywordBindings&)> bindings;
+            if (i == 1)
+                bindings = BindingTable(*this, kRows);
+            AddWizardPage({pages.back().get(), [this, i] { return i < forModel; }, [this, i] { return i < now; },
+                           bindings});
+        }
+    }
+    using CWizard::RegisterPageBindings;
+    std::vector<std::unique_ptr<TestPage>> pages;
+    int forModel = 99; // pages before this index can apply to the model
+    int now = 99;      // pages before this index apply now
+    std::string name = "part";
+    static const CBindingRow<EntryWizard> kRows[1];
+};
+
+const CBindingRow<EntryWizard> EntryWizard::kRows[1] = {
+    {"TEST_NAME", kName, kNameCaption, &EntryWizard::name, kQuantityDimensionless, kQuantityDimensionless,
+     kBindPageDefault},
+};
+
+TEST(WizardNavigation, FinishShowsOnTheLastPageThatApplies)
+{
+    CWinApp app;
+    // Only the first page applies: the wizard starts with Finish, not Next.
+    {
+        EntryWizard wizard(3);
+        wizard.now = 1;
+        StepAgent agent;
+        DWORD seen = 0;
+        agent.Then([&](CWnd* m) {
+            seen = Buttons(m);
+            EXPECT_INPUT(UserInput::Finish(m));
+        });
+        EXPECT_EQ(wizard.DoModal(), ID_WIZFINISH);
+        EXPECT_EQ(seen, PSWIZB_FINISH);
+    }
+    // Pages 3 and 4 do not apply once page 1 is left: page 2 shows Finish.
+    EntryWizard wizard(4);
+    StepAgent agent;
+    std::vector<std::pair<int, DWORD>> seen;
+    agent.Then([&](CWnd* m) {
+             seen.emplace_back(Active(m), Buttons(m));
+             wizard.now = 2;
+             EXPECT_INPUT(UserInput::Next(m));
+         })
+        .Then([&](CWnd* m) {
+            seen.emplace_back(Active(m), Buttons(m));
+            EXPECT_INPUT(UserInput::Cancel(m));
+        });
+    EXPECT_EQ(wizard.DoModal(), IDCANCEL);
+    EXPECT_EQ(seen, (std::vector<std::pair<int, DWORD>>{{0, PSWIZB_NEXT}, {1, PSWIZB_BACK | PSWIZB_FINISH}}));
+}
+
+TEST(WizardPages, OneEntryDecidesShowingAndBinding)
+{
+    CWinApp app;
+    EntryWizard wizard(3);
+    wizard.forModel = 1; // page 2, which binds TEST_NAME, can never show for this model
+    wizard.RegisterPageBindings();
+    EXPECT_FALSE(wizard.GetBindings().IsBound("TEST_NAME"));
+    EXPECT_TRUE(wizard.IsPageEnabled(30401));
+    EXPECT_FALSE(wizard.IsPageEnabled(30402));
+    EXPECT_TRUE(wizard.IsPageEnabled(30999)) << "a page without an entry always may show";
+
+    EntryWizard applies(3);
+    applies.now = 1; // it could show, but does not now: its bindings exist all the same
+    applies.RegisterPageBindings();
+    EXPECT_TRUE(applies.GetBindings().IsBound("TEST_NAME"));
+    EXPECT_TRUE(applies.GetBindings().IsPresent("TEST_NAME")) << "a page default is present without a file";
+    EXPECT_FALSE(applies.IsPageEnabled(30402));
+}
+
 TEST(WizardNavigation, BackNeverValidatesNextAndFinishDo)
 {
     CWinApp app;
@@ -278,6 +351,7 @@ TEST_F(ProjectFixture, StartNodeTempFileAndResults)
     {
         CWizard wizard(0, input);
         tempName = wizard.GetTempFileName();
+        ASSERT_TRUE(wizard.Prepare());
         MKeywordFile temp;
         temp.Load(tempName);
         EXPECT_EQ(temp.GetValue("3DFLOW_ANALYSIS_AIM"), "FILLING");
@@ -296,11 +370,13 @@ TEST_F(ProjectFixture, StartNodeTempFileAndResults)
     // A description already there is kept; a missing file still gives one.
     wiztest::WriteBytes(dir / "run.fin", "ANALYSIS_DESCRIPTION: Cover, first try\r\n");
     CWizard described(0, input);
+    ASSERT_TRUE(described.Prepare());
     MKeywordFile temp;
     temp.Load(described.GetTempFileName());
     EXPECT_EQ(temp.GetValue("ANALYSIS_DESCRIPTION"), "Cover, first try");
     std::remove((dir / "run.fin").c_str());
     CWizard missing(0, input);
+    ASSERT_TRUE(missing.Prepare());
     temp.Load(missing.GetTempFileName());
     EXPECT_EQ(temp.GetKeywords(), std::vector<std::string>{"ANALYSIS_DESCRIPTION"});
 }

@@ -1,0 +1,31 @@
+#pragma once
+// The wizards a host can run by name. Each wizard registers itself with a
+// static CWizardRegistration in its own folder, so adding a wizard touches no
+// shared table (as wizhost's command groups do).
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "host/ProjectTree.h"
+
+class CWizard;
+
+struct SWizardFactory {
+    const char* name;       // what `wizhost run NAME` takes, e.g. "translate"
+    const char* startsFrom; // the nodes it starts from, for messages
+    // Whether the wizard starts from `node`.
+    bool (*canStartFrom)(const ZQ_PM_Node* node);
+    // The wizard for `node` (one canStartFrom accepts), built but not yet
+    // prepared: the caller runs Prepare() and reports its failure.
+    std::unique_ptr<CWizard> (*create)(ZQ_PM_Node* node);
+};
+
+class CWizardRegistration {
+public:
+    explicit CWizardRegistration(const SWizardFactory& factory);
+};
+
+// Every registered wizard, sorted by name.
+std::vector<const SWizardFactory*> RegisteredWizards();
+// The wizard registered as `name`; null when none is.
+const SWizardFactory* FindWizard(std::string_view name);
