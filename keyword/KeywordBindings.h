@@ -62,10 +62,10 @@ using BindingMember = std::variant<std::string Owner::*, int Owner::*, double Ow
 // table order; a row whose `applies` says no for the owner is left out.
 template <class Owner> struct CBindingRow {
     const char* keyword = "";
-    int controlId = -1;   // -1: no control, always present
-    int companionId = -1; // caption, radio or check box; -1: none
+    int control = -1;   // -1: no control, always present
+    int companion = -1; // caption, radio or check box; -1: none
     BindingMember<Owner> member;
-    UnitQuantity quantity1 = kQuantityDimensionless;
+    UnitQuantity quantity = kQuantityDimensionless;
     UnitQuantity quantity2 = kQuantityDimensionless;
     unsigned flags = kBindNoFlags;
     bool (*applies)(const Owner&) = nullptr;
@@ -100,8 +100,8 @@ public:
                 continue;
             const BindingVariable variable =
                 std::visit([&](auto member) -> BindingVariable { return &(owner.*member); }, row.member);
-            Bind(row.keyword, row.controlId, row.companionId, static_cast<int>(variable.index()), variable,
-                 row.quantity1, row.quantity2, row.flags);
+            Bind(row.keyword, row.control, row.companion, static_cast<int>(variable.index()), variable,
+                 row.quantity, row.quantity2, row.flags);
         }
     }
     template <class Owner, std::size_t N> void BindRows(Owner& owner, const CBindingRow<Owner> (&rows)[N])
