@@ -5,6 +5,7 @@
 #include "host/HostPaths.h"
 #include "host/MaterialLibrary.h"
 #include "host/ProjectTree.h"
+#include "platform/system/FileIo.h"
 
 #include <algorithm>
 #include <climits>
@@ -117,8 +118,8 @@ bool CopyFolder(const std::string& from, const std::string& to, std::string& err
         if (name == "." || name == ".." || hostpath::IsDirectory(from + name) ||
             name.find(".lock") != std::string::npos)
             continue;
-        if (!hostpath::CopyFile(from + name, to + name)) {
-            error = "cannot copy '" + name + "' into '" + to + "'";
+        if (CResult copied = wizsys::CopyFileReplacing(from + name, to + name); !copied) {
+            error = copied.GetMessage();
             ok = false;
             break;
         }
@@ -218,17 +219,10 @@ int Add(const Args& args)
         return Fail("project: no such file '" + file + "'");
 
     // The project keeps its files together: a file from elsewhere is copied in.
-    std::string path = hostpath::Absolute(file);
-    if (tree.RelativePath(path) == path) {
-        std::string target = tree.GetProjectPath() + hostpath::BaseName(path);
-        if (hostpath::Exists(target))
-            target = hostpath::NumberedName(tree.GetProjectPath(), hostpath::WithoutExtension(hostpath::BaseName(path)),
-                                            hostpath::Extension(path));
-        if (!hostpath::CopyFile(path, target))
-            return Fail("project: cannot copy '" + file + "' into the project");
-        path = target;
-    }
-    ZQ_PM_Node* node = tree.AddNode(parent, type, static_cast<Node_SubType>(subType), o.Get("--label"), path);
+    const std::string path = hostpath::Absolute(file);
+    ZQ_PM_Node* node = tree.RelativePath(path) == path
+                           ? tree.AddCopiedFile(parent, type, static_cast<Node_SubType>(subType), o.Get("--label"), path)
+                           : tree.AddNode(parent, type, static_cast<Node_SubType>(subType), o.Get("--label"), path);
     if (!node)
         return Fail("project: " + tree.GetLastError());
     std::printf("%d\n", node->GetId());

@@ -1,6 +1,7 @@
 #include "host/ProjectTree.h"
 
 #include "host/HostPaths.h"
+#include "platform/system/FileIo.h"
 
 #include <algorithm>
 #include <cassert>
@@ -261,6 +262,9 @@ bool MProjectTree::Change(const std::function<bool()>& change)
     // Another process may have changed the project since we read it.
     if (!Reload())
         return false;
+    // Writers killed before their rename leave temporary files behind; the
+    // lock keeps live writers of the project out while they are cleared.
+    wizsys::RemoveStaleTemporaries(m_projectPath);
     m_skipWrite = false;
     if (!change() || (!m_skipWrite && !WriteFile())) {
         std::string error = m_lastError;
@@ -328,7 +332,7 @@ ZQ_PM_Node* MProjectTree::AddNode(ZQ_PM_Node* parent, int type, Node_SubType sub
         return Fail("node type " + std::to_string(type) + " cannot be added"), nullptr;
     const std::string absPath = file.empty() ? file : AbsolutePath(file);
     ZQ_PM_Node* added = nullptr;
-    Change([&] {
+    const bool changed = Change([&] {
         ZQ_PM_Node* p = FindNode(parentId);
         if (!p)
             return Fail("node " + std::to_string(parentId) + " does not exist");
@@ -336,7 +340,44 @@ ZQ_PM_Node* MProjectTree::AddNode(ZQ_PM_Node* parent, int type, Node_SubType sub
         added->m_state = (absPath.empty() || hostpath::Exists(absPath)) ? kStateOk : kStateMissing;
         return true;
     });
-    return added;
+    return changed ? added : nullptr;
+}
+
+ZQ_PM_Node* MProjectTree::AddCopiedFile(ZQ_PM_Node* parent, int type, Node_SubType subType,
+                                        const std::string& label, const std::string& source)
+{
+    if (!parent)
+        parent = m_root;
+    const int parentId = parent ? parent->m_id : 0;
+    if (type < 0 || type == kNodeProject)
+        return Fail("node type " + std::to_string(type) + " cannot be added"), nullptr;
+    const std::string from = hostpath::Absolute(source);
+    ZQ_PM_Node* added = nullptr;
+    std::string copied;
+    const bool changed = Change([&] {
+        ZQ_PM_Node* p = FindNode(parentId);
+        if (!p)
+            return Fail("node " + std::to_string(parentId) + " does not exist");
+        // Chosen under the lock: two adds of files with one base name never
+        // pick the same name, nor a name a node already refers to.
+        std::string target = m_projectPath + hostpath::BaseName(from);
+        const std::string stem = hostpath::WithoutExtension(hostpath::BaseName(from));
+        const std::string ext = hostpath::Extension(from);
+        if (hostpath::Exists(target) || FindFileInTree(target))
+            target = hostpath::NumberedName(m_projectPath, stem, ext);
+        // A node may name a file that is missing from the folder.
+        for (int n = 2; FindFileInTree(target); ++n)
+            target = m_projectPath + stem + "_" + std::to_string(n) + ext;
+        if (CResult r = wizsys::CopyFileReplacing(from, target); !r)
+            return Fail(r.GetMessage());
+        copied = target;
+        added = NewNode(p, type, subType, label, target);
+        added->m_state = kStateOk;
+        return true;
+    });
+    if (!changed && !copied.empty())
+        ::unlink(copied.c_str()); // the node was not written: its copy goes too
+    return changed ? added : nullptr;
 }
 
 bool MProjectTree::ChangeNode(ZQ_PM_Node* node, const std::function<bool(ZQ_PM_Node*)>& change)

@@ -178,6 +178,12 @@ public:
     // its absolute path. Null/false with GetLastError on failure.
     ZQ_PM_Node* AddNode(ZQ_PM_Node* parent, int type, Node_SubType subType,
                         const std::string& label, const std::string& file);
+    // AddNode for a file from outside the project, copied into the project
+    // folder under its own name (or a numbered one when that is taken). The
+    // name, the copy and the node are made together under the project lock;
+    // on failure there is neither copy nor node.
+    ZQ_PM_Node* AddCopiedFile(ZQ_PM_Node* parent, int type, Node_SubType subType,
+                              const std::string& label, const std::string& source);
     bool RemoveNode(ZQ_PM_Node* node); // with its whole subtree; files stay
     bool SetNodeState(ZQ_PM_Node* node, int state);
     bool WriteUserLabel(ZQ_PM_Node* node);
