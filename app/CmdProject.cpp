@@ -10,7 +10,9 @@
 #include <algorithm>
 #include <climits>
 #include <cstdio>
+#include <cerrno>
 #include <dirent.h>
+#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -128,6 +130,40 @@ bool CopyFolder(const std::string& from, const std::string& to, std::string& err
     return ok;
 }
 
+// Moves the files of the finished `stage` into `folder`, the project file
+// last, so the folder holds a project only once every file is there. On
+// failure the files already moved go back.
+CResult Publish(const std::string& stage, const std::string& folder)
+{
+    if (!hostpath::IsDirectory(folder) || ::rmdir(folder.c_str()) == 0 || errno == ENOENT) {
+        // A new (or empty) folder: the whole stage takes its place at once.
+        if (wizsys::Rename(stage.c_str(), folder.c_str()) != 0)
+            return CResult::FromErrno("cannot create the project folder '" + folder + "'");
+        return CResult::Ok();
+    }
+    std::vector<std::string> names;
+    if (DIR* d = ::opendir(stage.c_str())) {
+        while (dirent* e = ::readdir(d))
+            if (std::string(e->d_name) != "." && std::string(e->d_name) != "..")
+                names.push_back(e->d_name);
+        ::closedir(d);
+    }
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        return (a == MProjectTree::ProjectFileName()) < (b == MProjectTree::ProjectFileName());
+    });
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const std::string from = stage + "/" + names[i], to = folder + "/" + names[i];
+        if (hostpath::Exists(to) || wizsys::Rename(from.c_str(), to.c_str()) != 0) {
+            CResult failed = hostpath::Exists(to) ? CResult::Fail("'" + to + "' is in the way")
+                                                  : CResult::FromErrno("cannot move '" + names[i] + "' into the project");
+            while (i-- > 0)
+                ::rename((folder + "/" + names[i]).c_str(), (stage + "/" + names[i]).c_str());
+            return failed;
+        }
+    }
+    return CResult::Ok();
+}
+
 int Init(const Args& args)
 {
     Options o;
@@ -137,29 +173,43 @@ int Init(const Args& args)
     if (o.positional.size() != 1)
         return Usage("init needs exactly one folder");
     std::string dir = hostpath::Normalize(o.positional[0]);
-    if (dir.back() != '/')
-        dir += '/';
-    if (hostpath::Exists(dir + MProjectTree::ProjectFileName()))
+    while (dir.size() > 1 && dir.back() == '/')
+        dir.pop_back();
+    if (hostpath::Exists(dir + "/" + MProjectTree::ProjectFileName()))
         return Fail("project: '" + o.positional[0] + "' already holds a project");
     if (hostpath::Exists(o.positional[0]) && !hostpath::IsDirectory(o.positional[0]))
         return Fail("project: '" + o.positional[0] + "' is a file, not a folder");
+    const std::string sample = MProjectTree::GetInstallDataPath() + "sample-project/";
+    if (!o.Has("--empty") && !hostpath::IsDirectory(sample))
+        return Fail("project: no sample project at '" + sample + "' (set WIZ_DATA_DIR)");
+
+    // The project is made in a folder beside its place and moved there whole,
+    // so a failed init leaves no half project behind.
+    const std::string parent = hostpath::Absolute(dir + "/..");
+    if (!hostpath::IsDirectory(parent) && !hostpath::MakeDirectories(parent))
+        return Fail("project: cannot create the folder '" + parent + "'");
+    const std::string stage = wizsys::TemporaryNameFor(hostpath::Absolute(dir));
+    std::error_code ec;
+    std::filesystem::remove_all(stage, ec);
+    CResult made;
+    if (o.Has("--empty")) {
+        MProjectTree staged;
+        if (!staged.Create(stage, hostpath::BaseName(dir)))
+            made = CResult::Fail(staged.GetLastError());
+    } else if (::mkdir(stage.c_str(), 0777) != 0) {
+        made = CResult::FromErrno("cannot create the folder '" + stage + "'");
+    } else if (!CopyFolder(sample, stage + "/", error)) {
+        made = CResult::Fail(error);
+    }
+    if (made)
+        made = Publish(stage, dir);
+    std::filesystem::remove_all(stage, ec);
+    if (!made)
+        return Fail("project: " + made.GetMessage());
 
     MProjectTree tree;
-    if (o.Has("--empty")) {
-        std::string name = hostpath::BaseName(dir.substr(0, dir.size() - 1));
-        if (!tree.Create(dir, name))
-            return Fail("project: " + tree.GetLastError());
-    } else {
-        const std::string sample = MProjectTree::GetInstallDataPath() + "sample-project/";
-        if (!hostpath::IsDirectory(sample))
-            return Fail("project: no sample project at '" + sample + "' (set WIZ_DATA_DIR)");
-        if (!hostpath::MakeDirectories(dir))
-            return Fail("project: cannot create the folder '" + o.positional[0] + "'");
-        if (!CopyFolder(sample, dir, error))
-            return Fail("project: " + error);
-        if (!tree.Open(dir))
-            return Fail("project: " + tree.GetLastError());
-    }
+    if (!tree.Open(dir))
+        return Fail("project: " + tree.GetLastError());
     std::printf("project in %s: %zu nodes\n", tree.GetProjectPath().c_str(), tree.GetNodes().size());
     return kExitOk;
 }

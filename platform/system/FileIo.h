@@ -7,11 +7,12 @@
 // mix. Reads refuse anything but regular files, so a FIFO or a device given
 // as an input fails at once instead of blocking.
 //
-// The system calls that can lose data (open, write, fsync, rename) pass
-// through one seam. When the environment variable WIZ_FAULT_AT holds N, the
-// Nth of those calls in the process fails (write with ENOSPC, the others with
-// EIO); tests run each writing command for every N to prove that a failure
-// anywhere is reported and leaves the files as they were.
+// The system calls that can lose data (opens for writing, write, fsync,
+// rename) pass through one seam. When the environment variable WIZ_FAULT_AT
+// holds N, the Nth of those calls in the process fails (write with ENOSPC,
+// the others with EIO); tests run each writing command for every N to prove that a failure
+// anywhere is reported and leaves the files as they were. WIZ_FAULT_MARK
+// names a file that is created when the fault is injected.
 #include "platform/system/Result.h"
 
 #include <cstddef>
