@@ -42,7 +42,7 @@ pid_t Spawn(const std::vector<std::string>& args)
         ::dup2(null, 2);
         std::vector<std::string> copy = args;
         std::vector<char*> argv;
-        std::string exe = WIZHOST_PATH;
+        std::string exe = wiztest::WizhostPath();
         argv.push_back(exe.data());
         for (auto& a : copy)
             argv.push_back(a.data());
