@@ -13,6 +13,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <filesystem>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <unordered_set>
@@ -322,6 +323,21 @@ CResult CFilePath::MakeUniqueName(const std::string& name, const std::string& ex
         base.erase(dot);
 
     const std::string counterPath = directory + "tessarin.ctr";
+    // Processes numbering in one folder at once must each get their own
+    // number, though none has made its file yet: reading and advancing the
+    // counter is one step under a lock on the folder.
+    const int folderLock = ::open(directory.empty() ? "." : OsPath(directory).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folderLock >= 0)
+        while (::flock(folderLock, LOCK_EX) != 0 && errno == EINTR) {
+        }
+    struct Unlock {
+        int fd;
+        ~Unlock()
+        {
+            if (fd >= 0)
+                ::close(fd); // closing drops the lock
+        }
+    } unlock{folderLock};
     // The numbers are whole numbers ("%d"): a counter that would pass INT_MAX
     // is refused instead of wrapping into negative names.
     long long counter = 1;

@@ -223,3 +223,30 @@ TEST(ReliabilityCli, StaleTemporariesOfGoneWritersAreCleared)
     EXPECT_TRUE(fs::exists(live));
     EXPECT_TRUE(fs::exists(mine));
 }
+
+TEST(ReliabilityCli, ParallelTranslatorFinishesOnOneProjectEachMakeTheirOwnMesh)
+{
+    wiztest::ScratchDir dir;
+    const std::string p = dir / "proj";
+    ASSERT_EQ(RunWizhost({"project", "init", p}).exitCode, 0);
+    setenv("WIZ_SETTINGS", (dir / "settings.ini").c_str(), 1);
+    const int kRuns = 6;
+    std::vector<wiztest::RunResult> results(kRuns);
+    std::vector<std::thread> runs;
+    for (int i = 0; i < kRuns; ++i)
+        runs.emplace_back([&, i] {
+            results[i] = RunWizhost({"run", "translate", "--project", p, "--node", "21", "--script",
+                                     wiztest::SourcePath("data/scripts/translate-stl.script")});
+        });
+    for (auto& t : runs)
+        t.join();
+    unsetenv("WIZ_SETTINGS");
+    std::set<std::string> reports;
+    for (const auto& r : results) {
+        ASSERT_EQ(r.exitCode, 0) << r.err;
+        EXPECT_TRUE(reports.insert(r.out).second) << "two runs made the same node and file:\n" << r.out;
+    }
+    const std::string tree = RunWizhost({"project", "tree", p}).out;
+    for (int n = 4; n < 4 + kRuns; ++n)
+        EXPECT_NE(tree.find("plate" + std::to_string(n) + ".092"), std::string::npos) << tree;
+}
