@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -61,5 +62,8 @@ static int RunCommand(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
+    // Past a file-size limit a write then fails with EFBIG, which is
+    // reported like any failed write, instead of the signal ending us.
+    std::signal(SIGXFSZ, SIG_IGN);
     return CheckOutput(RunCommand(argc, argv));
 }

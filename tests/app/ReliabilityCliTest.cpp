@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <map>
 #include <set>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
@@ -249,4 +250,26 @@ TEST(ReliabilityCli, ParallelTranslatorFinishesOnOneProjectEachMakeTheirOwnMesh)
     const std::string tree = RunWizhost({"project", "tree", p}).out;
     for (int n = 4; n < 4 + kRuns; ++n)
         EXPECT_NE(tree.find("plate" + std::to_string(n) + ".092"), std::string::npos) << tree;
+}
+
+TEST(ReliabilityCli, AFileSizeLimitIsAFailedWrite)
+{
+    wiztest::ScratchDir dir;
+    const std::string p = dir / "proj";
+    ASSERT_EQ(RunWizhost({"project", "init", p}).exitCode, 0);
+    const std::string before = wiztest::ReadBytes(p + "/project.zqp");
+    wiztest::WriteBytes(dir / "a.txt", "a\n");
+    // The limit is inherited by wizhost; the project file is larger than it.
+    const pid_t pid = fork();
+    if (pid == 0) {
+        struct rlimit limit = {1024, 1024};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        const int code = RunWizhost({"project", "add", p, dir / "a.txt", "--type", "8", "--subtype", "0"}).exitCode;
+        _exit(code == 2 ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(pid, &status, 0), pid);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(wiztest::ReadBytes(p + "/project.zqp"), before);
+    EXPECT_FALSE(fs::exists(p + "/a.txt"));
 }
