@@ -101,8 +101,8 @@ int OpenProject(MProjectTree& tree, const std::string& dir)
 {
     if (!hostpath::IsDirectory(dir))
         return Fail("project: no such folder '" + dir + "'");
-    if (!tree.Open(dir))
-        return Fail("project: " + tree.GetLastError());
+    if (CResult opened = tree.Open(dir); !opened)
+        return Fail("project: " + opened.GetMessage());
     return kExitOk;
 }
 
@@ -194,8 +194,7 @@ int Init(const Args& args)
     CResult made;
     if (o.Has("--empty")) {
         MProjectTree staged;
-        if (!staged.Create(stage, hostpath::BaseName(dir)))
-            made = CResult::Fail(staged.GetLastError());
+        made = staged.Create(stage, hostpath::BaseName(dir));
     } else if (::mkdir(stage.c_str(), 0777) != 0) {
         made = CResult::FromErrno("cannot create the folder '" + stage + "'");
     } else if (!CopyFolder(sample, stage + "/", error)) {
@@ -208,8 +207,8 @@ int Init(const Args& args)
         return Fail("project: " + made.GetMessage());
 
     MProjectTree tree;
-    if (!tree.Open(dir))
-        return Fail("project: " + tree.GetLastError());
+    if (CResult opened = tree.Open(dir); !opened)
+        return Fail("project: " + opened.GetMessage());
     std::printf("project in %s: %zu nodes\n", tree.GetProjectPath().c_str(), tree.GetNodes().size());
     return kExitOk;
 }
@@ -303,8 +302,8 @@ int Remove(const Args& args)
     ZQ_PM_Node* node = nullptr;
     if (int rc = OpenNode(args, "remove needs a folder and a node id", tree, node))
         return rc;
-    if (!tree.RemoveNode(node))
-        return Fail("project: " + tree.GetLastError());
+    if (CResult removed = tree.RemoveNode(node); !removed)
+        return Fail("project: " + removed.GetMessage());
     return kExitOk;
 }
 

@@ -265,18 +265,18 @@ void MProjectTree::Apply(const std::vector<Record>& records, const std::string& 
             m_pathIndex[hostpath::PathKey(node->m_filePath)] = node.get();
 }
 
-bool MProjectTree::Reload()
+CResult MProjectTree::Reload()
 {
     if (m_projectPath.empty())
-        return Fail("no project is open");
+        return Failure("no project is open");
     std::vector<Record> records;
     std::string name;
     int nextId = 1;
     std::map<std::string, std::string> labels;
     if (!ReadFile(records, name, nextId, labels))
-        return false;
+        return CResult::Fail(m_lastError);
     Apply(records, name, nextId, std::move(labels));
-    return true;
+    return CResult::Ok();
 }
 
 bool MProjectTree::WriteFile()

@@ -138,6 +138,12 @@ bool MProjectTree::Fail(const std::string& message)
     return false;
 }
 
+CResult MProjectTree::Failure(const std::string& message)
+{
+    m_lastError = message;
+    return CResult::Fail(message);
+}
+
 void MProjectTree::Close()
 {
     for (auto& [id, node] : m_nodes) {
@@ -154,36 +160,36 @@ void MProjectTree::Close()
     m_projectName.clear();
 }
 
-bool MProjectTree::Open(const std::string& folder)
+CResult MProjectTree::Open(const std::string& folder)
 {
     Close();
     std::string path = hostpath::Absolute(folder);
     if (!hostpath::IsDirectory(path))
-        return Fail("no such project folder '" + folder + "'");
+        return Failure("no such project folder '" + folder + "'");
     if (path.back() != '/')
         path += '/';
     m_projectPath = path;
     if (!Reload()) {
         std::string error = m_lastError;
         Close();
-        return Fail(error);
+        return Failure(error);
     }
     m_open = true;
-    return true;
+    return CResult::Ok();
 }
 
-bool MProjectTree::Create(const std::string& folder, const std::string& name)
+CResult MProjectTree::Create(const std::string& folder, const std::string& name)
 {
     Close();
     if (folder.empty())
-        return Fail("no project folder given");
+        return Failure("no project folder given");
     std::string path = hostpath::Absolute(folder);
     if (!hostpath::IsDirectory(path) && !hostpath::MakeDirectories(path))
-        return Fail("cannot create the project folder '" + folder + "'");
+        return Failure("cannot create the project folder '" + folder + "'");
     if (path.back() != '/')
         path += '/';
     if (hostpath::Exists(path + ProjectFileName()))
-        return Fail("'" + folder + "' already holds a project");
+        return Failure("'" + folder + "' already holds a project");
     m_projectPath = path;
     m_projectName = name;
     m_nextId = 1;
@@ -198,10 +204,10 @@ bool MProjectTree::Create(const std::string& folder, const std::string& name)
     if (!lock.Held() || !WriteFile()) {
         std::string error = m_lastError.empty() ? "cannot lock the project in '" + folder + "'" : m_lastError;
         Close();
-        return Fail(error);
+        return Failure(error);
     }
     m_open = true;
-    return true;
+    return CResult::Ok();
 }
 
 ZQ_PM_Node* MProjectTree::FindNode(int id) const
@@ -268,7 +274,7 @@ bool MProjectTree::Change(const std::function<bool()>& change)
     m_skipWrite = false;
     if (!change() || (!m_skipWrite && !WriteFile())) {
         std::string error = m_lastError;
-        Reload(); // back to what is on disk
+        (void)Reload(); // back to what is on disk: the change failed either way
         return Fail(error);
     }
     return true;
@@ -395,22 +401,22 @@ bool MProjectTree::ChangeNode(ZQ_PM_Node* node, const std::function<bool(ZQ_PM_N
     });
 }
 
-bool MProjectTree::RemoveNode(ZQ_PM_Node* node)
+CResult MProjectTree::RemoveNode(ZQ_PM_Node* node)
 {
-    return ChangeNode(node, [&](ZQ_PM_Node* n) {
+    return AsResult(ChangeNode(node, [&](ZQ_PM_Node* n) {
         if (n == m_root)
             return Fail("the project root cannot be removed");
         Unlink(n);
         return true;
-    });
+    }));
 }
 
-bool MProjectTree::SetNodeState(ZQ_PM_Node* node, int state)
+CResult MProjectTree::SetNodeState(ZQ_PM_Node* node, int state)
 {
-    return ChangeNode(node, [&](ZQ_PM_Node* n) {
+    return AsResult(ChangeNode(node, [&](ZQ_PM_Node* n) {
         n->m_state = state;
         return true;
-    });
+    }));
 }
 
 bool MProjectTree::WriteUserLabel(ZQ_PM_Node* node)
