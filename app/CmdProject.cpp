@@ -324,8 +324,8 @@ int Show(const Args& args)
     std::string keywordFile, text;
     if (n->GetKeywordFile(keywordFile)) {
         std::printf("keyword file: %s\n", keywordFile.c_str());
-        if (!hostpath::ReadWholeFile(keywordFile, text))
-            return Fail("project: cannot read the keyword file '" + keywordFile + "'");
+        if (CResult read = wizsys::ReadWholeFile(keywordFile, text); !read)
+            return Fail("project: " + read.GetMessage());
         std::string lf;
         lf.reserve(text.size());
         for (char c : text)
