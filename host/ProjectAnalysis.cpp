@@ -290,7 +290,10 @@ void MProjectTree::InitAnalysisInputs(MKeywordFile& file, Node_SubType subType, 
     if (ZQ_PM_Node* material = NearestAbove(node, kNodeMaterial)) {
         file.SetValue("ANALYSIS_MATERIAL_FILE", material->m_filePath);
         MKeywordFile mat;
-        mat.Load(material->m_filePath);
+        // The host's interface has no failure here: a material file that
+        // cannot be read adds no material keywords, which the wizard's checks
+        // of the material then report.
+        (void)mat.Load(material->m_filePath);
         for (const std::string& k : mat.GetKeywords())
             if (k.rfind("MATERIAL_", 0) == 0)
                 file.SetValue(k, mat.GetRawValue(k));
@@ -359,7 +362,8 @@ bool MProjectTree::UpdateInputNode(ZQ_PM_Node* node)
         return Fail("not an analysis input node");
     return ChangeNode(node, [&](ZQ_PM_Node* n) {
         MKeywordFile file;
-        file.Load(n->m_filePath);
+        if (CResult loaded = file.Load(n->m_filePath); !loaded)
+            return Fail(loaded.GetMessage());
         if (n->m_subType == kSubFlow) {
             n->m_flowAim = AimOfFile(file);
             n->m_flags = FlagsFromKeywords(file, n->m_flowAim) | (n->m_flags & kFlowOptimum);
@@ -416,7 +420,8 @@ bool MProjectTree::SetMachineDBPath(const std::string& path)
 bool MProjectTree::GenerateMachineKeywords(const std::string& outFile, const std::string& machineFile) const
 {
     MKeywordFile machine;
-    machine.Load(machineFile);
+    if (!machine.Load(machineFile))
+        return false;
     auto real = [&](const char* k) { return std::strtod(machine.GetValue(k).c_str(), nullptr); };
     const double diameter = real("MACHINE_INJECTION_SCREW_DIAMETER");
     const double stroke = real("MACHINE_INJECTION_SCREW_MAXIMUM_STROKE");

@@ -94,7 +94,7 @@ TEST(Machines, ListsTheDatabaseAndDerivesKeywords)
     const std::string out = dir / "machine.kw";
     ASSERT_TRUE(tree.GenerateMachineKeywords(out, wiztest::SourcePath("data/machines/kx150.imm")));
     MKeywordFile kw;
-    kw.Load(out);
+    ASSERT_TRUE(kw.Load(out));
     const double area = std::numbers::pi * 0.045 * 0.045 / 4;
     EXPECT_NEAR(std::stod(kw.GetValue("3DFLOW_MACHINE_MAXIMUM_FLOW_RATE")), area * 0.25, 1e-8);
     EXPECT_NEAR(std::stod(kw.GetValue("3DFLOW_MACHINE_MAXIMUM_SHOT_VOLUME")), area * 0.2, 1e-8);
