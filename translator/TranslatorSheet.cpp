@@ -167,7 +167,7 @@ void CTranslatorSheet::OnWizardFinish()
     }
 
     m_strOutputFile = CompleteTranslatorInput(file, job);
-    m_bOutputWritten = file.Write(m_strOutputFile).IsOk();
+    m_bOutputWritten = static_cast<bool>(file.Write(m_strOutputFile));
     if (!GetResultNode())
         SetResultNode(tree.AddFile(m_strOutputFile));
 }
