@@ -10,7 +10,7 @@ FUZZ_SECONDS ?= 20
 DEB_PACKAGES = cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev \
                libbenchmark-dev libinih-dev
 
-.PHONY: all build deps test demo bench fuzz clean
+.PHONY: all build deps test soak demo bench fuzz clean
 
 all: build
 
@@ -37,6 +37,12 @@ test: deps
 	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DWIZ_SANITIZE=ON >/dev/null
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest -j $(JOBS) --output-on-failure
+
+# Kill injection at length: every writing command killed at hundreds of
+# random points (make test kills each a dozen times).
+SOAK_KILLS ?= 300
+soak: build
+	cd $(BUILD) && WIZ_SOAK_KILLS=$(SOAK_KILLS) ./tests/test_app --gtest_filter='KillInjection.*'
 
 demo: build
 	@sh data/scripts/demo.sh $(BUILD)

@@ -19,12 +19,6 @@ int Usage(const std::string& problem)
     return Fail(problem + " (see wizhost bc --help)");
 }
 
-// Load() only fails when the file cannot be opened; an empty file is a valid set.
-bool LoadOrFail(MBoundaryConditionFile& bc, const std::string& path)
-{
-    return bc.Load(path) == 1;
-}
-
 std::string JoinInts(const std::vector<int>& values)
 {
     if (values.empty())
@@ -130,8 +124,8 @@ int Show(const Args& args)
     if (args.size() != 2)
         return Usage("bc show needs FILE");
     MBoundaryConditionFile bc;
-    if (!LoadOrFail(bc, args[1]))
-        return Fail("cannot read '" + args[1] + "'");
+    if (CResult loaded = bc.Load(args[1]); !loaded)
+        return ExitWith(loaded);
     PrintSections(bc);
     const std::string model = bc.GetModelFile();
     std::printf("model file: %s\n", model.empty() ? "(none)" : model.c_str());
@@ -151,11 +145,9 @@ int Normalize(const Args& args)
     if (args.size() != 3)
         return Usage("bc normalize needs IN OUT");
     MBoundaryConditionFile bc;
-    if (!LoadOrFail(bc, args[1]))
-        return Fail("cannot read '" + args[1] + "'");
-    if (!bc.Save(args[2]))
-        return Fail("cannot write '" + args[2] + "'");
-    return kExitOk;
+    if (CResult loaded = bc.Load(args[1]); !loaded)
+        return ExitWith(loaded);
+    return ExitWith(bc.Save(args[2]));
 }
 
 int SetMoldMaterial(const Args& args)
@@ -168,12 +160,10 @@ int SetMoldMaterial(const Args& args)
     if (!ParseInt(args[3], material) || material < INT_MIN || material > INT_MAX)
         return Fail("MATERIAL must be a 32-bit whole number, not '" + args[3] + "'");
     MBoundaryConditionFile bc;
-    if (!LoadOrFail(bc, args[1]))
-        return Fail("cannot read '" + args[1] + "'");
+    if (CResult loaded = bc.Load(args[1]); !loaded)
+        return ExitWith(loaded);
     bc.SetMoldMaterial(static_cast<int>(element), static_cast<int>(material));
-    if (!bc.Save(args[1]))
-        return Fail("cannot write '" + args[1] + "'");
-    return kExitOk;
+    return ExitWith(bc.Save(args[1]));
 }
 
 int RunBc(const Args& args)

@@ -25,88 +25,6 @@ int Usage(const WizCommand& command, const std::string& problem)
     return Fail(problem + " (see wizhost " + command.name + " --help)");
 }
 
-// Load() is silent about files it cannot read; people running the tool want to know.
-bool LoadExisting(MKeywordFile& file, const std::string& path, std::string& error)
-{
-    struct stat st;
-    if (::stat(path.c_str(), &st) != 0) {
-        error = "cannot read '" + path + "': " + std::strerror(errno);
-        return false;
-    }
-    if (S_ISDIR(st.st_mode) || ::access(path.c_str(), R_OK) != 0) {
-        error = "cannot read '" + path + "': " + std::strerror(S_ISDIR(st.st_mode) ? EISDIR : errno);
-        return false;
-    }
-    file.Load(path);
-    return true;
-}
-
-// A keyword that would read back as something else is refused.
-bool CheckKeyword(const std::string& keyword, std::string& error)
-{
-    if (keyword.empty() || keyword[0] == '#' || keyword.find_first_of(":\n\r") != std::string::npos) {
-        error = "keyword '" + keyword + "' must be non-empty, not start with '#' and hold no ':' or line break";
-        return false;
-    }
-    return true;
-}
-
-bool CheckValue(const std::string& value, std::string& error)
-{
-    // Line breaks are allowed only as continuations ("\\\n"), which the reader joins again.
-    for (std::size_t nl = value.find('\n'); nl != std::string::npos; nl = value.find('\n', nl + 1)) {
-        if (nl == 0 || value[nl - 1] != '\\') {
-            error = "a line break in a value must follow a backslash (a continued list)";
-            return false;
-        }
-    }
-    return true;
-}
-
-// Writes through a temporary file beside the target and renames it over, so
-// readers see the old file or the new one, never half of it.
-bool WriteAtomically(const MKeywordFile& file, const std::string& target, std::string& error)
-{
-    std::string path = target;
-    struct stat st;
-    bool exists = ::stat(path.c_str(), &st) == 0;
-    if (exists) {
-        std::error_code ec;
-        const fs::path real = fs::canonical(path, ec); // write the file a link points to
-        if (!ec)
-            path = real.string();
-        if (S_ISDIR(st.st_mode)) {
-            error = "cannot write '" + target + "': it is a directory";
-            return false;
-        }
-        if (!(st.st_mode & S_IWUSR)) {
-            error = "cannot write '" + target + "': the file is read-only";
-            return false;
-        }
-    }
-    std::string dir = CFilePath::Directory(path);
-    if (dir.empty() && !path.empty() && path[0] == '/')
-        dir = "/";
-    std::string temp = (dir.empty() ? std::string() : dir + "/") + "." + CFilePath::FileName(path) + ".XXXXXX";
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0) {
-        error = "cannot write '" + target + "': " + std::strerror(errno);
-        return false;
-    }
-    ::close(fd);
-    const mode_t mode = exists ? (st.st_mode & 07777) : (0666 & ~[] { mode_t m = ::umask(0); ::umask(m); return m; }());
-    bool ok = file.Write(temp) && ::chmod(temp.c_str(), mode) == 0;
-    if (ok && exists)
-        (void)!::chown(temp.c_str(), st.st_uid, st.st_gid); // keeps the owner when allowed to
-    if (ok && ::rename(temp.c_str(), path.c_str()) != 0)
-        ok = false;
-    if (!ok) {
-        error = "cannot write '" + target + "': " + std::strerror(errno ? errno : EIO);
-        ::unlink(temp.c_str());
-    }
-    return ok;
-}
-
 extern const WizCommand g_kwCommand;
 
 int RunKeyword(const Args& args)
@@ -127,9 +45,8 @@ int RunKeyword(const Args& args)
         return Usage(self, "kw " + command + " takes " + std::to_string(expected - 1) + " arguments");
 
     MKeywordFile file;
-    std::string error;
-    if (!LoadExisting(file, args[1], error))
-        return Fail(error);
+    if (CResult loaded = file.Load(args[1]); !loaded)
+        return ExitWith(loaded);
 
     if (command == "list") {
         for (const std::string& keyword : file.GetKeywords()) {
@@ -147,25 +64,24 @@ int RunKeyword(const Args& args)
         return kExitOk;
     }
     if (command == "normalize")
-        return WriteAtomically(file, args[2], error) ? kExitOk : Fail(error);
+        return ExitWith(file.Write(args[2]));
 
     const std::string& keyword = args[2];
-    if (!CheckKeyword(keyword, error))
-        return Fail(error);
+    if (CResult checked = MKeywordFile::CheckKeyword(keyword); !checked)
+        return ExitWith(checked);
     if (command == "remove") {
         if (!file.RemoveKeyword(keyword))
             return kExitNo;
     } else if (command == "set") {
-        if (!CheckValue(args[3], error))
-            return Fail(error);
-        file.SetValue(keyword, args[3]);
+        if (CResult set = file.SetCheckedValue(keyword, args[3]); !set)
+            return ExitWith(set);
     } else {
         double number = 0;
         if (!ParseDouble(args[3], number))
             return Fail("number '" + args[3] + "' is not a finite number");
         file.SetDouble(keyword, number);
     }
-    return WriteAtomically(file, args[1], error) ? kExitOk : Fail(error);
+    return ExitWith(file.Write(args[1]));
 }
 
 const WizCommand g_kwCommand(
@@ -177,7 +93,9 @@ const WizCommand g_kwCommand(
     "wizhost kw remove FILE KEYWORD           removes the keyword; exit 1 when absent\n"
     "wizhost kw normalize IN OUT              reads IN and writes it as the wizards would to OUT\n"
     "  Files are replaced whole (a temporary file beside them is renamed over them);\n"
-    "  a read-only file is refused. Comments and unset (-16384) lines are not kept.\n",
+    "  a read-only file, or one that is not a regular file, is refused. Comments and\n"
+    "  unset (-16384) lines are not kept. A value with blanks at either end or a\n"
+    "  trailing backslash is refused: it would not read back the same.\n",
     RunKeyword);
 
 extern const WizCommand g_pathCommand;
@@ -210,7 +128,8 @@ int RunPath(const Args& given)
         if (rest.empty() || rest.size() > 2 || rest[0].empty())
             return Usage(self, "path unique takes NAME [EXTENSION]");
         CFilePath path;
-        path.MakeUniqueName(rest[0], rest.size() == 2 ? rest[1] : "", drop);
+        if (CResult made = path.MakeUniqueName(rest[0], rest.size() == 2 ? rest[1] : "", drop); !made)
+            return ExitWith(made);
         std::printf("%s\n", path.GetPath().c_str());
         return kExitOk;
     }

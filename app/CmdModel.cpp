@@ -20,37 +20,21 @@ int Usage(const std::string& problem)
 // Loads the store. The message boxes the readers show have nobody to see
 // them: on failure their text becomes the error, otherwise they are printed
 // as warnings.
-bool LoadOrFail(MModelAttributeStore& store, const std::string& path, std::string& error)
+CResult LoadReportingMessages(MModelAttributeStore& store, const std::string& path)
 {
     const std::size_t logged = GetUiLog().size();
-    const ModelLoadResult result = store.Load(path);
+    CResult result = store.Load(path);
     std::string messages;
     const auto& log = GetUiLog();
     for (std::size_t i = logged; i < log.size(); ++i)
         if (log[i].kind == UiLogKind::MessageBox)
             messages += (messages.empty() ? "" : "; ") + log[i].caption + ": " + log[i].text;
-    switch (result) {
-    case ModelLoadResult::Ok:
-        if (!messages.empty())
-            std::fprintf(stderr, "wizhost: %s: %s\n", path.c_str(), messages.c_str());
-        return true;
-    case ModelLoadResult::CannotOpen:
-        if (MModelAttributeStore::IsBinaryModelFile(path)) {
-            error = "cannot read '" + path + "'";
-        } else {
-            std::string ain, ata;
-            MModelAttributeStore::GetTextPairPaths(path, ain, ata);
-            error = "cannot read the attribute files '" + ain + "' and '" + ata + "'";
-        }
-        break;
-    case ModelLoadResult::ShortHeader:
-        error = "'" + path + "' is too short for a model file header";
-        break;
-    case ModelLoadResult::BadVersion:
-        error = "'" + path + "' is not a model file of a known version (" + messages + ")";
-        break;
-    }
-    return false;
+    if (messages.empty())
+        return result;
+    if (!result)
+        return CResult::Fail(result.GetMessage() + " (" + messages + ")");
+    std::fprintf(stderr, "wizhost: %s: %s\n", path.c_str(), messages.c_str());
+    return result;
 }
 
 int Show(const Args& args)
@@ -58,9 +42,8 @@ int Show(const Args& args)
     if (args.size() != 2)
         return Usage("model show needs FILE");
     MModelAttributeStore store;
-    std::string error;
-    if (!LoadOrFail(store, args[1], error))
-        return Fail(error);
+    if (CResult loaded = LoadReportingMessages(store, args[1]); !loaded)
+        return ExitWith(loaded);
     std::printf("%-3s %-9s %8s  %s\n", "id", "category", "records", "names");
     for (int c = 0; c < kAttributeCategoryCount; ++c) {
         const MAttributeCategory& category = store.GetCategory(c);
@@ -94,9 +77,8 @@ int Parts(const Args& args)
     if (args.size() != 2)
         return Usage("model parts needs FILE");
     MModelAttributeStore store;
-    std::string error;
-    if (!LoadOrFail(store, args[1], error))
-        return Fail(error);
+    if (CResult loaded = LoadReportingMessages(store, args[1]); !loaded)
+        return ExitWith(loaded);
     const auto& names = store.GetCategory(kCategoryParts).m_names;
     for (const auto& [number, name] : names)
         std::printf("%d\t%s\n", number, name.c_str());

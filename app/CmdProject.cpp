@@ -5,11 +5,14 @@
 #include "host/HostPaths.h"
 #include "host/MaterialLibrary.h"
 #include "host/ProjectTree.h"
+#include "platform/system/FileIo.h"
 
 #include <algorithm>
 #include <climits>
 #include <cstdio>
+#include <cerrno>
 #include <dirent.h>
+#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -98,8 +101,8 @@ int OpenProject(MProjectTree& tree, const std::string& dir)
 {
     if (!hostpath::IsDirectory(dir))
         return Fail("project: no such folder '" + dir + "'");
-    if (!tree.Open(dir))
-        return Fail("project: " + tree.GetLastError());
+    if (CResult opened = tree.Open(dir); !opened)
+        return Fail("project: " + opened.GetMessage());
     return kExitOk;
 }
 
@@ -117,14 +120,48 @@ bool CopyFolder(const std::string& from, const std::string& to, std::string& err
         if (name == "." || name == ".." || hostpath::IsDirectory(from + name) ||
             name.find(".lock") != std::string::npos)
             continue;
-        if (!hostpath::CopyFile(from + name, to + name)) {
-            error = "cannot copy '" + name + "' into '" + to + "'";
+        if (CResult copied = wizsys::CopyFileReplacing(from + name, to + name); !copied) {
+            error = copied.GetMessage();
             ok = false;
             break;
         }
     }
     ::closedir(d);
     return ok;
+}
+
+// Moves the files of the finished `stage` into `folder`, the project file
+// last, so the folder holds a project only once every file is there. On
+// failure the files already moved go back.
+CResult Publish(const std::string& stage, const std::string& folder)
+{
+    if (!hostpath::IsDirectory(folder) || ::rmdir(folder.c_str()) == 0 || errno == ENOENT) {
+        // A new (or empty) folder: the whole stage takes its place at once.
+        if (wizsys::Rename(stage.c_str(), folder.c_str()) != 0)
+            return CResult::FromErrno("cannot create the project folder '" + folder + "'");
+        return CResult::Ok();
+    }
+    std::vector<std::string> names;
+    if (DIR* d = ::opendir(stage.c_str())) {
+        while (dirent* e = ::readdir(d))
+            if (std::string(e->d_name) != "." && std::string(e->d_name) != "..")
+                names.push_back(e->d_name);
+        ::closedir(d);
+    }
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        return (a == MProjectTree::ProjectFileName()) < (b == MProjectTree::ProjectFileName());
+    });
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const std::string from = stage + "/" + names[i], to = folder + "/" + names[i];
+        if (hostpath::Exists(to) || wizsys::Rename(from.c_str(), to.c_str()) != 0) {
+            CResult failed = hostpath::Exists(to) ? CResult::Fail("'" + to + "' is in the way")
+                                                  : CResult::FromErrno("cannot move '" + names[i] + "' into the project");
+            while (i-- > 0)
+                ::rename((folder + "/" + names[i]).c_str(), (stage + "/" + names[i]).c_str());
+            return failed;
+        }
+    }
+    return CResult::Ok();
 }
 
 int Init(const Args& args)
@@ -136,29 +173,42 @@ int Init(const Args& args)
     if (o.positional.size() != 1)
         return Usage("init needs exactly one folder");
     std::string dir = hostpath::Normalize(o.positional[0]);
-    if (dir.back() != '/')
-        dir += '/';
-    if (hostpath::Exists(dir + MProjectTree::ProjectFileName()))
+    while (dir.size() > 1 && dir.back() == '/')
+        dir.pop_back();
+    if (hostpath::Exists(dir + "/" + MProjectTree::ProjectFileName()))
         return Fail("project: '" + o.positional[0] + "' already holds a project");
     if (hostpath::Exists(o.positional[0]) && !hostpath::IsDirectory(o.positional[0]))
         return Fail("project: '" + o.positional[0] + "' is a file, not a folder");
+    const std::string sample = MProjectTree::GetInstallDataPath() + "sample-project/";
+    if (!o.Has("--empty") && !hostpath::IsDirectory(sample))
+        return Fail("project: no sample project at '" + sample + "' (set WIZ_DATA_DIR)");
+
+    // The project is made in a folder beside its place and moved there whole,
+    // so a failed init leaves no half project behind.
+    const std::string parent = hostpath::Absolute(dir + "/..");
+    if (!hostpath::IsDirectory(parent) && !hostpath::MakeDirectories(parent))
+        return Fail("project: cannot create the folder '" + parent + "'");
+    const std::string stage = wizsys::TemporaryNameFor(hostpath::Absolute(dir));
+    std::error_code ec;
+    std::filesystem::remove_all(stage, ec);
+    CResult made;
+    if (o.Has("--empty")) {
+        MProjectTree staged;
+        made = staged.Create(stage, hostpath::BaseName(dir));
+    } else if (::mkdir(stage.c_str(), 0777) != 0) {
+        made = CResult::FromErrno("cannot create the folder '" + stage + "'");
+    } else if (!CopyFolder(sample, stage + "/", error)) {
+        made = CResult::Fail(error);
+    }
+    if (made)
+        made = Publish(stage, dir);
+    std::filesystem::remove_all(stage, ec);
+    if (!made)
+        return Fail("project: " + made.GetMessage());
 
     MProjectTree tree;
-    if (o.Has("--empty")) {
-        std::string name = hostpath::BaseName(dir.substr(0, dir.size() - 1));
-        if (!tree.Create(dir, name))
-            return Fail("project: " + tree.GetLastError());
-    } else {
-        const std::string sample = MProjectTree::GetInstallDataPath() + "sample-project/";
-        if (!hostpath::IsDirectory(sample))
-            return Fail("project: no sample project at '" + sample + "' (set WIZ_DATA_DIR)");
-        if (!hostpath::MakeDirectories(dir))
-            return Fail("project: cannot create the folder '" + o.positional[0] + "'");
-        if (!CopyFolder(sample, dir, error))
-            return Fail("project: " + error);
-        if (!tree.Open(dir))
-            return Fail("project: " + tree.GetLastError());
-    }
+    if (CResult opened = tree.Open(dir); !opened)
+        return Fail("project: " + opened.GetMessage());
     std::printf("project in %s: %zu nodes\n", tree.GetProjectPath().c_str(), tree.GetNodes().size());
     return kExitOk;
 }
@@ -218,17 +268,10 @@ int Add(const Args& args)
         return Fail("project: no such file '" + file + "'");
 
     // The project keeps its files together: a file from elsewhere is copied in.
-    std::string path = hostpath::Absolute(file);
-    if (tree.RelativePath(path) == path) {
-        std::string target = tree.GetProjectPath() + hostpath::BaseName(path);
-        if (hostpath::Exists(target))
-            target = hostpath::NumberedName(tree.GetProjectPath(), hostpath::WithoutExtension(hostpath::BaseName(path)),
-                                            hostpath::Extension(path));
-        if (!hostpath::CopyFile(path, target))
-            return Fail("project: cannot copy '" + file + "' into the project");
-        path = target;
-    }
-    ZQ_PM_Node* node = tree.AddNode(parent, type, static_cast<Node_SubType>(subType), o.Get("--label"), path);
+    const std::string path = hostpath::Absolute(file);
+    ZQ_PM_Node* node = tree.RelativePath(path) == path
+                           ? tree.AddCopiedFile(parent, type, static_cast<Node_SubType>(subType), o.Get("--label"), path)
+                           : tree.AddNode(parent, type, static_cast<Node_SubType>(subType), o.Get("--label"), path);
     if (!node)
         return Fail("project: " + tree.GetLastError());
     std::printf("%d\n", node->GetId());
@@ -259,8 +302,8 @@ int Remove(const Args& args)
     ZQ_PM_Node* node = nullptr;
     if (int rc = OpenNode(args, "remove needs a folder and a node id", tree, node))
         return rc;
-    if (!tree.RemoveNode(node))
-        return Fail("project: " + tree.GetLastError());
+    if (CResult removed = tree.RemoveNode(node); !removed)
+        return Fail("project: " + removed.GetMessage());
     return kExitOk;
 }
 
@@ -281,8 +324,8 @@ int Show(const Args& args)
     std::string keywordFile, text;
     if (n->GetKeywordFile(keywordFile)) {
         std::printf("keyword file: %s\n", keywordFile.c_str());
-        if (!hostpath::ReadWholeFile(keywordFile, text))
-            return Fail("project: cannot read the keyword file '" + keywordFile + "'");
+        if (CResult read = wizsys::ReadWholeFile(keywordFile, text); !read)
+            return Fail("project: " + read.GetMessage());
         std::string lf;
         lf.reserve(text.size());
         for (char c : text)

@@ -27,6 +27,11 @@ int Fail(const std::string& message)
     return kExitError;
 }
 
+int ExitWith(const CResult& result)
+{
+    return result ? kExitOk : Fail(result.GetMessage());
+}
+
 bool WantsHelp(const Args& args)
 {
     for (const auto& a : args)

@@ -2,6 +2,8 @@
 // wizhost's command groups. Each group ("kw", "units", "project", ...) lives in
 // its own file and registers itself with a static WizCommand object, so adding
 // a group touches no shared table.
+#include "platform/system/Result.h"
+
 #include <string>
 #include <vector>
 
@@ -25,6 +27,8 @@ const std::vector<const WizCommand*>& Commands();
 
 // Prints "wizhost: MESSAGE" on stderr and returns kExitError.
 int Fail(const std::string& message);
+// kExitOk for a success; Fail(its message) for a failure.
+int ExitWith(const CResult& result);
 
 // True when args[i] is "--help" or "-h" for any i.
 bool WantsHelp(const Args& args);

@@ -4,6 +4,8 @@
 #include "host/HostPaths.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -22,7 +24,21 @@ static int PrintHelp()
     return kExitOk;
 }
 
-int main(int argc, char** argv)
+// What a command printed must have reached its reader: a full disk or a
+// closed pipe turns a success into exit 2, with one line.
+static int CheckOutput(int rc)
+{
+    errno = 0;
+    const bool failed = std::fflush(stdout) != 0 || std::ferror(stdout);
+    if (!failed)
+        return rc;
+    const int err = errno ? errno : EIO;
+    if (rc == kExitError)
+        return rc; // the command's own line already says what failed
+    return Fail(std::string("cannot write the output: ") + std::strerror(err));
+}
+
+static int RunCommand(int argc, char** argv)
 {
     if (argc < 2)
     {
@@ -51,4 +67,12 @@ int main(int argc, char** argv)
         }
     }
     return Fail("unknown command group '" + group + "' (see wizhost --help)");
+}
+
+int main(int argc, char** argv)
+{
+    // Past a file-size limit a write then fails with EFBIG, which is
+    // reported like any failed write, instead of the signal ending us.
+    std::signal(SIGXFSZ, SIG_IGN);
+    return CheckOutput(RunCommand(argc, argv));
 }

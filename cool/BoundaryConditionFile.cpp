@@ -172,26 +172,25 @@ const MBoundarySection* MBoundaryConditionFile::FindSection(std::string_view key
 // ---------------------------------------------------------------------------
 // Reading
 
-int MBoundaryConditionFile::Load(const std::string& path)
+CResult MBoundaryConditionFile::Load(const std::string& path)
 {
     Clear();
     std::string bytes;
-    try {
-        CTextFile file(path, CTextFile::modeRead);
-        // The reader cuts lines at CR itself, so the untranslated bytes do.
-        file.ReadBytes(bytes);
-    } catch (const CFileException&) {
-        return 0;
-    }
+    CTextFile file;
+    if (CResult opened = file.Open(path, CTextFile::modeRead); !opened)
+        return opened;
+    // The reader cuts lines at CR itself, so the untranslated bytes do.
+    file.ReadBytes(bytes);
+    if (CResult read = file.Close(); !read)
+        return read;
     ParseBuffer(m_store->Adopt(std::move(bytes)));
-    return 1;
+    return CResult::Ok();
 }
 
-int MBoundaryConditionFile::LoadText(std::string_view bytes)
+void MBoundaryConditionFile::LoadText(std::string_view bytes)
 {
     Clear();
     ParseBuffer(m_store->Adopt(std::string(bytes)));
-    return 1;
 }
 
 namespace {
@@ -331,13 +330,11 @@ std::string MBoundaryConditionFile::ToText(bool crlf) const
     return out;
 }
 
-int MBoundaryConditionFile::Save(const std::string& path) const
+CResult MBoundaryConditionFile::Save(const std::string& path) const
 {
-    try {
-        CTextFile file(path, CTextFile::modeCreate | CTextFile::modeWrite);
-        file.WriteBytes(ToText(file.IsTextMode()));
-        return file.Close() ? 1 : 0;
-    } catch (const CFileException&) {
-        return 0;
-    }
+    CTextFile file;
+    if (CResult opened = file.Open(path, CTextFile::modeCreate | CTextFile::modeWrite); !opened)
+        return opened;
+    file.WriteBytes(ToText(file.IsTextMode()));
+    return file.Close();
 }

@@ -5,6 +5,7 @@
 // valve-gate groups, coolant circuits) and the cooling wizard writes mold
 // materials into them. Every section and row is kept as text, so a file read
 // and saved again keeps what the program does not understand.
+#include "platform/system/Result.h"
 #include "cool/BoundaryRowIndex.h"
 #include "cool/BoundaryTextStore.h"
 #include "units/Units.h"
@@ -109,15 +110,15 @@ public:
     MBoundaryConditionFile(const MBoundaryConditionFile&) = delete;
     MBoundaryConditionFile& operator=(const MBoundaryConditionFile&) = delete;
 
-    // Clears, then reads the file. 1 on success (an empty file too), 0 when it
-    // cannot be opened (the object stays empty).
-    int Load(const std::string& path);
-    // The same reading over bytes already in memory; always 1.
-    int LoadText(std::string_view bytes);
+    // Clears, then reads the file. Success for an empty file too; a file that
+    // cannot be read (or is not a regular file) leaves the object empty.
+    CResult Load(const std::string& path);
+    // The same reading over bytes already in memory, which cannot fail.
+    void LoadText(std::string_view bytes);
     void Clear();
-    // Writes the file whole (line ends by the location's rule). 1, or 0 when it
-    // cannot be created, in which case nothing is written.
-    int Save(const std::string& path) const;
+    // Replaces the file whole (line ends by the location's rule); on failure
+    // the file is as it was, and the result names the cause.
+    CResult Save(const std::string& path) const;
     // The bytes Save writes, with "\n" or "\r\n" line ends.
     std::string ToText(bool crlf = false) const;
 

@@ -196,5 +196,5 @@ bool MFlowRestarts::GenerateKeywordFile(int index, const std::string& path) cons
     MKeywordFile out;
     for (const auto& [key, value] : m_points[static_cast<std::size_t>(index)].keywords)
         out.SetValue(key, value);
-    return out.Write(path);
+    return out.Write(path).IsOk();
 }

@@ -8,6 +8,7 @@
 #include "keyword/KeywordFile.h"
 #include "platform/system/WinApp.h"
 
+#include "platform/system/FileIo.h"
 #include <cmath>
 #include <numbers>
 #include <cstdio>
@@ -107,11 +108,12 @@ ZQ_PM_Node* NearestAbove(ZQ_PM_Node* node, int type)
 }
 
 // The suite's numbered naming, with its counter file in the project folder.
-std::string NumberedFile(const std::string& folder, const char* stem, const char* extension)
+CResult NumberedFile(const std::string& folder, const char* stem, const char* extension, std::string& path)
 {
-    CFilePath path;
-    path.MakeUniqueName(folder + stem, extension + 1);
-    return path.GetPath();
+    CFilePath numbered;
+    CResult made = numbered.MakeUniqueName(folder + stem, extension + 1);
+    path = numbered.GetPath();
+    return made;
 }
 
 std::string FormatReal(double v)
@@ -276,7 +278,10 @@ void MProjectTree::InitAnalysisInputs(MKeywordFile& file, Node_SubType subType, 
     if (ZQ_PM_Node* material = NearestAbove(node, kNodeMaterial)) {
         file.SetValue("ANALYSIS_MATERIAL_FILE", material->m_filePath);
         MKeywordFile mat;
-        mat.Load(material->m_filePath);
+        // The host's interface has no failure here: a material file that
+        // cannot be read adds no material keywords, which the wizard's checks
+        // of the material then report.
+        (void)mat.Load(material->m_filePath);
         for (const std::string& k : mat.GetKeywords())
             if (k.rfind("MATERIAL_", 0) == 0)
                 file.SetValue(k, mat.GetRawValue(k));
@@ -307,11 +312,15 @@ ZQ_PM_Node* MProjectTree::CreateInputNode(ZQ_PM_Node* parent, MKeywordFile& file
     if (!parent)
         return Fail("no parent node given"), nullptr;
     ZQ_PM_Node* input = nullptr;
-    ChangeNode(parent, [&](ZQ_PM_Node* p) {
+    std::string written;
+    const bool changed = ChangeNode(parent, [&](ZQ_PM_Node* p) {
         // Under the lock, so two processes never pick the same number.
-        const std::string path = NumberedFile(m_projectPath, stem, AnalysisInputExtension(subType));
-        if (!file.Write(path))
-            return Fail("cannot write the analysis input '" + path + "'");
+        std::string path;
+        if (CResult named = NumberedFile(m_projectPath, stem, AnalysisInputExtension(subType), path); !named)
+            return Fail(named.GetMessage());
+        if (CResult r = file.Write(path); !r)
+            return Fail(r.GetMessage());
+        written = path;
         const int aim = subType == kSubFlow ? AimOfFile(file) : kAimNone;
         const int bits = subType != kSubFlow ? 0 : flags >= 0 ? flags : FlagsFromKeywords(file, aim);
         std::string label = file.GetValue("ANALYSIS_DESCRIPTION");
@@ -328,7 +337,11 @@ ZQ_PM_Node* MProjectTree::CreateInputNode(ZQ_PM_Node* parent, MKeywordFile& file
         result->m_flowAim = aim;
         return true;
     });
-    return input;
+    if (changed)
+        return input;
+    if (!written.empty())
+        ::unlink(written.c_str()); // no node refers to it
+    return nullptr;
 }
 
 bool MProjectTree::UpdateInputNode(ZQ_PM_Node* node)
@@ -337,7 +350,8 @@ bool MProjectTree::UpdateInputNode(ZQ_PM_Node* node)
         return Fail("not an analysis input node");
     return ChangeNode(node, [&](ZQ_PM_Node* n) {
         MKeywordFile file;
-        file.Load(n->m_filePath);
+        if (CResult loaded = file.Load(n->m_filePath); !loaded)
+            return Fail(loaded.GetMessage());
         if (n->m_subType == kSubFlow) {
             n->m_flowAim = AimOfFile(file);
             n->m_flags = FlagsFromKeywords(file, n->m_flowAim) | (n->m_flags & kFlowOptimum);
@@ -394,7 +408,8 @@ bool MProjectTree::SetMachineDBPath(const std::string& path)
 bool MProjectTree::GenerateMachineKeywords(const std::string& outFile, const std::string& machineFile) const
 {
     MKeywordFile machine;
-    machine.Load(machineFile);
+    if (!machine.Load(machineFile))
+        return false;
     auto real = [&](const char* k) { return std::strtod(machine.GetValue(k).c_str(), nullptr); };
     const double diameter = real("MACHINE_INJECTION_SCREW_DIAMETER");
     const double stroke = real("MACHINE_INJECTION_SCREW_MAXIMUM_STROKE");
@@ -428,7 +443,7 @@ bool MProjectTree::GenerateMachineKeywords(const std::string& outFile, const std
             out.SetValue("3DFLOW_OPTIM_" + what, std::to_string(static_cast<int>(steps)));
         }
     }
-    return out.Write(outFile);
+    return out.Write(outFile).IsOk();
 }
 
 // ---------------------------------------------------------------- materials
@@ -443,17 +458,25 @@ ZQ_PM_Node* MProjectTree::AddMaterialNode(ZQ_PM_Node* node, MMatSearch& search)
     ZQ_PM_Node* mesh = node->m_type == kNodeMesh ? node : node->GetModelMeshNode();
     const MMatData data = *chosen;
     ZQ_PM_Node* added = nullptr;
-    ChangeNode(mesh ? mesh : node, [&](ZQ_PM_Node* p) {
+    std::string copied;
+    const bool changed = ChangeNode(mesh ? mesh : node, [&](ZQ_PM_Node* p) {
         // The project keeps its own copy, so a library change never alters
         // the analyses already made with it.
-        const std::string path = NumberedFile(m_projectPath, "material", ".mtl");
-        if (!hostpath::CopyFile(data.file, path))
-            return Fail("cannot copy the material '" + data.file + "' into the project");
+        std::string path;
+        if (CResult named = NumberedFile(m_projectPath, "material", ".mtl", path); !named)
+            return Fail(named.GetMessage());
+        if (CResult r = wizsys::CopyFileReplacing(data.file, path); !r)
+            return Fail(r.GetMessage());
+        copied = path;
         Node_SubType sub = data.thermoset ? kSubThermoset : data.fiberFilled ? kSubFiberFilled : kSubThermoplastic;
         added = NewNode(p, kNodeMaterial, sub, data.name, path);
         return true;
     });
-    return added;
+    if (changed)
+        return added;
+    if (!copied.empty())
+        ::unlink(copied.c_str());
+    return nullptr;
 }
 
 bool MProjectTree::UpdateMaterialNode(ZQ_PM_Node* node, MMatSearch& search)
@@ -465,8 +488,8 @@ bool MProjectTree::UpdateMaterialNode(ZQ_PM_Node* node, MMatSearch& search)
         return Fail("not a material node");
     const MMatData data = *chosen;
     return ChangeNode(node, [&](ZQ_PM_Node* n) {
-        if (!hostpath::CopyFile(data.file, n->m_filePath))
-            return Fail("cannot copy the material '" + data.file + "' into the project");
+        if (CResult r = wizsys::CopyFileReplacing(data.file, n->m_filePath); !r)
+            return Fail(r.GetMessage());
         n->m_name = data.name;
         n->m_subType = data.thermoset ? kSubThermoset : data.fiberFilled ? kSubFiberFilled : kSubThermoplastic;
         n->m_imageId = NodeImageId(kNodeMaterial, n->m_subType);

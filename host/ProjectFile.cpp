@@ -3,6 +3,7 @@
 
 #include "host/HostPaths.h"
 #include "keyword/Location.h"
+#include "platform/system/FileIo.h"
 
 #include <cerrno>
 #include <cstdint>
@@ -14,6 +15,9 @@ namespace {
 
 const char kMagic[] = "ZQPROJECT";
 const int kFormatVersion = 1;
+// Far below INT_MAX, so adding nodes can never overflow the ids. The reader
+// and the writer both hold to it: a project is never written that cannot be read.
+const int kMaxNextId = 1000000000;
 
 std::uint32_t Crc32(const std::string& data, std::size_t size)
 {
@@ -111,8 +115,8 @@ bool MProjectTree::ReadFile(std::vector<Record>& records, std::string& name, int
 {
     const std::string file = m_projectPath + ProjectFileName();
     std::string bytes;
-    if (!hostpath::ReadWholeFile(file, bytes))
-        return Fail("cannot read the project file '" + file + "'");
+    if (CResult read = wizsys::ReadWholeFile(file, bytes); !read)
+        return Fail(read.GetMessage());
     const std::string what = "project file '" + file + "' ";
 
     // The END record carries the node count and a checksum of everything
@@ -166,8 +170,7 @@ bool MProjectTree::ReadFile(std::vector<Record>& records, std::string& name, int
             if (!Unescape(f[1], name))
                 return bad("bad escape in the name");
         } else if (f[0] == "NEXTID" && f.size() == 2) {
-            // Far below INT_MAX, so adding nodes can never overflow the ids.
-            if (!ToInt(f[1], nextId) || nextId < 1 || nextId > 1000000000)
+            if (!ToInt(f[1], nextId) || nextId < 1 || nextId > kMaxNextId)
                 return bad("bad next id");
         } else if (f[0] == "NODE" && f.size() == 11) {
             Record r;
@@ -262,18 +265,18 @@ void MProjectTree::Apply(const std::vector<Record>& records, const std::string& 
             m_pathIndex[hostpath::PathKey(node->m_filePath)] = node.get();
 }
 
-bool MProjectTree::Reload()
+CResult MProjectTree::Reload()
 {
     if (m_projectPath.empty())
-        return Fail("no project is open");
+        return Failure("no project is open");
     std::vector<Record> records;
     std::string name;
     int nextId = 1;
     std::map<std::string, std::string> labels;
     if (!ReadFile(records, name, nextId, labels))
-        return false;
+        return CResult::Fail(m_lastError);
     Apply(records, name, nextId, std::move(labels));
-    return true;
+    return CResult::Ok();
 }
 
 bool MProjectTree::WriteFile()
@@ -303,7 +306,9 @@ bool MProjectTree::WriteFile()
     std::snprintf(end, sizeof end, "END\t%zu\t%08X%s", nodes.size(), Crc32(text, text.size()), eol);
     text += end;
 
-    if (!hostpath::WriteFileAtomic(file, text))
-        return Fail("cannot write the project file '" + file + "': " + std::strerror(errno));
+    if (m_nextId > kMaxNextId)
+        return Fail("the project has used all its node ids (" + std::to_string(kMaxNextId) + ")");
+    if (CResult written = wizsys::WriteWholeFile(file, text); !written)
+        return Fail(written.GetMessage());
     return true;
 }

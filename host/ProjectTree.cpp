@@ -1,6 +1,7 @@
 #include "host/ProjectTree.h"
 
 #include "host/HostPaths.h"
+#include "platform/system/FileIo.h"
 
 #include <algorithm>
 #include <cassert>
@@ -137,6 +138,12 @@ bool MProjectTree::Fail(const std::string& message)
     return false;
 }
 
+CResult MProjectTree::Failure(const std::string& message)
+{
+    m_lastError = message;
+    return CResult::Fail(message);
+}
+
 void MProjectTree::Close()
 {
     for (auto& [id, node] : m_nodes) {
@@ -153,36 +160,36 @@ void MProjectTree::Close()
     m_projectName.clear();
 }
 
-bool MProjectTree::Open(const std::string& folder)
+CResult MProjectTree::Open(const std::string& folder)
 {
     Close();
     std::string path = hostpath::Absolute(folder);
     if (!hostpath::IsDirectory(path))
-        return Fail("no such project folder '" + folder + "'");
+        return Failure("no such project folder '" + folder + "'");
     if (path.back() != '/')
         path += '/';
     m_projectPath = path;
     if (!Reload()) {
         std::string error = m_lastError;
         Close();
-        return Fail(error);
+        return Failure(error);
     }
     m_open = true;
-    return true;
+    return CResult::Ok();
 }
 
-bool MProjectTree::Create(const std::string& folder, const std::string& name)
+CResult MProjectTree::Create(const std::string& folder, const std::string& name)
 {
     Close();
     if (folder.empty())
-        return Fail("no project folder given");
+        return Failure("no project folder given");
     std::string path = hostpath::Absolute(folder);
     if (!hostpath::IsDirectory(path) && !hostpath::MakeDirectories(path))
-        return Fail("cannot create the project folder '" + folder + "'");
+        return Failure("cannot create the project folder '" + folder + "'");
     if (path.back() != '/')
         path += '/';
     if (hostpath::Exists(path + ProjectFileName()))
-        return Fail("'" + folder + "' already holds a project");
+        return Failure("'" + folder + "' already holds a project");
     m_projectPath = path;
     m_projectName = name;
     m_nextId = 1;
@@ -197,10 +204,10 @@ bool MProjectTree::Create(const std::string& folder, const std::string& name)
     if (!lock.Held() || !WriteFile()) {
         std::string error = m_lastError.empty() ? "cannot lock the project in '" + folder + "'" : m_lastError;
         Close();
-        return Fail(error);
+        return Failure(error);
     }
     m_open = true;
-    return true;
+    return CResult::Ok();
 }
 
 ZQ_PM_Node* MProjectTree::FindNode(int id) const
@@ -261,10 +268,13 @@ bool MProjectTree::Change(const std::function<bool()>& change)
     // Another process may have changed the project since we read it.
     if (!Reload())
         return false;
+    // Writers killed before their rename leave temporary files behind; the
+    // lock keeps live writers of the project out while they are cleared.
+    wizsys::RemoveStaleTemporaries(m_projectPath);
     m_skipWrite = false;
     if (!change() || (!m_skipWrite && !WriteFile())) {
         std::string error = m_lastError;
-        Reload(); // back to what is on disk
+        (void)Reload(); // back to what is on disk: the change failed either way
         return Fail(error);
     }
     return true;
@@ -328,7 +338,7 @@ ZQ_PM_Node* MProjectTree::AddNode(ZQ_PM_Node* parent, int type, Node_SubType sub
         return Fail("node type " + std::to_string(type) + " cannot be added"), nullptr;
     const std::string absPath = file.empty() ? file : AbsolutePath(file);
     ZQ_PM_Node* added = nullptr;
-    Change([&] {
+    const bool changed = Change([&] {
         ZQ_PM_Node* p = FindNode(parentId);
         if (!p)
             return Fail("node " + std::to_string(parentId) + " does not exist");
@@ -336,7 +346,44 @@ ZQ_PM_Node* MProjectTree::AddNode(ZQ_PM_Node* parent, int type, Node_SubType sub
         added->m_state = (absPath.empty() || hostpath::Exists(absPath)) ? kStateOk : kStateMissing;
         return true;
     });
-    return added;
+    return changed ? added : nullptr;
+}
+
+ZQ_PM_Node* MProjectTree::AddCopiedFile(ZQ_PM_Node* parent, int type, Node_SubType subType,
+                                        const std::string& label, const std::string& source)
+{
+    if (!parent)
+        parent = m_root;
+    const int parentId = parent ? parent->m_id : 0;
+    if (type < 0 || type == kNodeProject)
+        return Fail("node type " + std::to_string(type) + " cannot be added"), nullptr;
+    const std::string from = hostpath::Absolute(source);
+    ZQ_PM_Node* added = nullptr;
+    std::string copied;
+    const bool changed = Change([&] {
+        ZQ_PM_Node* p = FindNode(parentId);
+        if (!p)
+            return Fail("node " + std::to_string(parentId) + " does not exist");
+        // Chosen under the lock: two adds of files with one base name never
+        // pick the same name, nor a name a node already refers to.
+        std::string target = m_projectPath + hostpath::BaseName(from);
+        const std::string stem = hostpath::WithoutExtension(hostpath::BaseName(from));
+        const std::string ext = hostpath::Extension(from);
+        if (hostpath::Exists(target) || FindFileInTree(target))
+            target = hostpath::NumberedName(m_projectPath, stem, ext);
+        // A node may name a file that is missing from the folder.
+        for (int n = 2; FindFileInTree(target); ++n)
+            target = m_projectPath + stem + "_" + std::to_string(n) + ext;
+        if (CResult r = wizsys::CopyFileReplacing(from, target); !r)
+            return Fail(r.GetMessage());
+        copied = target;
+        added = NewNode(p, type, subType, label, target);
+        added->m_state = kStateOk;
+        return true;
+    });
+    if (!changed && !copied.empty())
+        ::unlink(copied.c_str()); // the node was not written: its copy goes too
+    return changed ? added : nullptr;
 }
 
 bool MProjectTree::ChangeNode(ZQ_PM_Node* node, const std::function<bool(ZQ_PM_Node*)>& change)
@@ -354,22 +401,22 @@ bool MProjectTree::ChangeNode(ZQ_PM_Node* node, const std::function<bool(ZQ_PM_N
     });
 }
 
-bool MProjectTree::RemoveNode(ZQ_PM_Node* node)
+CResult MProjectTree::RemoveNode(ZQ_PM_Node* node)
 {
-    return ChangeNode(node, [&](ZQ_PM_Node* n) {
+    return AsResult(ChangeNode(node, [&](ZQ_PM_Node* n) {
         if (n == m_root)
             return Fail("the project root cannot be removed");
         Unlink(n);
         return true;
-    });
+    }));
 }
 
-bool MProjectTree::SetNodeState(ZQ_PM_Node* node, int state)
+CResult MProjectTree::SetNodeState(ZQ_PM_Node* node, int state)
 {
-    return ChangeNode(node, [&](ZQ_PM_Node* n) {
+    return AsResult(ChangeNode(node, [&](ZQ_PM_Node* n) {
         n->m_state = state;
         return true;
-    });
+    }));
 }
 
 bool MProjectTree::WriteUserLabel(ZQ_PM_Node* node)

@@ -4,6 +4,8 @@
 // exclusive lock on the project, after re-reading the project file, and is
 // written atomically, so several processes can work on one project at once.
 // The numbers below are documented in docs/project.md.
+#include "platform/system/Result.h"
+
 #include <functional>
 #include <map>
 #include <memory>
@@ -153,12 +155,12 @@ public:
     // The name of the project file inside a project folder.
     static const char* ProjectFileName(); // "project.zqp"
 
-    // Opens the project in `folder`; false (see GetLastError) when the folder
-    // or its project file is missing, cut short or garbled.
-    bool Open(const std::string& folder);
+    // Opens the project in `folder`; fails when the folder or its project
+    // file is missing, cut short or garbled.
+    CResult Open(const std::string& folder);
     // Makes `folder` (created when absent) a new empty project named `name`;
-    // false when it already holds a project or cannot be written.
-    bool Create(const std::string& folder, const std::string& name);
+    // fails when it already holds a project or cannot be written.
+    CResult Create(const std::string& folder, const std::string& name);
     void Close();
     bool IsOpen() const { return m_open; }
     // The project folder, ending with "/"; "" when none is open.
@@ -168,18 +170,25 @@ public:
     ZQ_PM_Node* FindNode(int id) const;
     // Every live node in tree order (depth first, children in order).
     std::vector<ZQ_PM_Node*> GetNodes() const;
-    // The last error as one line, for the caller to show.
+    // The last error as one line, for the caller to show (the host's
+    // interface; the operations returning CResult carry it themselves).
     const std::string& GetLastError() const { return m_lastError; }
     // Re-reads the project file (changes made by other processes).
-    bool Reload();
+    CResult Reload();
 
     // Generic editing (wizhost project add/remove). `file` may be absolute or
     // relative to the project folder; a file outside the folder is kept by
     // its absolute path. Null/false with GetLastError on failure.
     ZQ_PM_Node* AddNode(ZQ_PM_Node* parent, int type, Node_SubType subType,
                         const std::string& label, const std::string& file);
-    bool RemoveNode(ZQ_PM_Node* node); // with its whole subtree; files stay
-    bool SetNodeState(ZQ_PM_Node* node, int state);
+    // AddNode for a file from outside the project, copied into the project
+    // folder under its own name (or a numbered one when that is taken). The
+    // name, the copy and the node are made together under the project lock;
+    // on failure there is neither copy nor node.
+    ZQ_PM_Node* AddCopiedFile(ZQ_PM_Node* parent, int type, Node_SubType subType,
+                              const std::string& label, const std::string& source);
+    CResult RemoveNode(ZQ_PM_Node* node); // with its whole subtree; files stay
+    CResult SetNodeState(ZQ_PM_Node* node, int state);
     bool WriteUserLabel(ZQ_PM_Node* node);
 
     // The node whose file is `path` (compared case-insensitively, "\\" and
@@ -265,6 +274,9 @@ private:
                std::map<std::string, std::string>&& labels);
     bool WriteFile();
     bool Fail(const std::string& message);
+    // Fail, as a result: m_lastError holds the message too.
+    CResult Failure(const std::string& message);
+    CResult AsResult(bool ok) const { return ok ? CResult::Ok() : CResult::Fail(m_lastError); }
     // Runs `change` under the project lock on a freshly read tree and writes
     // the result; false (tree as re-read) when the change or the write fails.
     bool Change(const std::function<bool()>& change);

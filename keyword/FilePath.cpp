@@ -1,9 +1,11 @@
 #include "keyword/FilePath.h"
 
 #include "keyword/Location.h"
+#include "platform/system/FileIo.h"
 
 #include <atomic>
 #include <cerrno>
+#include <climits>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -11,6 +13,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <filesystem>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <unordered_set>
@@ -72,15 +75,11 @@ bool AddOwnerWrite(const std::string& path)
     return StatPath(path, st) && ::chmod(OsPath(path).c_str(), st.st_mode | S_IWUSR) == 0;
 }
 
-// A read-only target is not overwritten, as the system's copy refuses it.
+// A read-only target is not overwritten, as the system's copy refuses it;
+// the copy replaces the target whole or not at all.
 bool CopyFile(const std::string& source, const std::string& target)
 {
-    struct stat st;
-    if (StatPath(target, st) && S_ISREG(st.st_mode) && !(st.st_mode & S_IWUSR))
-        return false;
-    std::error_code ec;
-    fs::copy_file(OsPath(source), OsPath(target), fs::copy_options::overwrite_existing, ec);
-    return !ec;
+    return wizsys::CopyFileReplacing(OsPath(source), OsPath(target)).IsOk();
 }
 
 // The target of CopyTo and MoveTo: a directory receives this file's name.
@@ -308,7 +307,7 @@ std::string CFilePath::Directory(std::string_view path)
     return sep == std::string_view::npos ? std::string() : std::string(path.substr(0, sep));
 }
 
-void CFilePath::MakeUniqueName(const std::string& name, const std::string& extension, bool dropDirectory)
+CResult CFilePath::MakeUniqueName(const std::string& name, const std::string& extension, bool dropDirectory)
 {
     // Directory part (kept as given, with its separator) and file name part.
     std::string directory;
@@ -324,12 +323,36 @@ void CFilePath::MakeUniqueName(const std::string& name, const std::string& exten
         base.erase(dot);
 
     const std::string counterPath = directory + "tessarin.ctr";
-    long counter = 1;
-    if (FILE* in = OpenTextFile(OsPath(counterPath), "r")) {
-        char line[81];
-        if (std::fgets(line, sizeof line, in))
-            counter = std::atol(line);
-        std::fclose(in);
+    // Processes numbering in one folder at once must each get their own
+    // number, though none has made its file yet: reading and advancing the
+    // counter is one step under a lock on the folder.
+    const int folderLock = ::open(directory.empty() ? "." : OsPath(directory).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folderLock >= 0)
+        while (::flock(folderLock, LOCK_EX) != 0 && errno == EINTR) {
+        }
+    struct Unlock {
+        int fd;
+        ~Unlock()
+        {
+            if (fd >= 0)
+                ::close(fd); // closing drops the lock
+        }
+    } unlock{folderLock};
+    // The numbers are whole numbers ("%d"): a counter that would pass INT_MAX
+    // is refused instead of wrapping into negative names.
+    long long counter = 1;
+    std::string text;
+    if (::access(OsPath(counterPath).c_str(), F_OK) == 0) {
+        if (CResult read = wizsys::ReadWholeFile(OsPath(counterPath), text); !read)
+            return read;
+        text = text.substr(0, 80);
+        errno = 0;
+        char* end = nullptr;
+        counter = std::strtoll(text.c_str(), &end, 10);
+        if (end == text.c_str())
+            counter = 0; // no number: read as 0, as a C reading of the line gives
+        if (errno == ERANGE || counter < INT_MIN || counter > INT_MAX)
+            return CResult::Fail("the counter in '" + counterPath + "' is out of the range of whole numbers");
     }
 
     // "mesh12" continues the series of "mesh"; a name of digits only keeps its first one.
@@ -351,18 +374,18 @@ void CFilePath::MakeUniqueName(const std::string& name, const std::string& exten
         ::closedir(dir);
     }
     std::string candidate;
-    do
+    do {
+        if (counter >= INT_MAX)
+            return CResult::Fail("the counter in '" + counterPath + "' has reached the largest whole number");
         candidate = base + std::to_string(counter++);
-    while (taken.count(candidate) != 0);
+    } while (taken.count(candidate) != 0);
 
     m_path = directory + candidate;
     if (!extension.empty())
         m_path += (extension[0] == '.' ? "" : ".") + extension;
 
-    if (FILE* out = OpenTextFile(OsPath(counterPath), "w")) {
-        std::fprintf(out, "%ld\n", counter);
-        std::fclose(out);
-    }
+    const std::string line = std::to_string(counter) + (IsDosLocation(counterPath) ? "\r\n" : "\n");
+    return wizsys::WriteWholeFile(OsPath(counterPath), line);
 }
 
 CTempFile::CTempFile(bool deleteOnDestroy) : CFilePath(MakeTempName()), m_deleteOnDestroy(deleteOnDestroy) {}

@@ -2,6 +2,8 @@
 // CFilePath: one path and the file operations the wizards need on it.
 // CTempFile: a fresh temporary file that may delete itself.
 // Both "\\" and "/" separate directories in a path; new joins use "/".
+#include "platform/system/Result.h"
+
 #include <string>
 #include <string_view>
 
@@ -67,7 +69,9 @@ public:
     // lower case, then the first free counter value), with `extension`
     // appended when it is not empty. The counter is kept in "tessarin.ctr"
     // beside the name, or in the current directory with dropDirectory.
-    void MakeUniqueName(const std::string& name, const std::string& extension = "", bool dropDirectory = false);
+    // Fails, with the path set as far as it was chosen, when the counter file
+    // cannot be read or written or its counter would pass the whole-number range.
+    CResult MakeUniqueName(const std::string& name, const std::string& extension = "", bool dropDirectory = false);
 
     // The file name after the last separator, and the directory before it ("" when none).
     static std::string FileName(std::string_view path);

@@ -303,14 +303,14 @@ MKeywordFile::MKeywordFile() : m_index(new Index) {}
 
 MKeywordFile::~MKeywordFile() { delete m_index; }
 
-void MKeywordFile::Load(const std::string& path)
+CResult MKeywordFile::Load(const std::string& path)
 {
     m_lines.clear();
     m_slots.clear();
     m_keyText.clear();
     m_index->Clear();
-    Merge(path);
     m_fileName = path;
+    return Merge(path);
 }
 
 // Lines of a text held in memory: views stay valid throughout.
@@ -401,19 +401,21 @@ private:
     bool m_nextKnown = false;
 };
 
-void MKeywordFile::Merge(const std::string& path)
+CResult MKeywordFile::Merge(const std::string& path)
 {
-    if (path.empty() || access(path.c_str(), R_OK) != 0)
-        return;
-    try {
-        CTextFile file(path, CTextFile::modeRead);
-        // The parser takes CR LF as LF and cuts trailing blanks (CR included)
-        // from every line, so text-mode and binary-mode reads agree.
-        FileLines lines(file);
-        const long long size = file.GetLength();
-        Parse(lines, size > 0 ? static_cast<std::size_t>(size) : 0);
-    } catch (const CFileException&) {
-    }
+    if (path.empty())
+        return CResult::Fail("no keyword file given");
+    if (access(path.c_str(), R_OK) != 0)
+        return CResult::FromErrno("cannot read '" + path + "'");
+    CTextFile file;
+    if (CResult opened = file.Open(path, CTextFile::modeRead); !opened)
+        return opened;
+    // The parser takes CR LF as LF and cuts trailing blanks (CR included)
+    // from every line, so text-mode and binary-mode reads agree.
+    FileLines lines(file);
+    const long long size = file.GetLength();
+    Parse(lines, size > 0 ? static_cast<std::size_t>(size) : 0);
+    return file.Close();
 }
 
 void MKeywordFile::MergeText(std::string_view text)
@@ -610,23 +612,59 @@ std::string MKeywordFile::ToText() const
     return out;
 }
 
-bool MKeywordFile::Write() const
+CResult MKeywordFile::Write() const
 {
     return Write(m_fileName);
 }
 
-bool MKeywordFile::Write(const std::string& path) const
+CResult MKeywordFile::Write(const std::string& path) const
 {
     if (path.empty())
-        return false;
-    try {
-        CTextFile file(path, CTextFile::modeCreate | CTextFile::modeWrite);
-        std::string block;
-        AppendText(block, file.LineEnd(), &file);
-        return file.Close();
-    } catch (const CFileException&) {
-        return false;
+        return CResult::Fail("the keyword file has no name to be written to");
+    CTextFile file;
+    if (CResult opened = file.Open(path, CTextFile::modeCreate | CTextFile::modeWrite); !opened)
+        return opened;
+    std::string block;
+    AppendText(block, file.LineEnd(), &file);
+    return file.Close();
+}
+
+CResult MKeywordFile::CheckValue(std::string_view value)
+{
+    // The reader cuts blanks at both ends of a value and joins a line that
+    // ends in a backslash with the next one, so such values would not read
+    // back as they were set.
+    if (!value.empty() && (IsSpace(value.front()) || IsSpace(value.back())))
+        return CResult::Fail("a value may not begin or end with a blank (it would not read back the same)");
+    if (!value.empty() && value.back() == '\\')
+        return CResult::Fail("a value may not end with a backslash (the next line would be joined to it)");
+    for (std::size_t nl = value.find('\n'); nl != std::string_view::npos; nl = value.find('\n', nl + 1)) {
+        if (nl == 0 || value[nl - 1] != '\\')
+            return CResult::Fail("a line break in a value must follow a backslash (a continued list)");
+        if (nl + 1 == value.size())
+            return CResult::Fail("a value may not end with a line break");
     }
+    if (value.find('\r') != std::string_view::npos)
+        return CResult::Fail("a value may not hold a carriage return");
+    return CResult::Ok();
+}
+
+CResult MKeywordFile::CheckKeyword(std::string_view keyword)
+{
+    if (keyword.empty() || keyword[0] == '#' || keyword.find_first_of(":\n\r") != std::string_view::npos)
+        return CResult::Fail("keyword '" + std::string(keyword) +
+                             "' must be non-empty, not start with '#' and hold no ':' or line break");
+    return CResult::Ok();
+}
+
+CResult MKeywordFile::SetCheckedValue(std::string_view keyword, std::string_view value)
+{
+    if (CResult r = CheckKeyword(keyword); !r)
+        return r;
+    if (CResult r = CheckValue(value); !r)
+        return r;
+    SetValue(keyword, value);
+    return CResult::Ok();
 }
 
 std::string MKeywordFile::GetValue(std::string_view keyword) const

@@ -1,5 +1,7 @@
 #pragma once
 // MKeywordFile: one solver keyword file in memory ("KEYWORD: value" lines).
+#include "platform/system/Result.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -16,16 +18,20 @@ public:
     MKeywordFile& operator=(const MKeywordFile&) = delete;
 
     // Empties the file, merges `path`, and remembers `path` even when it could not be read.
-    void Load(const std::string& path);
+    // Callers to whom a missing file means "no settings" may ignore the result.
+    CResult Load(const std::string& path);
     // Reads `path` into the current content; keywords already present keep their slot.
-    // Does nothing when the file is not readable.
-    void Merge(const std::string& path);
+    // Changes nothing when the file is not readable (then fails with the cause);
+    // after a read error what was read so far stays.
+    CResult Merge(const std::string& path);
     // Same reading rules over text already in memory (LF line ends; CR LF is taken as LF).
     void MergeText(std::string_view text);
     // Writes every non-empty slot whose keyword does not begin with "_", in slot order.
-    // Without a path the remembered one is used; false when there is none or I/O fails.
-    bool Write() const;
-    bool Write(const std::string& path) const;
+    // Without a path the remembered one is used. The file is replaced whole
+    // (temporary file and rename): on failure it is as it was, and the result
+    // names the cause.
+    CResult Write() const;
+    CResult Write(const std::string& path) const;
     // The text Write would produce, with LF line ends.
     std::string ToText() const;
 
@@ -34,6 +40,14 @@ public:
     // The stored value as it is, continuation marks included; "" when absent.
     const std::string& GetRawValue(std::string_view keyword) const;
     void SetValue(std::string_view keyword, std::string_view value);
+    // SetValue for text from outside (a person, a script): refuses what would
+    // not read back the same from a file (CheckKeyword, CheckValue).
+    CResult SetCheckedValue(std::string_view keyword, std::string_view value);
+    // A keyword that is empty, starts with '#' or holds ':' or a line break.
+    static CResult CheckKeyword(std::string_view keyword);
+    // A value with blanks at either end, ending in a backslash, or with a line
+    // break that does not continue a list ("\\\n").
+    static CResult CheckValue(std::string_view value);
     // "%G" with the exponent's leading zeros removed ("1.5E-5").
     void SetDouble(std::string_view keyword, double value);
     bool RemoveKeyword(std::string_view keyword);

@@ -3,6 +3,7 @@
 #include "keyword/Location.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -15,51 +16,35 @@ namespace {
 
 const std::size_t kBufferSize = 1 << 16;
 
-std::string Describe(int cause, const std::string& path)
-{
-    return "cannot open '" + path + "': " + std::strerror(cause);
-}
-
 } // namespace
 
-CFileException::CFileException(int cause, const std::string& fileName)
-    : std::runtime_error(Describe(cause, fileName)), m_cause(cause), m_strFileName(fileName)
+CResult CTextFile::Open(const std::string& path, unsigned flags)
 {
-}
-
-CTextFile::CTextFile(const std::string& path, unsigned flags)
-    : m_path(path), m_writing((flags & modeWrite) != 0)
-{
+    assert(!IsOpen());
+    m_path = path;
+    m_writing = (flags & modeWrite) != 0;
+    m_failed = m_eof = false;
+    m_buffer.clear();
+    m_pos = 0;
     if (path.empty())
-        throw CFileException(ENOENT, path);
+        return CResult::Fail("no file name given");
     m_textMode = !(flags & typeBinary) && IsDosLocation(path);
-    int oflags = O_RDONLY;
-    if (m_writing) {
-        oflags = O_WRONLY;
-        if (flags & modeCreate)
-            oflags |= O_CREAT | O_TRUNC;
-        struct stat st;
-        // Write permission is checked on the mode bits so that a file marked
-        // read-only stays untouched when the process runs with privileges.
-        if (stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && !(st.st_mode & S_IWUSR))
-            throw CFileException(EACCES, path);
-    }
-    m_fd = ::open(path.c_str(), oflags | O_CLOEXEC, 0666);
-    if (m_fd < 0)
-        throw CFileException(errno, path);
-    struct stat st;
-    if (fstat(m_fd, &st) == 0 && S_ISDIR(st.st_mode)) {
-        ::close(m_fd);
-        m_fd = -1;
-        throw CFileException(EISDIR, path);
-    }
-    if (m_writing)
+    if (!m_writing)
+        return wizsys::OpenForReading(path, m_fd);
+    // Every write replaces the whole file, so a write open without
+    // modeCreate means the same.
+    m_writeError = m_writer.Open(path);
+    if (m_writeError)
         m_buffer.reserve(kBufferSize);
+    return m_writeError;
 }
 
 CTextFile::~CTextFile()
 {
-    Close();
+    // A writer that was never closed must not publish half a file.
+    m_writer.Abandon();
+    if (m_fd >= 0)
+        ::close(m_fd);
 }
 
 bool CTextFile::Fill()
@@ -197,24 +182,16 @@ void CTextFile::Put(const char* data, std::size_t size)
 
 void CTextFile::Flush()
 {
-    if (m_fd >= 0)
-        WriteAll(m_buffer.data(), m_buffer.size());
+    WriteAll(m_buffer.data(), m_buffer.size());
     m_buffer.clear();
 }
 
 void CTextFile::WriteAll(const char* data, std::size_t size)
 {
-    while (size > 0 && !m_failed) {
-        ssize_t put = ::write(m_fd, data, size);
-        if (put < 0 && errno == EINTR)
-            continue;
-        if (put <= 0) {
-            m_failed = true;
-            break;
-        }
-        data += put;
-        size -= static_cast<std::size_t>(put);
-    }
+    if (m_failed || size == 0)
+        return;
+    m_writeError = m_writer.Write(std::string_view(data, size));
+    m_failed = !m_writeError;
 }
 
 void CTextFile::WriteString(std::string_view text)
@@ -244,14 +221,25 @@ void CTextFile::WriteBytes(std::string_view bytes)
     Put(bytes.data(), bytes.size());
 }
 
-bool CTextFile::Close()
+CResult CTextFile::Close()
 {
-    if (m_fd < 0)
-        return !m_failed;
-    if (m_writing)
+    if (m_writing) {
+        if (!m_writer.IsOpen())
+            return m_writeError;
         Flush();
-    if (::close(m_fd) != 0 && m_writing)
-        m_failed = true;
-    m_fd = -1;
-    return !m_failed;
+        if (m_failed) {
+            m_writer.Abandon();
+            return m_writeError;
+        }
+        m_writeError = m_writer.Commit();
+        m_failed = !m_writeError;
+        return m_writeError;
+    }
+    if (m_fd >= 0) {
+        ::close(m_fd);
+        m_fd = -1;
+    }
+    if (m_failed)
+        return CResult::Fail("cannot read '" + m_path + "': a read failed");
+    return CResult::Ok();
 }

@@ -2,17 +2,12 @@
 // CTextFile: the library's buffered text file. Text mode is emulated so that
 // files at DOS locations carry CR LF on disk while files served by UNIX job
 // servers carry bare LF; IsDosLocation decides which, when the file is opened.
-#include <stdexcept>
+// A file opened for writing replaces its target only when Close succeeds.
+#include "platform/system/FileIo.h"
+#include "platform/system/Result.h"
+
 #include <string>
 #include <string_view>
-
-// The platform's file error: the system's cause code (errno) and the path.
-class CFileException : public std::runtime_error {
-public:
-    CFileException(int cause, const std::string& fileName);
-    int m_cause;
-    std::string m_strFileName;
-};
 
 class CTextFile {
 public:
@@ -23,10 +18,13 @@ public:
         typeBinary = 0x8000, // force bare LF whatever the location
     };
 
-    // Opens at once; throws CFileException when the open fails. A write open of
-    // an existing file without owner write permission fails with EACCES, even
-    // for a privileged user, because that bit is what "read-only" means here.
-    CTextFile(const std::string& path, unsigned flags);
+    CTextFile() = default;
+    // Opens for reading (a regular file only: a FIFO or device is refused at
+    // once) or for writing (the target itself is replaced by Close). A write
+    // of an existing file without owner write permission, or of anything but
+    // a regular file, is refused even for a privileged user.
+    CResult Open(const std::string& path, unsigned flags);
+    // An unclosed writer leaves the target as it was.
     ~CTextFile();
     CTextFile(const CTextFile&) = delete;
     CTextFile& operator=(const CTextFile&) = delete;
@@ -48,11 +46,13 @@ public:
     // Writes bytes untranslated (for callers that produced the line ends themselves).
     void WriteBytes(std::string_view bytes);
 
-    // Flushes and closes; false when any write (or the close) failed.
-    bool Close();
+    // Reading: closes. Writing: flushes, then replaces the target with what
+    // was written; the first failure of any write, with its cause, otherwise.
+    CResult Close();
 
     bool IsTextMode() const { return m_textMode; }
     bool HasFailed() const { return m_failed; }
+    bool IsOpen() const { return m_fd >= 0 || m_writer.IsOpen(); }
     const std::string& GetFilePath() const { return m_path; }
     // The line end this file writes: "\r\n" in text mode, "\n" otherwise.
     const char* LineEnd() const { return m_textMode ? "\r\n" : "\n"; }
@@ -60,12 +60,14 @@ public:
 private:
     bool Fill();
     void Flush();
-    // Writes every byte, retrying short and interrupted writes; sets m_failed on error.
+    // Writes every byte; sets m_failed and keeps the cause on error.
     void WriteAll(const char* data, std::size_t size);
     void Put(const char* data, std::size_t size);
 
     std::string m_path;
-    int m_fd = -1;
+    int m_fd = -1;                // reading
+    wizsys::CReplacingWriter m_writer; // writing
+    CResult m_writeError;
     bool m_writing = false;
     bool m_textMode = true;
     bool m_failed = false;

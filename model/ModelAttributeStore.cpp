@@ -7,6 +7,10 @@
 #include "platform/system/WinApp.h"
 #include "platform/window/WinDef.h"
 
+#include "platform/system/FileIo.h"
+
+#include <cassert>
+#include <unistd.h>
 #include <algorithm>
 #include <cctype>
 #include <cstring>
@@ -88,7 +92,7 @@ MModelAttributeStore::MModelAttributeStore()
 
 MModelAttributeStore::MModelAttributeStore(const std::string& fileName) : MModelAttributeStore()
 {
-    Load(fileName);
+    (void)Load(fileName); // GetLoadResult tells how it went
 }
 
 MModelAttributeStore::~MModelAttributeStore() = default;
@@ -117,13 +121,42 @@ void MModelAttributeStore::GetTextPairPaths(const std::string& fileName, std::st
     ataPath = base + ".ata";
 }
 
-ModelLoadResult MModelAttributeStore::Load(const std::string& fileName)
+CResult MModelAttributeStore::Load(const std::string& fileName)
 {
-    if (IsBinaryModelFile(fileName))
-        return ReadBinaryFile(fileName);
-    std::string ain, ata;
-    GetTextPairPaths(fileName, ain, ata);
-    return ReadTextFiles(ain, ata);
+    // The open is tried first for its cause (missing, a FIFO, ...); the
+    // readers themselves only tell the kind of failure.
+    auto openable = [](const std::string& path) {
+        int fd = -1;
+        CResult r = wizsys::OpenForReading(path, fd);
+        if (fd >= 0)
+            ::close(fd);
+        return r;
+    };
+    const bool binary = IsBinaryModelFile(fileName);
+    std::string ain = fileName, ata;
+    if (!binary)
+        GetTextPairPaths(fileName, ain, ata);
+    for (const std::string& path : {ain, ata}) {
+        if (path.empty())
+            continue;
+        if (CResult r = openable(path); !r) {
+            Clear();
+            m_loadResult = ModelLoadResult::CannotOpen;
+            return r;
+        }
+    }
+    switch (binary ? ReadBinaryFile(fileName) : ReadTextFiles(ain, ata)) {
+    case ModelLoadResult::Ok:
+        return CResult::Ok();
+    case ModelLoadResult::CannotOpen:
+        return CResult::Fail("cannot read '" + fileName + "': it is locked by a writer");
+    case ModelLoadResult::ShortHeader:
+        return CResult::Fail("'" + fileName + "' is too short for a model file header");
+    case ModelLoadResult::BadVersion:
+        return CResult::Fail("'" + fileName + "' is not a model file of a known version");
+    }
+    assert(false);
+    return CResult::Fail("'" + fileName + "' cannot be read");
 }
 
 void MModelAttributeStore::GetNames(int category, std::vector<std::string>& names) const

@@ -5,6 +5,7 @@
 // parts the model holds. Binary model files (".m3r", ".m3i") and attribute
 // text pairs (".ain" with its ".ata" names) are accepted; docs/model-files.md
 // describes both layouts.
+#include "platform/system/Result.h"
 #include <map>
 #include <memory>
 #include <string>
@@ -103,7 +104,8 @@ public:
     MModelAttributeStore(const MModelAttributeStore&) = delete;
     MModelAttributeStore& operator=(const MModelAttributeStore&) = delete;
 
-    ModelLoadResult Load(const std::string& fileName);
+    // Failure names the file and the cause; GetLoadResult tells its kind.
+    CResult Load(const std::string& fileName);
     // Whether Load reads `fileName` as a binary file; otherwise the text pair it reads.
     static bool IsBinaryModelFile(const std::string& fileName);
     static void GetTextPairPaths(const std::string& fileName, std::string& ainPath, std::string& ataPath);

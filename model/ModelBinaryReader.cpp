@@ -5,6 +5,8 @@
 
 #include "keyword/FilePath.h"
 
+#include "platform/system/FileIo.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
@@ -128,8 +130,9 @@ private:
 int OpenExcludingWriters(const std::string& path)
 {
     for (int attempt = 1;; ++attempt) {
-        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0)
+        int fd = -1;
+        // A FIFO or device is refused here rather than read (or waited on).
+        if (!wizsys::OpenForReading(path, fd))
             return -1;
         struct flock lock = {};
         lock.l_type = F_RDLCK;

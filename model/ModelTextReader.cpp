@@ -91,15 +91,13 @@ ModelLoadResult MModelAttributeStore::ReadTextFiles(const std::string& ainPath, 
 {
     Clear();
     std::string ain, ata;
-    try {
-        CTextFile ataFile(ataPath, CTextFile::modeRead);
-        ataFile.ReadBytes(ata);
-        CTextFile ainFile(ainPath, CTextFile::modeRead);
-        ainFile.ReadBytes(ain);
-    } catch (const CFileException&) {
+    CTextFile ataFile, ainFile;
+    if (!ataFile.Open(ataPath, CTextFile::modeRead) || !ainFile.Open(ainPath, CTextFile::modeRead)) {
         m_loadResult = ModelLoadResult::CannotOpen;
         return m_loadResult;
     }
+    ataFile.ReadBytes(ata);
+    ainFile.ReadBytes(ain);
     ReadText(ain, ata);
     return m_loadResult;
 }

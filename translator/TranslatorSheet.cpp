@@ -206,11 +206,11 @@ void CTranslatorSheet::OnWizardFinish()
     m_strOutputFile = CompleteTranslatorInput(file, job);
     // The labels and the node follow the file: a failed write leaves the
     // project as it was.
-    m_bOutputWritten = static_cast<bool>(file.Write(m_strOutputFile));
-    if (!m_bOutputWritten) {
-        m_outputResult = CResult::FromErrno("could not write " + m_strOutputFile);
+    if (CResult written = file.Write(m_strOutputFile); !written) {
+        m_outputResult = std::move(written);
         return;
     }
+    m_bOutputWritten = true;
     if (inPlace) {
         m_pStartNode->m_name = m_strDescription;
         m_pStartNode->WriteUserLabel();

@@ -1,6 +1,7 @@
 #include "platform/system/WinApp.h"
 
 #include "platform/agents/UiLog.h"
+#include "platform/system/FileIo.h"
 
 #include <cassert>
 #include <cstdio>
@@ -101,24 +102,16 @@ bool CWinApp::SaveProfile() const
 {
     if (m_profileFile.empty())
         return true;
-    // Write beside the file and rename over it so a failed write loses nothing.
-    const std::string tmp = m_profileFile + ".tmp";
     // A first setting made on a fresh account has no settings folder yet.
     std::error_code dirError;
     const std::filesystem::path parent = std::filesystem::path(m_profileFile).parent_path();
     if (!parent.empty())
         std::filesystem::create_directories(parent, dirError);
-    {
-        std::ofstream out(tmp, std::ios::trunc);
-        for (const auto& [section, entries] : m_profile) {
-            out << '[' << section << "]\n";
-            for (const auto& [key, value] : entries)
-                out << key << '=' << value << '\n';
-        }
-        if (!out.flush())
-            return false;
+    std::string text;
+    for (const auto& [section, entries] : m_profile) {
+        text += '[' + section + "]\n";
+        for (const auto& [key, value] : entries)
+            text += key + '=' + value + '\n';
     }
-    std::error_code ec;
-    std::filesystem::rename(tmp, m_profileFile, ec);
-    return !ec;
+    return wizsys::WriteWholeFile(m_profileFile, text).IsOk();
 }

@@ -76,12 +76,12 @@ TEST(BoundaryConditionFile, HeadersSlotsAndDroppedRows)
     EXPECT_EQ(bc.GetModelFile(), "");
 
     // Blank-only and empty input are files without sections, not failures.
-    EXPECT_EQ(bc.LoadText(" \n\t\r\n\n"), 1);
+    bc.LoadText(" \n\t\r\n\n");
     EXPECT_EQ(bc.GetSectionCount(), 0u);
     wiztest::ScratchDir dir;
-    EXPECT_EQ(bc.Load(dir / "missing.bf3"), 0);
+    EXPECT_FALSE(bc.Load(dir / "missing.bf3"));
     wiztest::WriteBytes(dir / "empty.bf3", "");
-    EXPECT_EQ(bc.Load(dir / "empty.bf3"), 1);
+    EXPECT_TRUE(bc.Load(dir / "empty.bf3"));
 }
 
 TEST(BoundaryConditionFile, LongLinesAreReadInPiecesOf255)
@@ -151,9 +151,10 @@ TEST(BoundaryConditionFile, UnknownSectionsSurviveARoundTripByteForByte)
     wiztest::WriteBytes(dir / "in.bc3", original);
     MBoundaryConditionFile bc(dir / "in.bc3");
     ASSERT_EQ(bc.GetSectionCount(), 5u);
-    ASSERT_EQ(bc.Save(dir / "out.bc3"), 1);
+    ASSERT_TRUE(bc.Save(dir / "out.bc3"));
     EXPECT_EQ(wiztest::ReadBytes(dir / "out.bc3"), original);
-    EXPECT_EQ(bc.Save(dir.Path().string() + "/no/such/dir/out.bc3"), 0);
+    const CResult saved = bc.Save(dir.Path().string() + "/no/such/dir/out.bc3");
+    EXPECT_EQ(saved.GetMessage(), "cannot write '" + dir.Path().string() + "/no/such/dir/out.bc3': No such file or directory");
 
     // A NUL inside a header word is kept: "LOCAL\0x" is not LOCAL.
     const std::string damaged("*LOCAL\0x   Q\n 5\n", 16);

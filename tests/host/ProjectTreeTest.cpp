@@ -196,13 +196,13 @@ TEST(ProjectTree, CreatesAndUpdatesAnalysisInputs)
     EXPECT_EQ(result->GetType(), kNodeResult);
     EXPECT_EQ(result->GetSubType(), kSubFlow);
     MKeywordFile written;
-    written.Load(input->GetFilePath());
+    ASSERT_TRUE(written.Load(input->GetFilePath()));
     EXPECT_EQ(written.GetValue("3DFLOW_ANALYSIS_AIM"), "FILLING");
 
     // A cooling analysis below the new result, then the flow input rewritten.
     ZQ_PM_Node* coolInput = tree.CreateInputNode(result, cooling, kSubCooling);
     ASSERT_NE(coolInput, nullptr);
-    tree.SetNodeState(coolInput->GetFirstChild(), kStateOk);
+    ASSERT_TRUE(tree.SetNodeState(coolInput->GetFirstChild(), kStateOk));
     written.SetValue("3DFLOW_ANALYSIS_AIM", "MOLD_WINDOW");
     written.SetValue("ANALYSIS_DESCRIPTION", "Window study");
     ASSERT_TRUE(written.Write(input->GetFilePath()));
@@ -233,7 +233,7 @@ TEST(ProjectTree, TwoProcessesAddingAtOnceLoseNothing)
         ASSERT_GE(child, 0);
         if (child == 0) {
             MProjectTree tree;
-            bool ok = tree.Open(folder);
+            bool ok = tree.Open(folder).IsOk();
             for (int i = 0; ok && i < perProcess; ++i)
                 ok = tree.AddNode(tree.GetRootNode(), kNodeOther, kSubNone, "n" + std::to_string(i), "") != nullptr;
             _exit(ok ? 0 : 1);

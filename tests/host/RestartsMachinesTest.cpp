@@ -32,7 +32,7 @@ TEST(FlowRestarts, ListsThePointsOfTheSampleFlow)
     wiztest::ScratchDir dir;
     ASSERT_TRUE(list.GenerateKeywordFile(1, dir / "point.kw"));
     MKeywordFile point;
-    point.Load(dir / "point.kw");
+    ASSERT_TRUE(point.Load(dir / "point.kw"));
     EXPECT_EQ(point.GetValue("3DFLOW_PRESSURE_CONTROL_STATUS"), "ON");
     EXPECT_EQ(point.GetValue("MELT_TEMPERATURE"), "230");
     EXPECT_FALSE(point.HasKeyword("TYPE")); // the point's own fields are not settings
@@ -54,7 +54,7 @@ TEST(FlowRestarts, ReadsThreeDIndexesAndRefusesGarbledOnes)
     EXPECT_EQ(list.GetDescription(0), "Curing: 12 s, 40% cured");
     ASSERT_TRUE(list.GenerateKeywordFile(0, dir / "p.kw"));
     MKeywordFile point;
-    point.Load(dir / "p.kw");
+    ASSERT_TRUE(point.Load(dir / "p.kw"));
     EXPECT_EQ(point.GetRawValue("MOLD3D_PRESSURE_CONTROL_PROFILE_PRESSURE"), "5e+07 1 \\\n6e+07 2");
 
     for (const char* bad : {"[POINT]\nTYPE: -1\nFILE: a\n", "FLOW_RESTART_INDEX: 2\n",
@@ -94,7 +94,7 @@ TEST(Machines, ListsTheDatabaseAndDerivesKeywords)
     const std::string out = dir / "machine.kw";
     ASSERT_TRUE(tree.GenerateMachineKeywords(out, wiztest::SourcePath("data/machines/kx150.imm")));
     MKeywordFile kw;
-    kw.Load(out);
+    ASSERT_TRUE(kw.Load(out));
     const double area = std::numbers::pi * 0.045 * 0.045 / 4;
     EXPECT_NEAR(std::stod(kw.GetValue("3DFLOW_MACHINE_MAXIMUM_FLOW_RATE")), area * 0.25, 1e-8);
     EXPECT_NEAR(std::stod(kw.GetValue("3DFLOW_MACHINE_MAXIMUM_SHOT_VOLUME")), area * 0.2, 1e-8);
@@ -127,8 +127,8 @@ TEST(SolverData, EveryProgramHasItsDefaultsAndRanges)
     for (const auto& a : analyses) {
         const std::string program = tree.GetProgramName(a.sub, a.mesh, a.flags);
         MKeywordFile defaults, ranges;
-        defaults.Load(data + program + ".def");
-        ranges.Load(data + program + ".rng");
+        ASSERT_TRUE(defaults.Load(data + program + ".def")) << program;
+        ASSERT_TRUE(ranges.Load(data + program + ".rng")) << program;
         EXPECT_GT(defaults.GetKeywordCount(), 5u) << program;
         EXPECT_GT(ranges.GetKeywordCount(), 0u) << program;
         // Whether each default lies in its range: SolverDataTest.cpp.

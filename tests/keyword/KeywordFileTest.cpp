@@ -218,7 +218,7 @@ TEST(KeywordFile, LoadAndWriteFiles)
 
     MKeywordFile f;
     EXPECT_FALSE(f.Write()); // nothing loaded: no path to write to
-    f.Load(path);
+    ASSERT_TRUE(f.Load(path));
     EXPECT_EQ(f.GetFileName(), path);
     EXPECT_EQ(f.GetValue("L"), "1 2");
     EXPECT_EQ(f.GetValue("_W"), "3"); // kept in memory, never written
@@ -230,11 +230,11 @@ TEST(KeywordFile, LoadAndWriteFiles)
 
     MKeywordFile missing;
     missing.SetValue("X", "1");
-    missing.Load(dir / "absent.kwd");
+    EXPECT_FALSE(missing.Load(dir / "absent.kwd"));
     EXPECT_EQ(missing.GetKeywordCount(), 0u);
     EXPECT_EQ(missing.GetFileName(), dir / "absent.kwd");
-    missing.Merge(path);
-    missing.Merge(dir / "absent.kwd");
+    ASSERT_TRUE(missing.Merge(path));
+    EXPECT_FALSE(missing.Merge(dir / "absent.kwd"));
     EXPECT_EQ(missing.GetValue("A"), "1");
 
     // A read-only target is refused and left as it was.
@@ -290,7 +290,7 @@ TEST(KeywordFile, HostileInput)
     const std::string all = "A: 1\r\n" + many + junk + "\nLONG: " + std::string(3 << 20, 'y') + "\nZ: 2";
     wiztest::WriteBytes(dir / "big.kwd", all);
     MKeywordFile fromFile, fromText;
-    fromFile.Load(dir / "big.kwd");
+    ASSERT_TRUE(fromFile.Load(dir / "big.kwd"));
     fromText.MergeText(all);
     EXPECT_EQ(fromFile.GetKeywordCount(), fromText.GetKeywordCount());
     EXPECT_TRUE(fromFile.ToText() == fromText.ToText());

@@ -88,7 +88,10 @@ TEST(ModelAttributeStore, EmptyStoreAnswersNo)
     for (const std::string& name : {std::string(), dir / "missing.m3i", dir / "missing.udm"}) {
         MModelAttributeStore store;
         if (!name.empty()) {
-            EXPECT_EQ(store.Load(name), ModelLoadResult::CannotOpen) << name;
+            const CResult loaded = store.Load(name);
+            EXPECT_FALSE(loaded) << name;
+            EXPECT_NE(loaded.GetMessage().find("No such file"), std::string::npos) << loaded.GetMessage();
+            EXPECT_EQ(store.GetLoadResult(), ModelLoadResult::CannotOpen) << name;
         }
         EXPECT_FALSE(store.HasMoldBoundary());
         EXPECT_FALSE(store.HasInsertData());

@@ -55,6 +55,12 @@ std::string SourcePath(const std::string& relative)
 }
 
 
+std::string WizhostPath()
+{
+    const char* other = std::getenv("WIZ_TEST_WIZHOST");
+    return other && *other ? other : WIZHOST_PATH;
+}
+
 RunResult RunWizhost(const std::vector<std::string>& args, const std::string& input)
 {
     ScratchDir io;
@@ -70,7 +76,7 @@ RunResult RunWizhost(const std::vector<std::string>& args, const std::string& in
         if (!in || !out || !err)
             _exit(127);
         std::vector<char*> argv;
-        std::string exe = WIZHOST_PATH;
+        std::string exe = WizhostPath();
         argv.push_back(exe.data());
         std::vector<std::string> copy = args;
         for (auto& a : copy)

@@ -36,6 +36,10 @@ struct RunResult {
     std::string err;
 };
 
+// The wizhost under test: $WIZ_TEST_WIZHOST when set (to run the tests
+// against another build), else the one built beside the tests.
+std::string WizhostPath();
+
 // Runs wizhost with the arguments (no shell), feeding `input` to its standard input.
 RunResult RunWizhost(const std::vector<std::string>& args, const std::string& input = "");
 

@@ -1,0 +1,154 @@
+// Every wizhost command that writes, run once for every N with the Nth open,
+// write, fsync or rename failing (WIZ_FAULT_AT=N), until it succeeds: each
+// failed run must exit 2 with one line and leave every file byte for byte as
+// it was; the run that succeeds must leave what a run without faults leaves.
+#include "support/FileTreeSnapshot.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+
+using wiztest::FileTree;
+using wiztest::RunWizhost;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+int Lines(const std::string& text)
+{
+    return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+}
+
+class FaultInjection : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        setenv("WIZ_SETTINGS", (scratch / "settings.ini").c_str(), 1);
+        work = scratch / "work";
+        fs::create_directories(work);
+    }
+    void TearDown() override
+    {
+        unsetenv("WIZ_SETTINGS");
+        unsetenv("WIZ_FAULT_AT");
+    }
+
+    // Runs `args` against the files of `work` as `prepare` leaves them, once
+    // for every N until the command succeeds. Returns the number of faults
+    // the command met.
+    int RunEveryFault(const std::function<void()>& prepare, const std::vector<std::string>& args)
+    {
+        fs::remove_all(work);
+        fs::create_directories(work);
+        prepare();
+        const FileTree before = FileTree::Read(work);
+        auto clean = RunWizhost(args);
+        EXPECT_EQ(clean.exitCode, 0) << clean.err;
+        const FileTree after = FileTree::Read(work);
+        EXPECT_FALSE(before == after) << "the command changed nothing";
+
+        const std::string mark = scratch / "fault-met";
+        int failed = 0;
+        for (int n = 1; n < 5000; ++n) {
+            before.WriteTo(work);
+            fs::remove(mark);
+            setenv("WIZ_FAULT_AT", std::to_string(n).c_str(), 1);
+            setenv("WIZ_FAULT_MARK", mark.c_str(), 1);
+            auto r = RunWizhost(args);
+            unsetenv("WIZ_FAULT_AT");
+            unsetenv("WIZ_FAULT_MARK");
+            const FileTree now = FileTree::Read(work);
+            if (r.exitCode == 0) {
+                // A fault on an optional read may be passed over; the result
+                // must still be what a run without faults gives.
+                EXPECT_TRUE(now == after) << "fault " << n << ": the files differ from a run without faults:\n"
+                                          << now.DiffFrom(after);
+                EXPECT_EQ(r.out, clean.out);
+                if (!fs::exists(mark) || HasFailure())
+                    return failed; // past the command's last call
+                continue;
+            }
+            ++failed;
+            EXPECT_EQ(r.exitCode, 2) << "fault " << n << ": " << r.err;
+            EXPECT_EQ(Lines(r.err), 1) << "fault " << n << ":\n" << r.err;
+            EXPECT_TRUE(now == before) << "fault " << n << " (" << r.err << ") changed the files:\n"
+                                   << now.DiffFrom(before);
+            if (HasFailure())
+                return failed;
+        }
+        ADD_FAILURE() << "the command never succeeded";
+        return 0;
+    }
+
+    std::string At(const std::string& name) const { return work + "/" + name; }
+    void InitProject() const { ASSERT_EQ(RunWizhost({"project", "init", At("proj")}).exitCode, 0); }
+
+    wiztest::ScratchDir scratch;
+    std::string work;
+};
+
+const char kDeck[] = "3DFLOW_MOLD_TEMPERATURE: 40\r\n3DFLOW_VELOCITY_PROFILE: 0 50 \\\r\n100 100\r\n"
+                     "_WIZARD_PAGE: 2\r\nDESCRIPTION: plate\r\n";
+
+} // namespace
+
+TEST_F(FaultInjection, KeywordCommands)
+{
+    auto deck = [&] { wiztest::WriteBytes(At("deck.kwd"), kDeck); };
+    EXPECT_GT(RunEveryFault(deck, {"kw", "set", At("deck.kwd"), "3DFLOW_MOLD_TEMPERATURE", "45"}), 3);
+    RunEveryFault(deck, {"kw", "set-double", At("deck.kwd"), "3DFLOW_TOLERANCE", "0.00001"});
+    RunEveryFault(deck, {"kw", "remove", At("deck.kwd"), "_WIZARD_PAGE"});
+    RunEveryFault([&] { deck(); wiztest::WriteBytes(At("out.kwd"), "OLD: 1\n"); },
+                  {"kw", "normalize", At("deck.kwd"), At("out.kwd")});
+}
+
+TEST_F(FaultInjection, BoundaryConditionCommands)
+{
+    auto set = [&] {
+        wiztest::WriteBytes(At("in.bc3"), "*NODAL INLET\r\n\t1\t2\r\n*ELEMENTAL MOLDMAT\r\n\t12\t5.000000\t1\r\n");
+        wiztest::WriteBytes(At("out.bc3"), "old\n");
+    };
+    EXPECT_GT(RunEveryFault(set, {"bc", "normalize", At("in.bc3"), At("out.bc3")}), 3);
+    RunEveryFault(set, {"bc", "set-mold-material", At("in.bc3"), "12", "101"});
+}
+
+TEST_F(FaultInjection, ProjectCommands)
+{
+    // init: a copy of the sample project, or nothing at all.
+    EXPECT_GT(RunEveryFault([] {}, {"project", "init", At("proj")}), 20);
+    RunEveryFault([] {}, {"project", "init", At("empty"), "--empty"});
+    auto project = [&] {
+        InitProject();
+        wiztest::WriteBytes(At("notes.txt"), "gate moved 5 mm\n");
+    };
+    // add copies a file in: the copy and the node come together or not at all.
+    EXPECT_GT(RunEveryFault(project, {"project", "add", At("proj"), At("notes.txt"), "--type", "8", "--subtype",
+                                      "0", "--parent", "3", "--label", "Notes"}),
+              3);
+    RunEveryFault(project, {"project", "remove", At("proj"), "3"});
+}
+
+TEST_F(FaultInjection, NumberedNames)
+{
+    auto counter = [&] {
+        fs::create_directories(At("m"));
+        wiztest::WriteBytes(At("m/tessarin.ctr"), "7\n");
+        wiztest::WriteBytes(At("m/mesh7.udm"), "");
+    };
+    EXPECT_GT(RunEveryFault(counter, {"path", "unique", At("m/Mesh12.stl"), "udm"}), 1);
+}
+
+// The translator's Finish still passes over failed writes of its working
+// file, of the counter file and of the mesh label, so a fault there gives a
+// different result or a half-made change. Enable once the wizard reports them.
+TEST_F(FaultInjection, DISABLED_TranslatorFinish)
+{
+    EXPECT_GT(RunEveryFault([&] { InitProject(); },
+                            {"run", "translate", "--project", At("proj"), "--node", "21", "--script",
+                             wiztest::SourcePath("data/scripts/translate-stl.script")}),
+              3);
+}

@@ -1,0 +1,184 @@
+// Every wizhost command that writes, killed (SIGKILL) at random points: the
+// files must always be as they were before the command or as a whole run
+// leaves them, never in between. Temporary files of a killed writer are
+// allowed to stay (the next writer of the project clears them). The count
+// per command is small here; `make soak` sets WIZ_SOAK_KILLS to hundreds.
+#include "support/FileTreeSnapshot.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <functional>
+#include <random>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using wiztest::FileTree;
+using wiztest::RunWizhost;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+int KillsPerCommand()
+{
+    const char* soak = std::getenv("WIZ_SOAK_KILLS");
+    return soak && std::atoi(soak) > 0 ? std::atoi(soak) : 12;
+}
+
+// Starts wizhost with its output thrown away; returns the child's pid.
+pid_t Spawn(const std::vector<std::string>& args)
+{
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const int null = ::open("/dev/null", O_RDWR);
+        ::dup2(null, 0);
+        ::dup2(null, 1);
+        ::dup2(null, 2);
+        std::vector<std::string> copy = args;
+        std::vector<char*> argv;
+        std::string exe = wiztest::WizhostPath();
+        argv.push_back(exe.data());
+        for (auto& a : copy)
+            argv.push_back(a.data());
+        argv.push_back(nullptr);
+        execv(exe.c_str(), argv.data());
+        _exit(127);
+    }
+    return pid;
+}
+
+// The folder without the temporary files a killed writer may leave.
+FileTree WithoutTemporaries(const std::string& root)
+{
+    std::error_code ec;
+    std::vector<fs::path> temporaries;
+    for (auto it = fs::recursive_directory_iterator(root, ec); it != fs::recursive_directory_iterator();
+         it.increment(ec))
+        if (it->path().filename().string().find(".wiztmp") != std::string::npos)
+            temporaries.push_back(it->path());
+    for (const fs::path& p : temporaries)
+        fs::remove_all(p, ec);
+    return FileTree::Read(root);
+}
+
+class KillInjection : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        setenv("WIZ_SETTINGS", (scratch / "settings.ini").c_str(), 1);
+        work = scratch / "work";
+    }
+    void TearDown() override { unsetenv("WIZ_SETTINGS"); }
+
+    // `unlisted`: a file that may stay beside an unchanged project (a copy
+    // made just before the kill, which no node refers to).
+    void KillAtRandom(const std::function<void()>& prepare, const std::vector<std::string>& args,
+                      const std::string& unlisted = "")
+    {
+        fs::remove_all(work);
+        fs::create_directories(work);
+        prepare();
+        const FileTree before = FileTree::Read(work);
+        const auto start = std::chrono::steady_clock::now();
+        ASSERT_EQ(RunWizhost(args).exitCode, 0);
+        const auto took = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start);
+        const FileTree after = FileTree::Read(work);
+
+        std::mt19937 random(12345);
+        std::uniform_int_distribution<long> delay(0, took.count() + 500);
+        int sawBefore = 0, sawAfter = 0;
+        for (int k = 0; k < KillsPerCommand(); ++k) {
+            before.WriteTo(work);
+            const pid_t pid = Spawn(args);
+            ASSERT_GT(pid, 0);
+            ::usleep(static_cast<useconds_t>(delay(random)));
+            ::kill(pid, SIGKILL);
+            int status = 0;
+            while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+            }
+            FileTree now = WithoutTemporaries(work);
+            if (!unlisted.empty() && now.DiffFrom(before) == "  added " + unlisted + "\n") {
+                fs::remove(At(unlisted));
+                now = FileTree::Read(work);
+            }
+            const bool isBefore = now == before, isAfter = now == after;
+            sawBefore += isBefore;
+            sawAfter += isAfter;
+            ASSERT_TRUE(isBefore || isAfter) << "kill " << k << " left the files half changed:\n"
+                                             << now.DiffFrom(before) << "against the state after:\n"
+                                             << now.DiffFrom(after);
+        }
+        RecordProperty("before", sawBefore);
+        RecordProperty("after", sawAfter);
+    }
+
+    std::string At(const std::string& name) const { return work + "/" + name; }
+
+    wiztest::ScratchDir scratch;
+    std::string work;
+};
+
+// A deck big enough that a kill lands in the middle of writing it.
+std::string BigDeck()
+{
+    std::string text;
+    for (int i = 0; i < 60000; ++i)
+        text += "KEYWORD_" + std::to_string(i) + ": " + std::to_string(i * 7) + " some text\r\n";
+    return text;
+}
+
+std::string BigBoundarySet()
+{
+    std::string text = "*ELEMENTAL MOLDMAT\r\n";
+    for (int i = 1; i < 120000; ++i)
+        text += "\t" + std::to_string(i) + "\t5.000000\t1\r\n";
+    return text;
+}
+
+} // namespace
+
+TEST_F(KillInjection, KeywordCommands)
+{
+    const std::string deck = BigDeck();
+    auto prepare = [&] { wiztest::WriteBytes(At("deck.kwd"), deck); };
+    KillAtRandom(prepare, {"kw", "set", At("deck.kwd"), "KEYWORD_5", "changed"});
+    KillAtRandom(prepare, {"kw", "set-double", At("deck.kwd"), "NEW", "0.5"});
+    KillAtRandom(prepare, {"kw", "remove", At("deck.kwd"), "KEYWORD_7"});
+    KillAtRandom([&] { prepare(); wiztest::WriteBytes(At("out.kwd"), "OLD: 1\n"); },
+                 {"kw", "normalize", At("deck.kwd"), At("out.kwd")});
+}
+
+TEST_F(KillInjection, BoundaryConditionCommands)
+{
+    const std::string set = BigBoundarySet();
+    auto prepare = [&] {
+        wiztest::WriteBytes(At("in.bc3"), set);
+        wiztest::WriteBytes(At("out.bc3"), "old\n");
+    };
+    KillAtRandom(prepare, {"bc", "normalize", At("in.bc3"), At("out.bc3")});
+    KillAtRandom(prepare, {"bc", "set-mold-material", At("in.bc3"), "12", "101"});
+}
+
+TEST_F(KillInjection, ProjectCommands)
+{
+    KillAtRandom([] {}, {"project", "init", At("proj")});
+    auto project = [&] {
+        ASSERT_EQ(RunWizhost({"project", "init", At("proj")}).exitCode, 0);
+        wiztest::WriteBytes(At("notes.txt"), std::string(1 << 20, 'n'));
+    };
+    KillAtRandom(project, {"project", "add", At("proj"), At("notes.txt"), "--type", "8", "--subtype", "0"},
+                 "proj/notes.txt");
+    KillAtRandom(project, {"project", "remove", At("proj"), "3"});
+}
+
+TEST_F(KillInjection, NumberedNames)
+{
+    KillAtRandom([&] { wiztest::WriteBytes(At("tessarin.ctr"), "7\n"); },
+                 {"path", "unique", At("Mesh12.stl"), "udm"});
+}
