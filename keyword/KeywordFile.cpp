@@ -9,6 +9,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 #include <sys/mman.h>
 #include <unistd.h>
 #include <utility>
@@ -23,8 +26,10 @@ const long kUnsetMarker = -16384;
 
 bool IsSpace(char c)
 {
-    // The C locale's isspace, without the locale lookup per byte.
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+    // The C locale's isspace (blank, \t \n \v \f \r) as one bit test, without
+    // the locale lookup per byte.
+    const unsigned u = static_cast<unsigned char>(c);
+    return u <= ' ' && ((0x100003E00ull >> u) & 1) != 0;
 }
 
 std::string_view TrimRight(std::string_view s)
@@ -82,9 +87,53 @@ bool StartsWith(std::string_view s, std::string_view prefix)
     return s.size() >= prefix.size() && std::memcmp(s.data(), prefix.data(), prefix.size()) == 0;
 }
 
+// The first LF in [p, end), or nullptr; `colon` gets the first ':' before
+// it (or before `end`), or nullptr. One pass finds both, 16 bytes at a time:
+// two memchr calls per line cost twice the scan, and most lines are short.
+inline const char* ScanLine(const char* p, const char* end, const char*& colon)
+{
+    colon = nullptr;
+#if defined(__SSE2__)
+    const __m128i lf = _mm_set1_epi8('\n');
+    const __m128i cl = _mm_set1_epi8(':');
+    while (end - p >= 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const unsigned lfs = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, lf)));
+        if (!colon) {
+            // Colons at or after the first LF belong to the next line.
+            const unsigned before = lfs ? (lfs & (0u - lfs)) - 1 : 0xFFFFu;
+            const unsigned cls = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, cl))) & before;
+            if (cls)
+                colon = p + std::countr_zero(cls);
+        }
+        if (lfs)
+            return p + std::countr_zero(lfs);
+        p += 16;
+    }
+#endif
+    for (; p < end; ++p) {
+        if (*p == '\n')
+            return p;
+        if (*p == ':' && !colon)
+            colon = p;
+    }
+    return nullptr;
+}
+
+// Whether a keyword read may fall under a legacy renaming rule: they all
+// begin "3DFLOW_ANALYSIS_AIM", "3DFLOW_PACK_PROFILE" or "3DFLOW_FILL_", so
+// one look at the first bytes settles almost every line of a deck.
+inline bool MayBeRenamed(std::string_view keyword)
+{
+    if (keyword.size() < 19 || std::memcmp(keyword.data(), "3DFLOW_", 7) != 0)
+        return false;
+    const char c = keyword[7];
+    return c == 'A' || c == 'P' || c == 'F';
+}
+
 // 8 bytes at a time with a strong final mix: keywords of one deck share long
 // prefixes ("3DFLOW_...") and differ in a few bytes near the end.
-std::uint64_t HashKeyword(std::string_view key)
+[[gnu::always_inline]] inline std::uint64_t HashKeyword(std::string_view key)
 {
     const char* p = key.data();
     std::size_t n = key.size();
@@ -139,7 +188,11 @@ void AdviseHugePages(const void* data, std::size_t bytes)
 } // namespace
 
 // Open addressing with linear probing over a power-of-two table that doubles
-// at a load of one half, so a deck of a million keywords loads in linear time.
+// at a load of three quarters, so a deck of a million keywords loads in
+// linear time. The 32-bit tags keep the longer runs of that load cheap: a
+// probe compares keyword text only when a tag matches, and the table of a big
+// deck is half the memory it would be at a load of one half, memory that is
+// freshly faulted on every load.
 // Entries hold the slot (the keyword text lives in m_keyText) and the low 32
 // hash bits: they give the home position without rehashing the text and
 // settle almost every mismatch without a string compare. Removal shifts the
@@ -231,15 +284,34 @@ struct MKeywordFile::Index {
         return at < 0 ? -1 : static_cast<long>(table[static_cast<std::size_t>(at)].slotPlus1 - 1);
     }
 
-    // `slot`'s keyword must not be in the index yet.
-    void Insert(std::uint64_t h, std::size_t slot)
+    // The entry holding `key`, or the empty entry where it belongs. Call
+    // MakeRoom first: a rebuild moves every entry.
+    Entry& Probe(std::string_view key, std::uint64_t h, const MKeywordFile& file)
     {
-        assert(slot < UINT32_MAX);
-        if ((count + 1) * 2 > table.size())
+        const std::uint32_t tag = static_cast<std::uint32_t>(h);
+        for (std::size_t i = tag & Mask();; i = (i + 1) & Mask()) {
+            Entry& e = table[i];
+            if (e.slotPlus1 == 0 || (e.hash == tag && file.KeywordAt(e.slotPlus1 - 1) == key))
+                return e;
+        }
+    }
+
+    // Room for one more entry.
+    void MakeRoom()
+    {
+        if (!Fits(count + 1, table.size()))
             Rebuild(table.size() * 2);
-        Place(Entry{static_cast<std::uint32_t>(slot + 1), static_cast<std::uint32_t>(h)});
+    }
+
+    // Fills the empty entry `at` that Probe returned.
+    void Fill(Entry& at, std::uint64_t h, std::size_t slot)
+    {
+        assert(slot < UINT32_MAX && at.slotPlus1 == 0);
+        at = Entry{static_cast<std::uint32_t>(slot + 1), static_cast<std::uint32_t>(h)};
         ++count;
     }
+
+    static bool Fits(std::size_t n, std::size_t size) { return n <= size / 4 * 3; }
 
     void Place(const Entry& entry)
     {
@@ -273,7 +345,7 @@ struct MKeywordFile::Index {
     void Reserve(std::size_t n)
     {
         std::size_t size = table.size();
-        while (n * 2 > size)
+        while (!Fits(n, size))
             size *= 2;
         if (size != table.size())
             Rebuild(size);
@@ -318,15 +390,21 @@ class MKeywordFile::TextLines {
 public:
     explicit TextLines(std::string_view text) : m_p(text.data()), m_end(text.data() + text.size()) {}
     bool NeedsRefill() const { return false; }
-    bool Next(std::string_view& line)
+    // The next line, with its first ':' (nullptr when it has none).
+    bool Next(std::string_view& line, const char*& colon)
     {
         if (m_p >= m_end)
             return false;
-        const char* nl = static_cast<const char*>(std::memchr(m_p, '\n', static_cast<std::size_t>(m_end - m_p)));
+        const char* nl = ScanLine(m_p, m_end, colon);
         const char* stop = nl ? nl : m_end;
         line = std::string_view(m_p, static_cast<std::size_t>(stop - m_p));
         m_p = nl ? nl + 1 : m_end;
         return true;
+    }
+    bool Next(std::string_view& line)
+    {
+        const char* colon;
+        return Next(line, colon);
     }
 
 private:
@@ -345,37 +423,45 @@ public:
     {
         if (m_atEof)
             return false;
-        if (!m_nextKnown) {
-            m_next = Find();
-            m_nextKnown = true;
-        }
+        if (!m_nextKnown)
+            Scan();
         return m_next == nullptr;
     }
-    bool Next(std::string_view& line)
+    // The next line, with its first ':' (nullptr when it has none).
+    bool Next(std::string_view& line, const char*& colon)
     {
         for (;;) {
-            const char* nl = m_nextKnown ? m_next : Find();
+            if (!m_nextKnown)
+                Scan();
             m_nextKnown = false;
-            if (nl) {
-                line = std::string_view(m_buffer.data() + m_pos, static_cast<std::size_t>(nl - m_buffer.data()) - m_pos);
-                m_pos = static_cast<std::size_t>(nl - m_buffer.data()) + 1;
+            if (m_next) {
+                line = std::string_view(m_buffer.data() + m_pos, static_cast<std::size_t>(m_next - m_buffer.data()) - m_pos);
+                colon = m_colon;
+                m_pos = static_cast<std::size_t>(m_next - m_buffer.data()) + 1;
                 return true;
             }
             if (m_atEof) {
                 if (m_pos >= m_filled)
                     return false;
                 line = std::string_view(m_buffer.data() + m_pos, m_filled - m_pos);
+                colon = m_colon;
                 m_pos = m_filled;
                 return true;
             }
             Refill();
         }
     }
+    bool Next(std::string_view& line)
+    {
+        const char* colon;
+        return Next(line, colon);
+    }
 
 private:
-    const char* Find() const
+    void Scan()
     {
-        return static_cast<const char*>(std::memchr(m_buffer.data() + m_pos, '\n', m_filled - m_pos));
+        m_next = ScanLine(m_buffer.data() + m_pos, m_buffer.data() + m_filled, m_colon);
+        m_nextKnown = true;
     }
     void Refill()
     {
@@ -397,7 +483,8 @@ private:
     std::size_t m_pos = 0;
     std::size_t m_filled = 0;
     bool m_atEof = false;
-    const char* m_next = nullptr;
+    const char* m_next = nullptr;  // the LF ending the line at m_pos, once scanned
+    const char* m_colon = nullptr; // the first ':' before it
     bool m_nextKnown = false;
 };
 
@@ -441,41 +528,40 @@ void MKeywordFile::Parse(Lines& lines, std::size_t expectedBytes)
     }
     m_index->Reserve(guess);
 
-    // Parsed lines wait in a short queue while their table entries are
-    // fetched; they are stored in file order all the same.
+    // Parsed lines are stored in batches: the table entries of a whole batch
+    // are fetched before its first line is stored, which hides most of the
+    // memory latency of a big deck. Lines are stored in file order all the same.
     struct Pending {
         std::string_view keyword;
         std::string_view value;
         std::uint64_t hash;
     };
-    constexpr std::size_t kAhead = 8;
-    Pending queue[kAhead];
-    std::size_t head = 0, queued = 0;
-    auto storeOne = [&] {
-        const Pending& e = queue[head];
-        StoreRead(e.keyword, e.hash, e.value);
-        head = (head + 1) % kAhead;
-        --queued;
-    };
-    auto storeAll = [&] {
-        while (queued > 0)
-            storeOne();
+    constexpr std::size_t kBatch = 16;
+    Pending batch[kBatch];
+    std::size_t pending = 0;
+    const auto flush = [&] {
+        for (std::size_t i = 0; i < pending; ++i) {
+            const Pending& e = batch[i];
+            if (MayBeRenamed(e.keyword))
+                StoreRead(e.keyword, e.hash, e.value);
+            else
+                SetValueHashed(e.keyword, e.hash, e.value);
+        }
+        pending = 0;
     };
 
     std::string joinedKey, joined; // a continued entry, copied out of the line buffer
     std::string_view line;
+    const char* colon = nullptr;
     for (;;) {
-        if (queued > 0 && lines.NeedsRefill())
-            storeAll(); // the queued views die with the refill
-        if (!lines.Next(line))
+        if (pending > 0 && lines.NeedsRefill())
+            flush(); // the batched views die with the refill
+        if (!lines.Next(line, colon))
             break;
-        if (line.empty() || line[0] == '#')
-            continue;
-        line = TrimRight(line);
-        const void* colon = std::memchr(line.data(), ':', line.size());
-        if (!colon)
-            continue;
-        const std::size_t at = static_cast<std::size_t>(static_cast<const char*>(colon) - line.data());
+        if (!colon || line[0] == '#')
+            continue; // a line without ':' (an empty one too) or a comment
+        line = TrimRight(line); // never cuts the ':'
+        const std::size_t at = static_cast<std::size_t>(colon - line.data());
         const std::string_view keyword = line.substr(0, at);
         std::string_view value = line.substr(at + 1);
         if (IsUnsetMarker(value) || keyword.size() >= UINT32_MAX)
@@ -483,7 +569,7 @@ void MKeywordFile::Parse(Lines& lines, std::size_t expectedBytes)
         value = TrimLeft(value);
         const std::uint64_t h = HashKeyword(keyword);
         if (line.back() == '\\') {
-            storeAll();
+            flush();
             joinedKey.assign(keyword);
             joined.assign(value);
             std::string_view next;
@@ -498,27 +584,30 @@ void MKeywordFile::Parse(Lines& lines, std::size_t expectedBytes)
             continue;
         }
         m_index->Prefetch(h);
-        if (queued == kAhead)
-            storeOne();
-        queue[(head + queued) % kAhead] = Pending{keyword, value, h};
-        ++queued;
+        batch[pending++] = Pending{keyword, value, h};
+        if (pending == kBatch)
+            flush();
     }
-    storeAll();
+    flush();
 }
 
 // Older solver versions wrote some settings under other names; files of
 // previous analyses are brought up to date as they are read.
 void MKeywordFile::StoreRead(std::string_view keyword, std::uint64_t hash, std::string_view value)
 {
-    static constexpr std::string_view kFlow = "3DFLOW_";
-    if (!StartsWith(keyword, kFlow) || keyword.find("_RANGE") != std::string_view::npos) {
+    static constexpr std::string_view kAim = "3DFLOW_ANALYSIS_AIM";
+    static constexpr std::string_view kPack = "3DFLOW_PACK_PROFILE";
+    static constexpr std::string_view kChangeOver = "3DFLOW_FILL_PRESSURE_CONTROL_CHANGE_OVER";
+    static constexpr std::string_view kFillControl = "3DFLOW_FILL_PRESSURE_CONTROL";
+    // "_RANGE" keywords, exempt from the rules, are looked for only among the
+    // few keywords the rules would touch.
+    const bool candidate = MayBeRenamed(keyword) &&
+                           (keyword == kAim || keyword == kPack || StartsWith(keyword, kFillControl));
+    if (!candidate || keyword.find("_RANGE") != std::string_view::npos) {
         SetValueHashed(keyword, hash, value);
         return;
     }
 
-    static constexpr std::string_view kAim = "3DFLOW_ANALYSIS_AIM";
-    static constexpr std::string_view kChangeOver = "3DFLOW_FILL_PRESSURE_CONTROL_CHANGE_OVER";
-    static constexpr std::string_view kFillControl = "3DFLOW_FILL_PRESSURE_CONTROL";
     if (keyword == kAim) {
         for (std::string_view prefix : {"MULTI_", "ASYMMETRIC_", "FAST_", "FLOWCHECK_"}) {
             if (!StartsWith(value, prefix))
@@ -533,7 +622,7 @@ void MKeywordFile::StoreRead(std::string_view keyword, std::uint64_t hash, std::
             return;
         }
         SetValueHashed(keyword, hash, value);
-    } else if (keyword == "3DFLOW_PACK_PROFILE") {
+    } else if (keyword == kPack) {
         SetValue("3DFLOW_PRESSURE_CONTROL_PROFILE", "PRESSURE");
         SetValue("3DFLOW_PRESSURE_CONTROL_PROFILE_PRESSURE", value);
     } else if (keyword == "3DFLOW_FILL_PRESSURE_CONTROL_STATUS") {
@@ -655,18 +744,19 @@ void MKeywordFile::SetValue(std::string_view keyword, std::string_view value)
     SetValueHashed(keyword, HashKeyword(keyword), value);
 }
 
-void MKeywordFile::SetValueHashed(std::string_view keyword, std::uint64_t h, std::string_view value)
+inline void MKeywordFile::SetValueHashed(std::string_view keyword, std::uint64_t h, std::string_view value)
 {
     assert(keyword.size() < UINT32_MAX);
-    const long slot = m_index->Find(keyword, h, *this);
-    if (slot >= 0) {
-        m_lines[static_cast<std::size_t>(slot)].assign(value);
+    m_index->MakeRoom();
+    Index::Entry& entry = m_index->Probe(keyword, h, *this);
+    if (entry.slotPlus1 != 0) {
+        m_lines[entry.slotPlus1 - 1].assign(value);
         return;
     }
     m_slots.push_back(Slot{m_keyText.size(), static_cast<std::uint32_t>(keyword.size()), true});
     m_keyText.append(keyword);
     m_lines.emplace_back(value);
-    m_index->Insert(h, m_slots.size() - 1);
+    m_index->Fill(entry, h, m_slots.size() - 1);
 }
 
 std::string MKeywordFile::FormatDouble(double value)
