@@ -366,6 +366,64 @@ struct MKeywordFile::Index {
         count = 0;
     }
 
+    // While a text is read, stored lines only append slots and note their
+    // hash here; IndexAppended then enters them all in one tight pass.
+    bool appending = false;
+    std::size_t firstAppended = 0;
+    std::size_t keyTextBefore = 0;
+    std::vector<std::uint32_t> appendedTags;
+
+    void BeginAppending(const MKeywordFile& file, std::size_t expected)
+    {
+        appendedTags.clear();
+        appendedTags.reserve(expected);
+        firstAppended = file.m_slots.size();
+        keyTextBefore = file.m_keyText.size();
+        appending = true;
+    }
+
+    // Enters the slots appended since reading began, in slot order, so a
+    // keyword read twice keeps its first slot and takes the later value; the
+    // later slot is left blank, as a removed keyword's is, and no keyword
+    // refers to it. Table entries are fetched several slots ahead.
+    void IndexAppended(MKeywordFile& file)
+    {
+        assert(appending && appendedTags.size() == file.m_slots.size() - firstAppended);
+        appending = false;
+        try {
+            Reserve(count + appendedTags.size());
+        } catch (...) {
+            DropAppended(file);
+            throw;
+        }
+        constexpr std::size_t kAhead = 16;
+        const std::size_t n = appendedTags.size();
+        for (std::size_t i = 0; i < n; ++i) {
+            if (i + kAhead < n)
+                Prefetch(appendedTags[i + kAhead]);
+            const std::size_t slot = firstAppended + i;
+            Entry& entry = Probe(file.KeywordAt(slot), appendedTags[i], file);
+            if (entry.slotPlus1 == 0) {
+                Fill(entry, appendedTags[i], slot);
+                continue;
+            }
+            file.m_lines[entry.slotPlus1 - 1].swap(file.m_lines[slot]);
+            std::string().swap(file.m_lines[slot]);
+            file.m_slots[slot].live = false;
+        }
+        std::vector<std::uint32_t>().swap(appendedTags);
+    }
+
+    // Back to the content before reading began (after a failed allocation).
+    void DropAppended(MKeywordFile& file)
+    {
+        appending = false;
+        file.m_slots.resize(firstAppended);
+        file.m_lines.erase(file.m_lines.begin() + static_cast<std::ptrdiff_t>(firstAppended), file.m_lines.end());
+        file.m_keyText.resize(keyTextBefore);
+        std::vector<std::uint32_t>().swap(appendedTags);
+    }
+
     // Loading touches one random table entry per keyword; fetching it a few
     // lines ahead hides most of the memory latency on big decks.
     void Prefetch(std::uint64_t h) const { __builtin_prefetch(&table[h & Mask()]); }
@@ -389,7 +447,6 @@ void MKeywordFile::Load(const std::string& path)
 class MKeywordFile::TextLines {
 public:
     explicit TextLines(std::string_view text) : m_p(text.data()), m_end(text.data() + text.size()) {}
-    bool NeedsRefill() const { return false; }
     // The next line, with its first ':' (nullptr when it has none).
     bool Next(std::string_view& line, const char*& colon)
     {
@@ -415,36 +472,24 @@ private:
 // Lines of a file read in blocks of a megabyte into one reused buffer: a big
 // deck is parsed while its bytes are still in the cache, and never held in
 // memory whole. A refill moves the unfinished line to the front, so views
-// handed out before it are dead afterwards (NeedsRefill tells the parser).
+// handed out before it are dead afterwards.
 class MKeywordFile::FileLines {
 public:
     explicit FileLines(CTextFile& file) : m_file(file), m_buffer(1 << 20, '\0') {}
-    bool NeedsRefill()
-    {
-        if (m_atEof)
-            return false;
-        if (!m_nextKnown)
-            Scan();
-        return m_next == nullptr;
-    }
     // The next line, with its first ':' (nullptr when it has none).
     bool Next(std::string_view& line, const char*& colon)
     {
         for (;;) {
-            if (!m_nextKnown)
-                Scan();
-            m_nextKnown = false;
-            if (m_next) {
-                line = std::string_view(m_buffer.data() + m_pos, static_cast<std::size_t>(m_next - m_buffer.data()) - m_pos);
-                colon = m_colon;
-                m_pos = static_cast<std::size_t>(m_next - m_buffer.data()) + 1;
+            const char* nl = ScanLine(m_buffer.data() + m_pos, m_buffer.data() + m_filled, colon);
+            if (nl) {
+                line = std::string_view(m_buffer.data() + m_pos, static_cast<std::size_t>(nl - m_buffer.data()) - m_pos);
+                m_pos = static_cast<std::size_t>(nl - m_buffer.data()) + 1;
                 return true;
             }
             if (m_atEof) {
                 if (m_pos >= m_filled)
                     return false;
                 line = std::string_view(m_buffer.data() + m_pos, m_filled - m_pos);
-                colon = m_colon;
                 m_pos = m_filled;
                 return true;
             }
@@ -458,11 +503,6 @@ public:
     }
 
 private:
-    void Scan()
-    {
-        m_next = ScanLine(m_buffer.data() + m_pos, m_buffer.data() + m_filled, m_colon);
-        m_nextKnown = true;
-    }
     void Refill()
     {
         const std::size_t rest = m_filled - m_pos;
@@ -483,9 +523,6 @@ private:
     std::size_t m_pos = 0;
     std::size_t m_filled = 0;
     bool m_atEof = false;
-    const char* m_next = nullptr;  // the LF ending the line at m_pos, once scanned
-    const char* m_colon = nullptr; // the first ':' before it
-    bool m_nextKnown = false;
 };
 
 void MKeywordFile::Merge(const std::string& path)
@@ -512,8 +549,9 @@ void MKeywordFile::MergeText(std::string_view text)
 template <class Lines>
 void MKeywordFile::Parse(Lines& lines, std::size_t expectedBytes)
 {
-    // Slots and index sized from a short line length, so big decks neither
-    // rehash nor move their slots repeatedly while they load. The keywords of
+    // Slots sized from a short line length, so big decks do not move their
+    // slots repeatedly while they load (the index is sized once, from the
+    // count, when the reading is done). The keywords of
     // one file fit in its size (renamed ones may grow a little): reserving
     // that much costs only address space, while a short guess made the text
     // move once more into freshly faulted memory on typical decks.
@@ -526,69 +564,53 @@ void MKeywordFile::Parse(Lines& lines, std::size_t expectedBytes)
         AdviseHugePages(m_lines.data(), m_lines.capacity() * sizeof(std::string));
         AdviseHugePages(m_keyText.data(), m_keyText.capacity());
     }
-    m_index->Reserve(guess);
 
-    // Parsed lines are stored in batches: the table entries of a whole batch
-    // are fetched before its first line is stored, which hides most of the
-    // memory latency of a big deck. Lines are stored in file order all the same.
-    struct Pending {
-        std::string_view keyword;
-        std::string_view value;
-        std::uint64_t hash;
-    };
-    constexpr std::size_t kBatch = 16;
-    Pending batch[kBatch];
-    std::size_t pending = 0;
-    const auto flush = [&] {
-        for (std::size_t i = 0; i < pending; ++i) {
-            const Pending& e = batch[i];
-            if (MayBeRenamed(e.keyword))
-                StoreRead(e.keyword, e.hash, e.value);
-            else
-                SetValueHashed(e.keyword, e.hash, e.value);
-        }
-        pending = 0;
-    };
-
-    std::string joinedKey, joined; // a continued entry, copied out of the line buffer
-    std::string_view line;
-    const char* colon = nullptr;
-    for (;;) {
-        if (pending > 0 && lines.NeedsRefill())
-            flush(); // the batched views die with the refill
-        if (!lines.Next(line, colon))
-            break;
-        if (!colon || line[0] == '#')
-            continue; // a line without ':' (an empty one too) or a comment
-        line = TrimRight(line); // never cuts the ':'
-        const std::size_t at = static_cast<std::size_t>(colon - line.data());
-        const std::string_view keyword = line.substr(0, at);
-        std::string_view value = line.substr(at + 1);
-        if (IsUnsetMarker(value) || keyword.size() >= UINT32_MAX)
-            continue;
-        value = TrimLeft(value);
-        const std::uint64_t h = HashKeyword(keyword);
-        if (line.back() == '\\') {
-            flush();
-            joinedKey.assign(keyword);
-            joined.assign(value);
-            std::string_view next;
-            bool more = true;
-            while (more && lines.Next(next)) {
-                next = TrimRight(next);
-                joined += '\n';
-                joined.append(next);
-                more = !next.empty() && next.back() == '\\';
+    // Reading only appends: every stored line gets a slot of its own, and
+    // the index is brought up to date once at the end. Probing the table line
+    // by line, between the parsing of one line and the next, cost more than
+    // all the rest of the reading on big decks.
+    m_index->BeginAppending(*this, expectedBytes / 40);
+    try {
+        std::string joinedKey, joined; // a continued entry, copied out of the line buffer
+        std::string_view line;
+        const char* colon = nullptr;
+        while (lines.Next(line, colon)) {
+            if (!colon || line[0] == '#')
+                continue; // a line without ':' (an empty one too) or a comment
+            line = TrimRight(line); // never cuts the ':'
+            const std::size_t at = static_cast<std::size_t>(colon - line.data());
+            const std::string_view keyword = line.substr(0, at);
+            std::string_view value = line.substr(at + 1);
+            if (IsUnsetMarker(value) || keyword.size() >= UINT32_MAX)
+                continue;
+            value = TrimLeft(value);
+            const std::uint64_t h = HashKeyword(keyword);
+            if (line.back() == '\\') {
+                // Copied out first: reading the next lines may refill the
+                // buffer that the views point into.
+                joinedKey.assign(keyword);
+                joined.assign(value);
+                std::string_view next;
+                bool more = true;
+                while (more && lines.Next(next)) {
+                    next = TrimRight(next);
+                    joined += '\n';
+                    joined.append(next);
+                    more = !next.empty() && next.back() == '\\';
+                }
+                StoreRead(joinedKey, h, joined);
+                continue;
             }
-            StoreRead(joinedKey, h, joined);
-            continue;
+            if (MayBeRenamed(keyword))
+                StoreRead(keyword, h, value);
+            else
+                SetValueHashed(keyword, h, value);
         }
-        m_index->Prefetch(h);
-        batch[pending++] = Pending{keyword, value, h};
-        if (pending == kBatch)
-            flush();
+    } catch (...) {
+        m_index->DropAppended(*this);
+        throw;
     }
-    flush();
+    m_index->IndexAppended(*this);
 }
 
 // Older solver versions wrote some settings under other names; files of
@@ -747,6 +769,13 @@ void MKeywordFile::SetValue(std::string_view keyword, std::string_view value)
 inline void MKeywordFile::SetValueHashed(std::string_view keyword, std::uint64_t h, std::string_view value)
 {
     assert(keyword.size() < UINT32_MAX);
+    if (m_index->appending) {
+        m_slots.push_back(Slot{m_keyText.size(), static_cast<std::uint32_t>(keyword.size()), true});
+        m_keyText.append(keyword);
+        m_lines.emplace_back(value);
+        m_index->appendedTags.push_back(static_cast<std::uint32_t>(h));
+        return;
+    }
     m_index->MakeRoom();
     Index::Entry& entry = m_index->Probe(keyword, h, *this);
     if (entry.slotPlus1 != 0) {
