@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <new>
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -245,7 +246,7 @@ struct MKeywordFile::Index {
         std::size_t size() const { return m_size; }
 
     private:
-        static constexpr std::size_t kMapped = 4u << 20;
+        static constexpr std::size_t kMapped = 2u << 20;
         void Release()
         {
             if (m_data && m_mapped)
@@ -475,21 +476,21 @@ private:
 // handed out before it are dead afterwards.
 class MKeywordFile::FileLines {
 public:
-    explicit FileLines(CTextFile& file) : m_file(file), m_buffer(1 << 20, '\0') {}
+    explicit FileLines(CTextFile& file) : m_file(file), m_buffer(new char[kBlock]), m_size(kBlock) {}
     // The next line, with its first ':' (nullptr when it has none).
     bool Next(std::string_view& line, const char*& colon)
     {
         for (;;) {
-            const char* nl = ScanLine(m_buffer.data() + m_pos, m_buffer.data() + m_filled, colon);
+            const char* nl = ScanLine(m_buffer.get() + m_pos, m_buffer.get() + m_filled, colon);
             if (nl) {
-                line = std::string_view(m_buffer.data() + m_pos, static_cast<std::size_t>(nl - m_buffer.data()) - m_pos);
-                m_pos = static_cast<std::size_t>(nl - m_buffer.data()) + 1;
+                line = std::string_view(m_buffer.get() + m_pos, static_cast<std::size_t>(nl - m_buffer.get()) - m_pos);
+                m_pos = static_cast<std::size_t>(nl - m_buffer.get()) + 1;
                 return true;
             }
             if (m_atEof) {
                 if (m_pos >= m_filled)
                     return false;
-                line = std::string_view(m_buffer.data() + m_pos, m_filled - m_pos);
+                line = std::string_view(m_buffer.get() + m_pos, m_filled - m_pos);
                 m_pos = m_filled;
                 return true;
             }
@@ -506,12 +507,16 @@ private:
     void Refill()
     {
         const std::size_t rest = m_filled - m_pos;
-        std::memmove(m_buffer.data(), m_buffer.data() + m_pos, rest);
+        std::memmove(m_buffer.get(), m_buffer.get() + m_pos, rest);
         m_pos = 0;
         m_filled = rest;
-        if (m_filled == m_buffer.size()) // a line longer than the buffer
-            m_buffer.resize(m_buffer.size() * 2);
-        const std::size_t got = m_file.ReadBlock(m_buffer.data() + m_filled, m_buffer.size() - m_filled);
+        if (m_filled == m_size) { // a line longer than the buffer
+            std::unique_ptr<char[]> bigger(new char[m_size * 2]);
+            std::memcpy(bigger.get(), m_buffer.get(), m_filled);
+            m_buffer = std::move(bigger);
+            m_size *= 2;
+        }
+        const std::size_t got = m_file.ReadBlock(m_buffer.get() + m_filled, m_size - m_filled);
         m_filled += got;
         // A read error ends the reading; what was read so far stays.
         if (got == 0)
@@ -519,7 +524,11 @@ private:
     }
 
     CTextFile& m_file;
-    std::string m_buffer;
+    // Not zeroed: only bytes the file filled in are ever looked at, and a
+    // fresh megabyte zeroed on every load cost more than reading it.
+    static constexpr std::size_t kBlock = 1 << 20;
+    std::unique_ptr<char[]> m_buffer;
+    std::size_t m_size;
     std::size_t m_pos = 0;
     std::size_t m_filled = 0;
     bool m_atEof = false;
