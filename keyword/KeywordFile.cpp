@@ -384,9 +384,11 @@ struct MKeywordFile::Index {
     }
 
     // Enters the slots appended since reading began, in slot order, so a
-    // keyword read twice keeps its first slot and takes the later value; the
-    // later slot is left blank, as a removed keyword's is, and no keyword
-    // refers to it. Table entries are fetched several slots ahead.
+    // keyword read twice keeps its first slot and takes the later value. The
+    // later slot goes: the slots after it (and their keyword text) move up,
+    // so the content is what storing line by line gives, and a deck that
+    // repeats one keyword a million times holds one slot. Table entries are
+    // fetched several slots ahead.
     void IndexAppended(MKeywordFile& file)
     {
         assert(appending && appendedTags.size() == file.m_slots.size() - firstAppended);
@@ -399,19 +401,33 @@ struct MKeywordFile::Index {
         }
         constexpr std::size_t kAhead = 16;
         const std::size_t n = appendedTags.size();
+        std::size_t kept = firstAppended;     // the next slot that stays
+        std::size_t keyEnd = keyTextBefore;   // where its keyword text goes
         for (std::size_t i = 0; i < n; ++i) {
             if (i + kAhead < n)
                 Prefetch(appendedTags[i + kAhead]);
             const std::size_t slot = firstAppended + i;
             Entry& entry = Probe(file.KeywordAt(slot), appendedTags[i], file);
-            if (entry.slotPlus1 == 0) {
-                Fill(entry, appendedTags[i], slot);
+            if (entry.slotPlus1 != 0) {
+                file.m_lines[entry.slotPlus1 - 1].swap(file.m_lines[slot]);
                 continue;
             }
-            file.m_lines[entry.slotPlus1 - 1].swap(file.m_lines[slot]);
-            std::string().swap(file.m_lines[slot]);
-            file.m_slots[slot].live = false;
+            if (kept != slot) {
+                // Moves go towards the front and never reach a slot or a
+                // keyword not yet looked at.
+                Slot moved = file.m_slots[slot];
+                std::memmove(&file.m_keyText[keyEnd], &file.m_keyText[moved.keyOffset], moved.keyLength);
+                moved.keyOffset = keyEnd;
+                file.m_slots[kept] = moved;
+                file.m_lines[kept].swap(file.m_lines[slot]);
+            }
+            keyEnd += file.m_slots[kept].keyLength;
+            Fill(entry, appendedTags[i], kept);
+            ++kept;
         }
+        file.m_slots.resize(kept);
+        file.m_lines.erase(file.m_lines.begin() + static_cast<std::ptrdiff_t>(kept), file.m_lines.end());
+        file.m_keyText.resize(keyEnd);
         std::vector<std::uint32_t>().swap(appendedTags);
     }
 

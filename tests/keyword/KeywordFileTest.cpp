@@ -381,4 +381,23 @@ TEST(KeywordFile, LargeMergeKeepsFirstPositionAndLastValue)
     ASSERT_EQ(f.GetKeywords(), order);
     for (const std::string& key : order)
         ASSERT_EQ(f.GetRawValue(key), last[key]) << key;
+
+    // A second text repeating keywords of the first, and one of its own
+    // many times: old keywords keep their places, new ones follow in order,
+    // and the keywords set afterwards still go to the end.
+    std::string again;
+    for (int i = 0; i < 3000; ++i)
+        again += (i % 2 ? "NEW" + std::to_string(i % 10) : "K" + std::to_string(i)) + ": x" + std::to_string(i) + "\n";
+    f.MergeText(again);
+    for (int i = 0; i < 3000; ++i)
+        add(i % 2 ? "NEW" + std::to_string(i % 10) : "K" + std::to_string(i), "x" + std::to_string(i));
+    ASSERT_TRUE(f.RemoveKeyword("K2"));
+    f.SetValue("K2", "back");
+    order.erase(std::find(order.begin(), order.end(), "K2"));
+    order.push_back("K2");
+    last["K2"] = "back";
+    ASSERT_EQ(f.GetKeywords(), order);
+    for (const std::string& key : order)
+        ASSERT_EQ(f.GetRawValue(key), last[key]) << key;
+    EXPECT_EQ(f.GetKeywordCount(), order.size());
 }
