@@ -486,10 +486,12 @@ private:
     const char* m_end;
 };
 
-// Lines of a file read in blocks of a megabyte into one reused buffer: a big
-// deck is parsed while its bytes are still in the cache, and never held in
-// memory whole. A refill moves the unfinished line to the front, so views
-// handed out before it are dead afterwards.
+// Lines of a file read in blocks of 64 KB into one reused buffer: a big deck
+// is parsed while its bytes are still in the cache, and never held in memory
+// whole. A small buffer is reused from one load to the next, where a
+// megabyte came fresh from the system, page by page, on every load. A refill
+// moves the unfinished line to the front, so views handed out before it are
+// dead afterwards.
 class MKeywordFile::FileLines {
 public:
     explicit FileLines(CTextFile& file) : m_file(file), m_buffer(new char[kBlock]), m_size(kBlock) {}
@@ -540,9 +542,8 @@ private:
     }
 
     CTextFile& m_file;
-    // Not zeroed: only bytes the file filled in are ever looked at, and a
-    // fresh megabyte zeroed on every load cost more than reading it.
-    static constexpr std::size_t kBlock = 1 << 20;
+    // Not zeroed: only bytes the file filled in are ever looked at.
+    static constexpr std::size_t kBlock = 64 << 10;
     std::unique_ptr<char[]> m_buffer;
     std::size_t m_size;
     std::size_t m_pos = 0;

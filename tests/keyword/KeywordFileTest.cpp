@@ -329,15 +329,18 @@ TEST(KeywordFile, ColonAndLineEndFoundAtEveryOffset)
 
 TEST(KeywordFile, FileBlockBoundaryAtEveryByteOfALine)
 {
-    // A file is read in blocks of a megabyte. Whichever byte of a line the
-    // boundary falls on (keyword, colon, value, CR, LF, a continuation's
-    // backslash), the file reads as the same text does from memory.
+    // A file is read in blocks (of some power of two up to a megabyte).
+    // Lines of 16 bytes, then empty ones, end exactly on every block
+    // boundary up to the megabyte, where the tail starts `shift` bytes
+    // earlier: whichever byte of a line the boundary falls on (keyword,
+    // colon, value, CR, LF, a continuation's backslash), the file reads as
+    // the same text does from memory.
     wiztest::ScratchDir dir;
     const std::string tail = "KEY:VALUE \\\r\n  more\r\n#c: x\r\nB: 2\r\n";
     for (std::size_t shift = 0; shift < tail.size(); ++shift) {
         std::string text;
-        while (text.size() + 20 < (1u << 20) - shift)
-            text += "F" + std::to_string(text.size() % 977) + ": 1\r\n";
+        while (text.size() + 16 <= (1u << 20) - shift)
+            text += "F0000000000: 1\r\n";
         text.append((1u << 20) - shift - text.size(), '\n');
         text += tail;
         wiztest::WriteBytes(dir / "edge.kwd", text);
