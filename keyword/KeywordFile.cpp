@@ -8,7 +8,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <new>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 #include <sys/mman.h>
 #include <unistd.h>
 #include <utility>
@@ -23,8 +27,10 @@ const long kUnsetMarker = -16384;
 
 bool IsSpace(char c)
 {
-    // The C locale's isspace, without the locale lookup per byte.
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+    // The C locale's isspace (blank, \t \n \v \f \r) as one bit test, without
+    // the locale lookup per byte.
+    const unsigned u = static_cast<unsigned char>(c);
+    return u <= ' ' && ((0x100003E00ull >> u) & 1) != 0;
 }
 
 std::string_view TrimRight(std::string_view s)
@@ -82,9 +88,53 @@ bool StartsWith(std::string_view s, std::string_view prefix)
     return s.size() >= prefix.size() && std::memcmp(s.data(), prefix.data(), prefix.size()) == 0;
 }
 
+// The first LF in [p, end), or nullptr; `colon` gets the first ':' before
+// it (or before `end`), or nullptr. One pass finds both, 16 bytes at a time:
+// two memchr calls per line cost twice the scan, and most lines are short.
+inline const char* ScanLine(const char* p, const char* end, const char*& colon)
+{
+    colon = nullptr;
+#if defined(__SSE2__)
+    const __m128i lf = _mm_set1_epi8('\n');
+    const __m128i cl = _mm_set1_epi8(':');
+    while (end - p >= 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const unsigned lfs = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, lf)));
+        if (!colon) {
+            // Colons at or after the first LF belong to the next line.
+            const unsigned before = lfs ? (lfs & (0u - lfs)) - 1 : 0xFFFFu;
+            const unsigned cls = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, cl))) & before;
+            if (cls)
+                colon = p + std::countr_zero(cls);
+        }
+        if (lfs)
+            return p + std::countr_zero(lfs);
+        p += 16;
+    }
+#endif
+    for (; p < end; ++p) {
+        if (*p == '\n')
+            return p;
+        if (*p == ':' && !colon)
+            colon = p;
+    }
+    return nullptr;
+}
+
+// Whether a keyword read may fall under a legacy renaming rule: they all
+// begin "3DFLOW_ANALYSIS_AIM", "3DFLOW_PACK_PROFILE" or "3DFLOW_FILL_", so
+// one look at the first bytes settles almost every line of a deck.
+inline bool MayBeRenamed(std::string_view keyword)
+{
+    if (keyword.size() < 19 || std::memcmp(keyword.data(), "3DFLOW_", 7) != 0)
+        return false;
+    const char c = keyword[7];
+    return c == 'A' || c == 'P' || c == 'F';
+}
+
 // 8 bytes at a time with a strong final mix: keywords of one deck share long
 // prefixes ("3DFLOW_...") and differ in a few bytes near the end.
-std::uint64_t HashKeyword(std::string_view key)
+[[gnu::always_inline]] inline std::uint64_t HashKeyword(std::string_view key)
 {
     const char* p = key.data();
     std::size_t n = key.size();
@@ -139,7 +189,11 @@ void AdviseHugePages(const void* data, std::size_t bytes)
 } // namespace
 
 // Open addressing with linear probing over a power-of-two table that doubles
-// at a load of one half, so a deck of a million keywords loads in linear time.
+// at a load of three quarters, so a deck of a million keywords loads in
+// linear time. The 32-bit tags keep the longer runs of that load cheap: a
+// probe compares keyword text only when a tag matches, and the table of a big
+// deck is half the memory it would be at a load of one half, memory that is
+// freshly faulted on every load.
 // Entries hold the slot (the keyword text lives in m_keyText) and the low 32
 // hash bits: they give the home position without rehashing the text and
 // settle almost every mismatch without a string compare. Removal shifts the
@@ -192,7 +246,7 @@ struct MKeywordFile::Index {
         std::size_t size() const { return m_size; }
 
     private:
-        static constexpr std::size_t kMapped = 4u << 20;
+        static constexpr std::size_t kMapped = 2u << 20;
         void Release()
         {
             if (m_data && m_mapped)
@@ -231,15 +285,34 @@ struct MKeywordFile::Index {
         return at < 0 ? -1 : static_cast<long>(table[static_cast<std::size_t>(at)].slotPlus1 - 1);
     }
 
-    // `slot`'s keyword must not be in the index yet.
-    void Insert(std::uint64_t h, std::size_t slot)
+    // The entry holding `key`, or the empty entry where it belongs. Call
+    // MakeRoom first: a rebuild moves every entry.
+    Entry& Probe(std::string_view key, std::uint64_t h, const MKeywordFile& file)
     {
-        assert(slot < UINT32_MAX);
-        if ((count + 1) * 2 > table.size())
+        const std::uint32_t tag = static_cast<std::uint32_t>(h);
+        for (std::size_t i = tag & Mask();; i = (i + 1) & Mask()) {
+            Entry& e = table[i];
+            if (e.slotPlus1 == 0 || (e.hash == tag && file.KeywordAt(e.slotPlus1 - 1) == key))
+                return e;
+        }
+    }
+
+    // Room for one more entry.
+    void MakeRoom()
+    {
+        if (!Fits(count + 1, table.size()))
             Rebuild(table.size() * 2);
-        Place(Entry{static_cast<std::uint32_t>(slot + 1), static_cast<std::uint32_t>(h)});
+    }
+
+    // Fills the empty entry `at` that Probe returned.
+    void Fill(Entry& at, std::uint64_t h, std::size_t slot)
+    {
+        assert(slot < UINT32_MAX && at.slotPlus1 == 0);
+        at = Entry{static_cast<std::uint32_t>(slot + 1), static_cast<std::uint32_t>(h)};
         ++count;
     }
+
+    static bool Fits(std::size_t n, std::size_t size) { return n <= size / 4 * 3; }
 
     void Place(const Entry& entry)
     {
@@ -273,7 +346,7 @@ struct MKeywordFile::Index {
     void Reserve(std::size_t n)
     {
         std::size_t size = table.size();
-        while (n * 2 > size)
+        while (!Fits(n, size))
             size *= 2;
         if (size != table.size())
             Rebuild(size);
@@ -292,6 +365,80 @@ struct MKeywordFile::Index {
     {
         table = Table(64);
         count = 0;
+    }
+
+    // While a text is read, stored lines only append slots and note their
+    // hash here; IndexAppended then enters them all in one tight pass.
+    bool appending = false;
+    std::size_t firstAppended = 0;
+    std::size_t keyTextBefore = 0;
+    std::vector<std::uint32_t> appendedTags;
+
+    void BeginAppending(const MKeywordFile& file, std::size_t expected)
+    {
+        appendedTags.clear();
+        appendedTags.reserve(expected);
+        firstAppended = file.m_slots.size();
+        keyTextBefore = file.m_keyText.size();
+        appending = true;
+    }
+
+    // Enters the slots appended since reading began, in slot order, so a
+    // keyword read twice keeps its first slot and takes the later value. The
+    // later slot goes: the slots after it (and their keyword text) move up,
+    // so the content is what storing line by line gives, and a deck that
+    // repeats one keyword a million times holds one slot. Table entries are
+    // fetched several slots ahead.
+    void IndexAppended(MKeywordFile& file)
+    {
+        assert(appending && appendedTags.size() == file.m_slots.size() - firstAppended);
+        appending = false;
+        try {
+            Reserve(count + appendedTags.size());
+        } catch (...) {
+            DropAppended(file);
+            throw;
+        }
+        constexpr std::size_t kAhead = 16;
+        const std::size_t n = appendedTags.size();
+        std::size_t kept = firstAppended;     // the next slot that stays
+        std::size_t keyEnd = keyTextBefore;   // where its keyword text goes
+        for (std::size_t i = 0; i < n; ++i) {
+            if (i + kAhead < n)
+                Prefetch(appendedTags[i + kAhead]);
+            const std::size_t slot = firstAppended + i;
+            Entry& entry = Probe(file.KeywordAt(slot), appendedTags[i], file);
+            if (entry.slotPlus1 != 0) {
+                file.m_lines[entry.slotPlus1 - 1].swap(file.m_lines[slot]);
+                continue;
+            }
+            if (kept != slot) {
+                // Moves go towards the front and never reach a slot or a
+                // keyword not yet looked at.
+                Slot moved = file.m_slots[slot];
+                std::memmove(&file.m_keyText[keyEnd], &file.m_keyText[moved.keyOffset], moved.keyLength);
+                moved.keyOffset = keyEnd;
+                file.m_slots[kept] = moved;
+                file.m_lines[kept].swap(file.m_lines[slot]);
+            }
+            keyEnd += file.m_slots[kept].keyLength;
+            Fill(entry, appendedTags[i], kept);
+            ++kept;
+        }
+        file.m_slots.resize(kept);
+        file.m_lines.erase(file.m_lines.begin() + static_cast<std::ptrdiff_t>(kept), file.m_lines.end());
+        file.m_keyText.resize(keyEnd);
+        std::vector<std::uint32_t>().swap(appendedTags);
+    }
+
+    // Back to the content before reading began (after a failed allocation).
+    void DropAppended(MKeywordFile& file)
+    {
+        appending = false;
+        file.m_slots.resize(firstAppended);
+        file.m_lines.erase(file.m_lines.begin() + static_cast<std::ptrdiff_t>(firstAppended), file.m_lines.end());
+        file.m_keyText.resize(keyTextBefore);
+        std::vector<std::uint32_t>().swap(appendedTags);
     }
 
     // Loading touches one random table entry per keyword; fetching it a few
@@ -317,16 +464,21 @@ CResult MKeywordFile::Load(const std::string& path)
 class MKeywordFile::TextLines {
 public:
     explicit TextLines(std::string_view text) : m_p(text.data()), m_end(text.data() + text.size()) {}
-    bool NeedsRefill() const { return false; }
-    bool Next(std::string_view& line)
+    // The next line, with its first ':' (nullptr when it has none).
+    bool Next(std::string_view& line, const char*& colon)
     {
         if (m_p >= m_end)
             return false;
-        const char* nl = static_cast<const char*>(std::memchr(m_p, '\n', static_cast<std::size_t>(m_end - m_p)));
+        const char* nl = ScanLine(m_p, m_end, colon);
         const char* stop = nl ? nl : m_end;
         line = std::string_view(m_p, static_cast<std::size_t>(stop - m_p));
         m_p = nl ? nl + 1 : m_end;
         return true;
+    }
+    bool Next(std::string_view& line)
+    {
+        const char* colon;
+        return Next(line, colon);
     }
 
 private:
@@ -334,58 +486,55 @@ private:
     const char* m_end;
 };
 
-// Lines of a file read in blocks of a megabyte into one reused buffer: a big
-// deck is parsed while its bytes are still in the cache, and never held in
-// memory whole. A refill moves the unfinished line to the front, so views
-// handed out before it are dead afterwards (NeedsRefill tells the parser).
+// Lines of a file read in blocks of 64 KB into one reused buffer: a big deck
+// is parsed while its bytes are still in the cache, and never held in memory
+// whole. A small buffer is reused from one load to the next, where a
+// megabyte came fresh from the system, page by page, on every load. A refill
+// moves the unfinished line to the front, so views handed out before it are
+// dead afterwards.
 class MKeywordFile::FileLines {
 public:
-    explicit FileLines(CTextFile& file) : m_file(file), m_buffer(1 << 20, '\0') {}
-    bool NeedsRefill()
-    {
-        if (m_atEof)
-            return false;
-        if (!m_nextKnown) {
-            m_next = Find();
-            m_nextKnown = true;
-        }
-        return m_next == nullptr;
-    }
-    bool Next(std::string_view& line)
+    explicit FileLines(CTextFile& file) : m_file(file), m_buffer(new char[kBlock]), m_size(kBlock) {}
+    // The next line, with its first ':' (nullptr when it has none).
+    bool Next(std::string_view& line, const char*& colon)
     {
         for (;;) {
-            const char* nl = m_nextKnown ? m_next : Find();
-            m_nextKnown = false;
+            const char* nl = ScanLine(m_buffer.get() + m_pos, m_buffer.get() + m_filled, colon);
             if (nl) {
-                line = std::string_view(m_buffer.data() + m_pos, static_cast<std::size_t>(nl - m_buffer.data()) - m_pos);
-                m_pos = static_cast<std::size_t>(nl - m_buffer.data()) + 1;
+                line = std::string_view(m_buffer.get() + m_pos, static_cast<std::size_t>(nl - m_buffer.get()) - m_pos);
+                m_pos = static_cast<std::size_t>(nl - m_buffer.get()) + 1;
                 return true;
             }
             if (m_atEof) {
                 if (m_pos >= m_filled)
                     return false;
-                line = std::string_view(m_buffer.data() + m_pos, m_filled - m_pos);
+                line = std::string_view(m_buffer.get() + m_pos, m_filled - m_pos);
                 m_pos = m_filled;
                 return true;
             }
             Refill();
         }
     }
+    bool Next(std::string_view& line)
+    {
+        const char* colon;
+        return Next(line, colon);
+    }
 
 private:
-    const char* Find() const
-    {
-        return static_cast<const char*>(std::memchr(m_buffer.data() + m_pos, '\n', m_filled - m_pos));
-    }
     void Refill()
     {
         const std::size_t rest = m_filled - m_pos;
-        std::memmove(m_buffer.data(), m_buffer.data() + m_pos, rest);
+        std::memmove(m_buffer.get(), m_buffer.get() + m_pos, rest);
         m_pos = 0;
         m_filled = rest;
-        if (m_filled == m_buffer.size()) // a line longer than the buffer
-            m_buffer.resize(m_buffer.size() * 2);
-        const std::size_t got = m_file.ReadBlock(m_buffer.data() + m_filled, m_buffer.size() - m_filled);
+        if (m_filled == m_size) { // a line longer than the buffer
+            std::unique_ptr<char[]> bigger(new char[m_size * 2]);
+            std::memcpy(bigger.get(), m_buffer.get(), m_filled);
+            m_buffer = std::move(bigger);
+            m_size *= 2;
+        }
+        const std::size_t got = m_file.ReadBlock(m_buffer.get() + m_filled, m_size - m_filled);
         m_filled += got;
         // A read error ends the reading; what was read so far stays.
         if (got == 0)
@@ -393,12 +542,13 @@ private:
     }
 
     CTextFile& m_file;
-    std::string m_buffer;
+    // Not zeroed: only bytes the file filled in are ever looked at.
+    static constexpr std::size_t kBlock = 64 << 10;
+    std::unique_ptr<char[]> m_buffer;
+    std::size_t m_size;
     std::size_t m_pos = 0;
     std::size_t m_filled = 0;
     bool m_atEof = false;
-    const char* m_next = nullptr;
-    bool m_nextKnown = false;
 };
 
 CResult MKeywordFile::Merge(const std::string& path)
@@ -427,8 +577,9 @@ void MKeywordFile::MergeText(std::string_view text)
 template <class Lines>
 void MKeywordFile::Parse(Lines& lines, std::size_t expectedBytes)
 {
-    // Slots and index sized from a short line length, so big decks neither
-    // rehash nor move their slots repeatedly while they load. The keywords of
+    // Slots sized from a short line length, so big decks do not move their
+    // slots repeatedly while they load (the index is sized once, from the
+    // count, when the reading is done). The keywords of
     // one file fit in its size (renamed ones may grow a little): reserving
     // that much costs only address space, while a short guess made the text
     // move once more into freshly faulted memory on typical decks.
@@ -441,86 +592,72 @@ void MKeywordFile::Parse(Lines& lines, std::size_t expectedBytes)
         AdviseHugePages(m_lines.data(), m_lines.capacity() * sizeof(std::string));
         AdviseHugePages(m_keyText.data(), m_keyText.capacity());
     }
-    m_index->Reserve(guess);
 
-    // Parsed lines wait in a short queue while their table entries are
-    // fetched; they are stored in file order all the same.
-    struct Pending {
-        std::string_view keyword;
-        std::string_view value;
-        std::uint64_t hash;
-    };
-    constexpr std::size_t kAhead = 8;
-    Pending queue[kAhead];
-    std::size_t head = 0, queued = 0;
-    auto storeOne = [&] {
-        const Pending& e = queue[head];
-        StoreRead(e.keyword, e.hash, e.value);
-        head = (head + 1) % kAhead;
-        --queued;
-    };
-    auto storeAll = [&] {
-        while (queued > 0)
-            storeOne();
-    };
-
-    std::string joinedKey, joined; // a continued entry, copied out of the line buffer
-    std::string_view line;
-    for (;;) {
-        if (queued > 0 && lines.NeedsRefill())
-            storeAll(); // the queued views die with the refill
-        if (!lines.Next(line))
-            break;
-        if (line.empty() || line[0] == '#')
-            continue;
-        line = TrimRight(line);
-        const void* colon = std::memchr(line.data(), ':', line.size());
-        if (!colon)
-            continue;
-        const std::size_t at = static_cast<std::size_t>(static_cast<const char*>(colon) - line.data());
-        const std::string_view keyword = line.substr(0, at);
-        std::string_view value = line.substr(at + 1);
-        if (IsUnsetMarker(value) || keyword.size() >= UINT32_MAX)
-            continue;
-        value = TrimLeft(value);
-        const std::uint64_t h = HashKeyword(keyword);
-        if (line.back() == '\\') {
-            storeAll();
-            joinedKey.assign(keyword);
-            joined.assign(value);
-            std::string_view next;
-            bool more = true;
-            while (more && lines.Next(next)) {
-                next = TrimRight(next);
-                joined += '\n';
-                joined.append(next);
-                more = !next.empty() && next.back() == '\\';
+    // Reading only appends: every stored line gets a slot of its own, and
+    // the index is brought up to date once at the end. Probing the table line
+    // by line, between the parsing of one line and the next, cost more than
+    // all the rest of the reading on big decks.
+    m_index->BeginAppending(*this, expectedBytes / 40);
+    try {
+        std::string joinedKey, joined; // a continued entry, copied out of the line buffer
+        std::string_view line;
+        const char* colon = nullptr;
+        while (lines.Next(line, colon)) {
+            if (!colon || line[0] == '#')
+                continue; // a line without ':' (an empty one too) or a comment
+            line = TrimRight(line); // never cuts the ':'
+            const std::size_t at = static_cast<std::size_t>(colon - line.data());
+            const std::string_view keyword = line.substr(0, at);
+            std::string_view value = line.substr(at + 1);
+            if (IsUnsetMarker(value) || keyword.size() >= UINT32_MAX)
+                continue;
+            value = TrimLeft(value);
+            const std::uint64_t h = HashKeyword(keyword);
+            if (line.back() == '\\') {
+                // Copied out first: reading the next lines may refill the
+                // buffer that the views point into.
+                joinedKey.assign(keyword);
+                joined.assign(value);
+                std::string_view next;
+                bool more = true;
+                while (more && lines.Next(next)) {
+                    next = TrimRight(next);
+                    joined += '\n';
+                    joined.append(next);
+                    more = !next.empty() && next.back() == '\\';
+                }
+                StoreRead(joinedKey, h, joined);
+                continue;
             }
-            StoreRead(joinedKey, h, joined);
-            continue;
+            if (MayBeRenamed(keyword))
+                StoreRead(keyword, h, value);
+            else
+                SetValueHashed(keyword, h, value);
         }
-        m_index->Prefetch(h);
-        if (queued == kAhead)
-            storeOne();
-        queue[(head + queued) % kAhead] = Pending{keyword, value, h};
-        ++queued;
+    } catch (...) {
+        m_index->DropAppended(*this);
+        throw;
     }
-    storeAll();
+    m_index->IndexAppended(*this);
 }
 
 // Older solver versions wrote some settings under other names; files of
 // previous analyses are brought up to date as they are read.
 void MKeywordFile::StoreRead(std::string_view keyword, std::uint64_t hash, std::string_view value)
 {
-    static constexpr std::string_view kFlow = "3DFLOW_";
-    if (!StartsWith(keyword, kFlow) || keyword.find("_RANGE") != std::string_view::npos) {
+    static constexpr std::string_view kAim = "3DFLOW_ANALYSIS_AIM";
+    static constexpr std::string_view kPack = "3DFLOW_PACK_PROFILE";
+    static constexpr std::string_view kChangeOver = "3DFLOW_FILL_PRESSURE_CONTROL_CHANGE_OVER";
+    static constexpr std::string_view kFillControl = "3DFLOW_FILL_PRESSURE_CONTROL";
+    // "_RANGE" keywords, exempt from the rules, are looked for only among the
+    // few keywords the rules would touch.
+    const bool candidate = MayBeRenamed(keyword) &&
+                           (keyword == kAim || keyword == kPack || StartsWith(keyword, kFillControl));
+    if (!candidate || keyword.find("_RANGE") != std::string_view::npos) {
         SetValueHashed(keyword, hash, value);
         return;
     }
 
-    static constexpr std::string_view kAim = "3DFLOW_ANALYSIS_AIM";
-    static constexpr std::string_view kChangeOver = "3DFLOW_FILL_PRESSURE_CONTROL_CHANGE_OVER";
-    static constexpr std::string_view kFillControl = "3DFLOW_FILL_PRESSURE_CONTROL";
     if (keyword == kAim) {
         for (std::string_view prefix : {"MULTI_", "ASYMMETRIC_", "FAST_", "FLOWCHECK_"}) {
             if (!StartsWith(value, prefix))
@@ -535,7 +672,7 @@ void MKeywordFile::StoreRead(std::string_view keyword, std::uint64_t hash, std::
             return;
         }
         SetValueHashed(keyword, hash, value);
-    } else if (keyword == "3DFLOW_PACK_PROFILE") {
+    } else if (keyword == kPack) {
         SetValue("3DFLOW_PRESSURE_CONTROL_PROFILE", "PRESSURE");
         SetValue("3DFLOW_PRESSURE_CONTROL_PROFILE_PRESSURE", value);
     } else if (keyword == "3DFLOW_FILL_PRESSURE_CONTROL_STATUS") {
@@ -693,18 +830,26 @@ void MKeywordFile::SetValue(std::string_view keyword, std::string_view value)
     SetValueHashed(keyword, HashKeyword(keyword), value);
 }
 
-void MKeywordFile::SetValueHashed(std::string_view keyword, std::uint64_t h, std::string_view value)
+inline void MKeywordFile::SetValueHashed(std::string_view keyword, std::uint64_t h, std::string_view value)
 {
     assert(keyword.size() < UINT32_MAX);
-    const long slot = m_index->Find(keyword, h, *this);
-    if (slot >= 0) {
-        m_lines[static_cast<std::size_t>(slot)].assign(value);
+    if (m_index->appending) {
+        m_slots.push_back(Slot{m_keyText.size(), static_cast<std::uint32_t>(keyword.size()), true});
+        m_keyText.append(keyword);
+        m_lines.emplace_back(value);
+        m_index->appendedTags.push_back(static_cast<std::uint32_t>(h));
+        return;
+    }
+    m_index->MakeRoom();
+    Index::Entry& entry = m_index->Probe(keyword, h, *this);
+    if (entry.slotPlus1 != 0) {
+        m_lines[entry.slotPlus1 - 1].assign(value);
         return;
     }
     m_slots.push_back(Slot{m_keyText.size(), static_cast<std::uint32_t>(keyword.size()), true});
     m_keyText.append(keyword);
     m_lines.emplace_back(value);
-    m_index->Insert(h, m_slots.size() - 1);
+    m_index->Fill(entry, h, m_slots.size() - 1);
 }
 
 std::string MKeywordFile::FormatDouble(double value)

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -295,4 +296,111 @@ TEST(KeywordFile, HostileInput)
     EXPECT_EQ(fromFile.GetKeywordCount(), fromText.GetKeywordCount());
     EXPECT_TRUE(fromFile.ToText() == fromText.ToText());
     EXPECT_EQ(fromFile.GetValue("Z"), "2");
+}
+
+TEST(KeywordFile, ColonAndLineEndFoundAtEveryOffset)
+{
+    // The line end and the colon are looked for many bytes at a time: short
+    // lines, long lines, and lines whose colon, line end or both fall on
+    // either side of any multiple of 16 read as the rules say. A line
+    // without a colon stays skipped even when the next line's colon is near.
+    for (std::size_t lead = 0; lead < 17; ++lead) {
+        std::string text(lead, '\n');
+        std::vector<std::pair<std::string, std::string>> expected;
+        for (std::size_t k = 1; k < 34; k += 3)
+            for (std::size_t v = 0; v < 34; v += 5) {
+                const std::string key = "K" + std::to_string(k) + "_" + std::to_string(v) + std::string(k, 'k');
+                const std::string value = std::string(v, 'v') + (v % 2 ? ":x" : "");
+                text += "no colon " + std::string(k, '.') + "\n" + key + ":" + value + (k % 2 ? "\r\n" : "\n");
+                expected.emplace_back(key, value);
+            }
+        text += "LAST:1"; // no line end at all
+        expected.emplace_back("LAST", "1");
+        MKeywordFile f;
+        f.MergeText(text);
+        ASSERT_EQ(f.GetKeywordCount(), expected.size()) << lead;
+        const std::vector<std::string> keys = f.GetKeywords();
+        for (std::size_t i = 0; i < expected.size(); ++i) {
+            ASSERT_EQ(keys[i], expected[i].first) << lead;
+            ASSERT_EQ(f.GetRawValue(keys[i]), expected[i].second) << lead;
+        }
+    }
+}
+
+TEST(KeywordFile, FileBlockBoundaryAtEveryByteOfALine)
+{
+    // A file is read in blocks (of some power of two up to a megabyte).
+    // Lines of 16 bytes, then empty ones, end exactly on every block
+    // boundary up to the megabyte, where the tail starts `shift` bytes
+    // earlier: whichever byte of a line the boundary falls on (keyword,
+    // colon, value, CR, LF, a continuation's backslash), the file reads as
+    // the same text does from memory.
+    wiztest::ScratchDir dir;
+    const std::string tail = "KEY:VALUE \\\r\n  more\r\n#c: x\r\nB: 2\r\n";
+    for (std::size_t shift = 0; shift < tail.size(); ++shift) {
+        std::string text;
+        while (text.size() + 16 <= (1u << 20) - shift)
+            text += "F0000000000: 1\r\n";
+        text.append((1u << 20) - shift - text.size(), '\n');
+        text += tail;
+        wiztest::WriteBytes(dir / "edge.kwd", text);
+        MKeywordFile fromFile, fromText;
+        fromFile.Load(dir / "edge.kwd");
+        fromText.MergeText(text);
+        ASSERT_EQ(fromFile.GetRawValue("KEY"), "VALUE \\\n  more") << shift;
+        ASSERT_EQ(fromFile.GetValue("B"), "2") << shift;
+        ASSERT_TRUE(fromFile.ToText() == fromText.ToText()) << shift;
+    }
+}
+
+TEST(KeywordFile, LargeMergeKeepsFirstPositionAndLastValue)
+{
+    // Lines are stored in batches; across many batches, repeated keywords,
+    // continued values and renamed keywords still land where a line-by-line
+    // reading puts them.
+    std::string text;
+    std::vector<std::string> order;
+    std::map<std::string, std::string> last;
+    const auto add = [&](const std::string& key, const std::string& value) {
+        if (!last.count(key))
+            order.push_back(key);
+        last[key] = value;
+    };
+    for (int i = 0; i < 60000; ++i) {
+        const std::string key = "K" + std::to_string(i % 7 == 0 ? i / 7 : i);
+        if (i % 101 == 0) {
+            text += key + ": a \\\n b\n";
+            add(key, "a \\\n b");
+        } else if (i % 211 == 0) {
+            text += "3DFLOW_FILL_PRESSURE_CONTROL_STATUS: " + std::to_string(i) + "\n";
+            add("3DFLOW_PRESSURE_CONTROL_STATUS", std::to_string(i));
+        } else {
+            text += key + ": " + std::to_string(i) + "\n";
+            add(key, std::to_string(i));
+        }
+    }
+    MKeywordFile f;
+    f.MergeText(text);
+    ASSERT_EQ(f.GetKeywords(), order);
+    for (const std::string& key : order)
+        ASSERT_EQ(f.GetRawValue(key), last[key]) << key;
+
+    // A second text repeating keywords of the first, and one of its own
+    // many times: old keywords keep their places, new ones follow in order,
+    // and the keywords set afterwards still go to the end.
+    std::string again;
+    for (int i = 0; i < 3000; ++i)
+        again += (i % 2 ? "NEW" + std::to_string(i % 10) : "K" + std::to_string(i)) + ": x" + std::to_string(i) + "\n";
+    f.MergeText(again);
+    for (int i = 0; i < 3000; ++i)
+        add(i % 2 ? "NEW" + std::to_string(i % 10) : "K" + std::to_string(i), "x" + std::to_string(i));
+    ASSERT_TRUE(f.RemoveKeyword("K2"));
+    f.SetValue("K2", "back");
+    order.erase(std::find(order.begin(), order.end(), "K2"));
+    order.push_back("K2");
+    last["K2"] = "back";
+    ASSERT_EQ(f.GetKeywords(), order);
+    for (const std::string& key : order)
+        ASSERT_EQ(f.GetRawValue(key), last[key]) << key;
+    EXPECT_EQ(f.GetKeywordCount(), order.size());
 }
