@@ -40,15 +40,7 @@ pid_t Spawn(const std::vector<std::string>& args)
         ::dup2(null, 0);
         ::dup2(null, 1);
         ::dup2(null, 2);
-        std::vector<std::string> copy = args;
-        std::vector<char*> argv;
-        std::string exe = wiztest::WizhostPath();
-        argv.push_back(exe.data());
-        for (auto& a : copy)
-            argv.push_back(a.data());
-        argv.push_back(nullptr);
-        execv(exe.c_str(), argv.data());
-        _exit(127);
+        wiztest::ExecWizhost(args);
     }
     return pid;
 }

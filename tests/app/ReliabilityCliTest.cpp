@@ -186,15 +186,7 @@ TEST(ReliabilityCli, OutputThatCannotBeWrittenIsAFailure)
         if (pid == 0) {
             if (!freopen("/dev/full", "w", stdout) || !freopen("/dev/null", "w", stderr))
                 _exit(127);
-            std::vector<std::string> copy = args;
-            std::vector<char*> argv;
-            std::string exe = wiztest::WizhostPath();
-            argv.push_back(exe.data());
-            for (auto& a : copy)
-                argv.push_back(a.data());
-            argv.push_back(nullptr);
-            execv(exe.c_str(), argv.data());
-            _exit(127);
+            wiztest::ExecWizhost(args);
         }
         int status = 0;
         ASSERT_EQ(waitpid(pid, &status, 0), pid);

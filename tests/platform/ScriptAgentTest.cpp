@@ -13,6 +13,8 @@
 
 #include "TestSheet.h"
 
+#include "SheetScript.h"
+
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -108,32 +110,9 @@ struct TestSheet {
     }
 };
 
-struct ScriptRun {
-    intptr_t result = 0;
-    std::string failure;
-    std::string shown;
-};
+using ScriptRun = SheetScriptRun;
 
-// Runs the script on a fresh test sheet; `check` sees the sheet afterwards.
-ScriptRun RunScript(const std::string& script, TestSheet& t)
-{
-    ClearUiLog();
-    WndMessages::Reset();
-    std::vector<SAgentCommand> commands;
-    std::vector<CAgentScriptError> errors;
-    EXPECT_TRUE(ReadAgentScript(script, "t.agent", commands, errors));
-    std::ostringstream out;
-    CScriptAgent agent(std::move(commands), "t.agent", out);
-    ScriptRun run;
-    {
-        CUserAgentScope scope(&agent);
-        run.result = t.sheet.DoModal();
-        agent.CheckFinished();
-    }
-    run.failure = agent.Failure();
-    run.shown = out.str();
-    return run;
-}
+SheetScriptRun RunScript(const std::string& script, TestSheet& t) { return RunSheetScript(script, t.sheet); }
 
 } // namespace
 

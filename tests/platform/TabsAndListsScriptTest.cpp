@@ -13,6 +13,8 @@
 #include "platform/window/ListCtrl.h"
 #include "platform/window/PropertySheet.h"
 
+#include "SheetScript.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -200,31 +202,9 @@ struct OptionsSheet {
     }
 };
 
-struct SheetRun {
-    intptr_t result = 0;
-    std::string failure;
-    std::string shown;
-};
+using SheetRun = SheetScriptRun;
 
-SheetRun RunScript(const std::string& script, OptionsSheet& t)
-{
-    ClearUiLog();
-    WndMessages::Reset();
-    std::vector<SAgentCommand> commands;
-    std::vector<CAgentScriptError> errors;
-    EXPECT_TRUE(ReadAgentScript(script, "t.agent", commands, errors)) << (errors.empty() ? "" : errors[0].ToString());
-    std::ostringstream out;
-    CScriptAgent agent(std::move(commands), "t.agent", out);
-    SheetRun run;
-    {
-        CUserAgentScope scope(&agent);
-        run.result = t.sheet.DoModal();
-        agent.CheckFinished();
-    }
-    run.failure = agent.Failure();
-    run.shown = out.str();
-    return run;
-}
+SheetScriptRun RunScript(const std::string& script, OptionsSheet& t) { return RunSheetScript(script, t.sheet); }
 
 } // namespace
 

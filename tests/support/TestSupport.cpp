@@ -61,6 +61,19 @@ std::string WizhostPath()
     return other && *other ? other : WIZHOST_PATH;
 }
 
+void ExecWizhost(const std::vector<std::string>& args)
+{
+    std::vector<std::string> copy = args;
+    std::string exe = WizhostPath();
+    std::vector<char*> argv;
+    argv.push_back(exe.data());
+    for (auto& a : copy)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    execv(exe.c_str(), argv.data());
+    _exit(127);
+}
+
 RunResult RunWizhost(const std::vector<std::string>& args, const std::string& input)
 {
     ScratchDir io;
@@ -75,15 +88,7 @@ RunResult RunWizhost(const std::vector<std::string>& args, const std::string& in
         FILE* err = freopen(errPath.c_str(), "wb", stderr);
         if (!in || !out || !err)
             _exit(127);
-        std::vector<char*> argv;
-        std::string exe = WizhostPath();
-        argv.push_back(exe.data());
-        std::vector<std::string> copy = args;
-        for (auto& a : copy)
-            argv.push_back(a.data());
-        argv.push_back(nullptr);
-        execv(exe.c_str(), argv.data());
-        _exit(127);
+        ExecWizhost(args);
     }
     int status = 0;
     while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {

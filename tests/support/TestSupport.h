@@ -39,6 +39,8 @@ struct RunResult {
 // The wizhost under test: $WIZ_TEST_WIZHOST when set (to run the tests
 // against another build), else the one built beside the tests.
 std::string WizhostPath();
+// In a forked child: becomes wizhost with these arguments (exit 127 when it cannot).
+[[noreturn]] void ExecWizhost(const std::vector<std::string>& args);
 
 // Runs wizhost with the arguments (no shell), feeding `input` to its standard input.
 RunResult RunWizhost(const std::vector<std::string>& args, const std::string& input = "");
