@@ -275,6 +275,9 @@ void MProjectTree::InitAnalysisInputs(MKeywordFile& file, Node_SubType subType, 
     // The solvers read the material from the analysis file itself.
     if (ZQ_PM_Node* material = NearestAbove(node, kNodeMaterial)) {
         file.SetValue("ANALYSIS_MATERIAL_FILE", material->m_filePath);
+        // The structural solvers look for the material's companion files
+        // (stress-strain data) beside it under this name.
+        file.SetValue("MATERIAL_FILE", material->m_filePath);
         MKeywordFile mat;
         mat.Load(material->m_filePath);
         for (const std::string& k : mat.GetKeywords())
