@@ -278,3 +278,93 @@ TEST_F(WarpRun, StressStrainDataBesideTheMaterial)
     const std::string file = Read(WrittenFile(r.out));
     EXPECT_NE(file.find("3DSTRUCT_MECH_PROP_DSS_FILE: " + project + "/material1.dss\r\n"), std::string::npos) << file;
 }
+
+TEST_F(WarpRun, BoundaryConditionSetsByModeAndAim)
+{
+    // The stored set is found whatever the case of its path.
+    SetKeyword("buckling.win", "3DSTRUCT_BOUNDARY_CONDITION", project + "/SUPPORTS.BW3");
+    auto r = RunText("warp", "buckling.win",
+                     "next\nexpect rows IDC_WARP_BC_LIST 2\nexpect text IDC_WARP_BC_LIST \" Supports of the plate\"\n"
+                     "select IDC_WARP_BC_LIST \" (automatic constraints)\"\nnext\nfinish\n");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(Read("buckling.win").find("3DSTRUCT_BOUNDARY_CONDITION"), std::string::npos)
+        << "automatic constraints name no set";
+
+    // Without a stress set only a modal analysis can use the warpage sets.
+    ASSERT_EQ(RunWizhost({"project", "remove", project, Node("loads.bs3")}).exitCode, 0);
+    const std::string before = Read("project.zqp");
+    r = RunText("stress", "material1.mtl",
+                "click IDC_WARP_MODAL_FREQUENCY\nnext\nexpect rows IDC_WARP_BC_LIST 1\n"
+                "expect text IDC_WARP_BC_LIST \" Supports of the plate\"\nback\nclick IDC_WARP_SMALL_DEFLECTION\nnext\n"
+                "expect message \"There are no appropriate boundary conditions available for this model.\\nYou cannot "
+                "run an analysis without specifying boundary conditions.\"\nanswer OK\n");
+    EXPECT_EQ(r.exitCode, 1) << r.err;
+    EXPECT_EQ(Read("project.zqp"), before);
+}
+
+TEST_F(WarpRun, LoadControlStepsInTheirGrid)
+{
+    auto r = RunText("stress", "material1.mtl",
+                     "click IDC_WARP_LARGE_DEFLECTION\nnext\nnext\nclick IDC_WARP_LOAD_CONTROL\n"
+                     "expect hidden IDC_WARP_DISP_INCREMENT\nexpect hidden IDC_WARP_LOAD_INCREMENT\nnext\n"
+                     "expect dialog IDD_WARP_LOAD_STEPS\nexpect cell IDC_WARP_INCREMENT_GRID 0 1 \"Increments\\n(0:100] %\"\n"
+                     "next\nexpect message \"Value cannot be blank.\"\nanswer OK\n"
+                     "cell IDC_WARP_INCREMENT_GRID 1 1 abc\nnext\nexpect message \"Please enter a number!\"\nanswer OK\n"
+                     "cell IDC_WARP_INCREMENT_GRID 1 1 50\ncell IDC_WARP_INCREMENT_GRID 2 1 100\nnext\n"
+                     "expect dialog IDD_WARP_DESCRIPTION\ntype IDC_WARP_DESCRIPTION Load steps\nfinish\n");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const std::string file = Read(WrittenFile(r.out));
+    EXPECT_NE(file.find("3DSTRUCT_LARGE_DEFL_CONTROL_METHOD: LOAD\r\n"), std::string::npos) << file;
+    EXPECT_NE(file.find("3DSTRUCT_LARGE_DEFL_LOAD_CONTROL_INCREMENTS: 0.5 \\\r\n1\r\n"), std::string::npos) << file;
+    // The hidden increment keeps its loaded value.
+    EXPECT_NE(file.find("3DSTRUCT_LARGE_DEFL_AUTO_DISP_INCREMENT: 0.0001\r\n"), std::string::npos);
+    EXPECT_EQ(file.find("MAN_DISP_INCREMENTS"), std::string::npos);
+}
+
+TEST_F(WarpRun, RestartAndMeshRulesOfTheFirstPage)
+{
+    // A large deflection restart: only the restart step is left to choose.
+    SetKeyword("buckling.win", "3DSTRUCT_RESTART_LDA", project + "/buckling.lda");
+    auto r = RunText("warp", "buckling.win",
+                     "expect text IDC_WARP_INSTRUCTION \"As you are starting from a large deflection restart file, "
+                     "you should specify the step you wish to restart from.\"\n"
+                     "expect disabled IDC_WARP_BUCKLING\nexpect disabled IDC_WARP_SMALL_DEFLECTION\n"
+                     "expect disabled IDC_WARP_LARGE_DEFLECTION\nexpect disabled IDC_WARP_ISOLATE_SMALL\n"
+                     "expect visible IDC_WARP_RESTART_STEP\ntype IDC_WARP_RESTART_STEP 12\nnext\nnext\nfinish\n");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(Read("buckling.win").find("3DSTRUCT_LARGE_DEFL_RESTART_STEP: 12\r\n"), std::string::npos);
+
+    // A surface mesh of both skins: small deflection, no advanced options.
+    r = RunWizhost({"project", "add", project, project + "/material1.mtl", "--type", "4", "--subtype", "23",
+                    "--parent", Node("plate2.zqf"), "--label", "PP on the fusion mesh"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const std::string material = r.out.substr(0, r.out.find('\n'));
+    wiztest::WriteBytes(dir / "fusion.script", "click IDC_WARP_SMALL_DEFLECTION\nexpect disabled IDC_WARP_BUCKLING\n"
+                                               "expect disabled IDC_WARP_LARGE_DEFLECTION\nnext\nnext\n"
+                                               "expect disabled IDC_WARP_ADVANCED\ncancel\n");
+    r = RunWizhost({"run", "warp", "--project", project, "--node", material, "--script", dir / "fusion.script"});
+    EXPECT_EQ(r.exitCode, 1) << r.err;
+}
+
+TEST_F(WarpRun, AdvancedOptionsRememberTheirPageAndCompanions)
+{
+    auto r = RunText("warp", "buckling.wpr",
+                     "click IDC_WARP_LARGE_DEFLECTION\nnext\nnext\nexpect dialog IDD_WARP_DESCRIPTION\n"
+                     "click IDC_WARP_ADVANCED\nexpect tabs General Structural \"Non-Linear Step\"\n"
+                     "expect enabled IDC_WARP_KEEP_RESTARTS\ntab Structural\n"
+                     // imperfections: the buckling modes of the earlier analysis
+                     "expect visible IDC_WARP_MODE_SHAPE1\nexpect enabled IDC_WARP_PRINTOUT_STEPS\n"
+                     "type IDC_WARP_MODE_SHAPE2 0.5\nok\n"
+                     "click IDC_WARP_ADVANCED\nexpect tab Structural\ncancel\n"
+                     "back\nback\nclick IDC_WARP_BUCKLING\nnext\nclick IDC_WARP_ADVANCED\n"
+                     "expect tabs General Structural \"Load Factor\"\ntab \"Load Factor\"\n"
+                     // the solver's default count, dropped with its check box
+                     "expect checked IDC_WARP_SUBSPACE_VECTORS_CHECK\nexpect enabled IDC_WARP_SUBSPACE_VECTORS\n"
+                     "click IDC_WARP_SUBSPACE_VECTORS_CHECK\nexpect disabled IDC_WARP_SUBSPACE_VECTORS\nok\n"
+                     "type IDC_WARP_DESCRIPTION Buckling again\nfinish\n");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const std::string file = Read(WrittenFile(r.out));
+    EXPECT_NE(file.find("3DSTRUCT_ANALYSIS_AIM: LINEAR_BUCKLING\r\n"), std::string::npos) << file;
+    EXPECT_NE(file.find("3DSTRUCT_IMPERFECTION_MODE_SHAPE2: 0.5\r\n"), std::string::npos) << file;
+    EXPECT_EQ(file.find("3DSTRUCT_LOAD_FACT_OPT_NUMBER_SUBSPACE_ITER_VECTORS"), std::string::npos) << file;
+}
