@@ -25,14 +25,14 @@ namespace {
 
 const char kUsage[] =
     "wizhost run WIZARD --project DIR --node ID [--script FILE | --tty] [--units si|metric|english]\n"
-    "                [--rsm 0|1]             run a wizard (translate, warp, stress) on a node, answered by the\n"
-    "                                        agent script FILE or by you at the terminal; prints the\n"
-    "                                        result node, its file and the job submission choice\n"
-    "                                        (exit 1: cancelled, nothing changed; exit 3: the wizard\n"
-    "                                        finished but the script went on past Finish); --rsm\n"
-    "                                        (warp, stress): whether a new analysis takes its shrinkage\n"
-    "                                        from the thermal stresses (default: RSMPreference= in\n"
-    "                                        [Defaults] of the settings file, else 1)\n";
+    "                [--rsm 0|1]             run a wizard (translate, warp, stress) on a node,\n"
+    "                                        answered by the agent script FILE or by you at the\n"
+    "                                        terminal; prints the result node, its file and the job\n"
+    "                                        submission choice (exit 1: cancelled, nothing changed;\n"
+    "                                        exit 3: the wizard finished but the script went on past\n"
+    "                                        Finish); --rsm (warp, stress): whether a new analysis\n"
+    "                                        takes its shrinkage from the thermal stresses (default:\n"
+    "                                        RSMPreference= in [Defaults] of the settings, else 1)\n";
 
 // The wizard finished and the project changed, but the script had lines left:
 // neither a success (the script was not run as written) nor a failure (the
