@@ -270,6 +270,18 @@ TEST_F(WarpRun, StressStrainDataBesideTheMaterial)
                                   "expect tab General\nclick IDC_WARP_MATERIAL_DATA\nok\ncancel\n");
     EXPECT_EQ(r.exitCode, 1) << r.err;
 
+    // Importing one copies it beside the material; cancelling the file
+    // dialog keeps the page as declining does.
+    const std::string question = "expect message \"The current material has no stress strain data associated with "
+                                 "it. Would you like to import a previously prepared DSS file?\"\nanswer OK\n";
+    wiztest::WriteBytes(dir / "measured.dss", "measured stress strain data\n");
+    r = RunText("stress", "material1.mtl",
+                toAdvanced + question + "choose cancel\nexpect tab General\nok\n" + question + "choose " +
+                    (dir / "measured.dss") + "\nexpect dialog IDD_WARP_DESCRIPTION\ncancel\n");
+    EXPECT_EQ(r.exitCode, 1) << r.err;
+    EXPECT_EQ(Read("material1.dss"), "measured stress strain data\n");
+    std::filesystem::remove(project + "/material1.dss");
+
     // With the ".dss" beside the material file, it is taken without a question.
     wiztest::WriteBytes(project + "/material1.dss", "stress strain data\n");
     r = RunText("stress", "material1.mtl",
