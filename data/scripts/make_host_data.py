@@ -927,12 +927,12 @@ def write_structural_nodes(folder, add, mid, flr):
             ("RESULT_MAXIMUM_DEFLECTION", 3.1e-4)]))
         win = add(flr, 6, 29, 0, label, stem + ".win")
         add(win, 7, 29, 0, "", stem + ".wpr")
-    write(os.path.join(folder, "material4.mtl"), keyword_file("Material: GPPS without shrinkage data", [
+    write(os.path.join(folder, "gpps_noshrink.mtl"), keyword_file("Material: GPPS without shrinkage data", [
         ("MATERIAL_NAME", "GPPS without shrinkage data"), ("MATERIAL_MANUFACTURER", "Generic"),
         ("MATERIAL_FAMILY", "PS"), ("MATERIAL_RECOMMENDED_MELT_TEMPERATURE", 220.0),
         ("MATERIAL_RECOMMENDED_MOLD_TEMPERATURE", 40.0), ("MATERIAL_SOLID_DENSITY", 1050.0),
         ("MATERIAL_ELASTIC_MODULUS", 3.2e9), ("MATERIAL_POISSON_RATIO", 0.35)]))
-    add(mid, 4, 23, 0, "GPPS without shrinkage data", "material4.mtl")
+    add(mid, 4, 23, 0, "GPPS without shrinkage data", "gpps_noshrink.mtl")
 
 
 def main():

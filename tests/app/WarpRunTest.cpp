@@ -162,16 +162,16 @@ TEST_F(WarpRun, PreparationRulesRefuseBeforeAnyWindow)
     // A material without shrinkage data gives nothing to start from unless
     // the shrinkage comes from the thermal stresses.
     const std::string noResidual = "expect message \"" + std::string(kNoResidualData) + "\"\nanswer OK\n";
-    r = RunText("warp", "material4.mtl", noResidual, {"--rsm", "0"});
+    r = RunText("warp", "gpps_noshrink.mtl", noResidual, {"--rsm", "0"});
     EXPECT_EQ(r.exitCode, 1) << r.err;
     wiztest::WriteBytes(dir / "settings.ini", "[Defaults]\nRSMPreference=0\n");
-    r = RunText("warp", "material4.mtl", noResidual);
+    r = RunText("warp", "gpps_noshrink.mtl", noResidual);
     EXPECT_EQ(r.exitCode, 1) << r.err;
-    r = RunText("warp", "material4.mtl", "expect dialog IDD_WARP_ANALYSIS_TYPE\ncancel\n", {"--rsm", "1"});
+    r = RunText("warp", "gpps_noshrink.mtl", "expect dialog IDD_WARP_ANALYSIS_TYPE\ncancel\n", {"--rsm", "1"});
     EXPECT_EQ(r.exitCode, 1) << r.err;
     EXPECT_EQ(Read("project.zqp"), before);
 
-    r = RunText("warp", "material4.mtl", "cancel\n", {"--rsm", "2"});
+    r = RunText("warp", "gpps_noshrink.mtl", "cancel\n", {"--rsm", "2"});
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_NE(r.err.find("--rsm takes 0 or 1"), std::string::npos) << r.err;
 }
