@@ -36,11 +36,12 @@ private:
 class CWarpWizPage2 : public CWarpWizPage {
 public:
     CWarpWizPage2();
-    ~CWarpWizPage2() override;
     BOOL OnSetActive() override;
 
 protected:
     BOOL OnInitDialog() override;
+    // Frees the rows' paths while the list still exists.
+    void OnDestroy() override;
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
     void ExchangeOwnControls(CDataExchange* pDX) override;
 

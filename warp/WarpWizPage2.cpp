@@ -16,10 +16,11 @@ constexpr UINT kImageBitmap = 13120;
 
 CWarpWizPage2::CWarpWizPage2() : CWarpWizPage(IDD_WARP_BOUNDARY) {}
 
-CWarpWizPage2::~CWarpWizPage2()
+void CWarpWizPage2::OnDestroy()
 {
     if (CListCtrl* list = List())
         ClearProjectTreeList(*list);
+    CWarpWizPage::OnDestroy();
 }
 
 CListCtrl* CWarpWizPage2::List() const { return dynamic_cast<CListCtrl*>(GetDlgItem(IDC_WARP_BC_LIST)); }
