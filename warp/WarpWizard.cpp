@@ -60,21 +60,19 @@ CWarpWizard::CWarpWizard(ZQ_PM_Node* startNode, int mode, CWnd* parent)
     : CWizard(IDS_WARP_CAPTION, startNode, parent), m_advanced(this)
 {
     m_settings.m_nMode = mode;
-    const bool stress = mode == kWarpModeStress;
-    AddWizardPage({&m_page1, {}, {}, AnalysisTypeBindings(m_settings)});
-    AddWizardPage({&m_page2, {},
-                   [this, stress] {
-                       return IsWarpPageEnabled(IDD_WARP_BOUNDARY, stress, GetPrevWarpageResult() != nullptr,
-                                                GetAim(), GetControlMethod());
-                   },
-                   BoundaryBindings(m_settings)});
-    const auto byAim = [this, stress](unsigned id) {
-        return [this, stress, id] { return IsWarpPageEnabled(id, stress, false, GetAim(), GetControlMethod()); };
+    // The pages in showing order; the middle ones show as the choices made
+    // so far say.
+    const auto when = [this](unsigned id) {
+        return [this, id] {
+            return IsWarpPageEnabled(id, IsStress(), GetPrevWarpageResult() != nullptr, GetAim(), GetControlMethod());
+        };
     };
-    AddWizardPage({&m_page3, {}, byAim(IDD_WARP_VARIATES), VariatesBindings(m_settings)});
-    AddWizardPage({&m_page4, {}, byAim(IDD_WARP_LOAD_INCREMENT), LoadIncrementBindings(m_settings)});
-    AddWizardPage({&m_page5, {}, byAim(IDD_WARP_MANUAL_STEPS), ManualStepsBindings(m_settings)});
-    AddWizardPage({&m_page6, {}, byAim(IDD_WARP_LOAD_STEPS), LoadStepsBindings(m_settings)});
+    AddWizardPage({&m_page1, {}, {}, AnalysisTypeBindings(m_settings)});
+    AddWizardPage({&m_page2, {}, when(IDD_WARP_BOUNDARY), BoundaryBindings(m_settings)});
+    AddWizardPage({&m_page3, {}, when(IDD_WARP_VARIATES), VariatesBindings(m_settings)});
+    AddWizardPage({&m_page4, {}, when(IDD_WARP_LOAD_INCREMENT), LoadIncrementBindings(m_settings)});
+    AddWizardPage({&m_page5, {}, when(IDD_WARP_MANUAL_STEPS), ManualStepsBindings(m_settings)});
+    AddWizardPage({&m_page6, {}, when(IDD_WARP_LOAD_STEPS), LoadStepsBindings(m_settings)});
     AddWizardPage({&m_page7, {}, {}, DescriptionBindings(m_settings)});
 }
 
