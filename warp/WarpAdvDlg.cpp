@@ -32,6 +32,8 @@ intptr_t CWarpWizAdvDlg::DoModal()
 
 BOOL CWarpWizAdvDlg::OnInitDialog()
 {
+    // The "?" button: every field of these pages has help of its own.
+    ModifyStyleEx(0, WS_EX_CONTEXTHELP);
     auto* wizard = dynamic_cast<CWarpWizard*>(m_pParentWnd);
     assert(wizard && "the advanced options belong to a warpage wizard");
     const WarpAdvTab tab = OptionalAdvancedTab(wizard->GetAim());
