@@ -237,10 +237,12 @@ TEST_F(WarpRun, AdvancedTabsFollowTheAim)
 
     // Small deflection: General and Structural only, and the stress caption.
     r = RunText("stress", "material1.mtl",
-                "next\nnext\nclick IDC_WARP_ADVANCED\nexpect tabs General Structural\n"
+                "show\nnext\nnext\nclick IDC_WARP_ADVANCED\nexpect tabs General Structural\n"
                 "expect visible IDC_WARP_ISOTROPIC\nexpect disabled IDC_WARP_ORTHOTROPIC_SINGLE\n"
-                "expect hidden IDC_WARP_CORNER_ANGLE\ncancel\ncancel\n");
+                "expect hidden IDC_WARP_CORNER_ANGLE\nshow\ncancel\ncancel\n");
     EXPECT_EQ(r.exitCode, 1) << r.err;
+    EXPECT_NE(r.out.find("== Stress Analysis Wizard (dialog 13062) =="), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("== Stress Analysis Advanced Options (dialog 13069) =="), std::string::npos) << r.out;
 }
 
 TEST_F(WarpRun, MultiLayerModelTakesNoCST3)
