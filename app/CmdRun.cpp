@@ -7,6 +7,7 @@
 #include "platform/agents/ScriptAgent.h"
 #include "platform/agents/TerminalAgent.h"
 #include "platform/system/WinApp.h"
+#include "warp/WarpWizard.h"
 #include "wizard/Wizard.h"
 #include "wizard/WizardRegistry.h"
 
@@ -24,11 +25,14 @@ namespace {
 
 const char kUsage[] =
     "wizhost run WIZARD --project DIR --node ID [--script FILE | --tty] [--units si|metric|english]\n"
-    "                                        run a wizard (translate) on a node, answered by the\n"
-    "                                        agent script FILE or by you at the terminal; prints the\n"
-    "                                        result node, its file and the job submission choice\n"
-    "                                        (exit 1: cancelled, nothing changed; exit 3: the wizard\n"
-    "                                        finished but the script went on past Finish)\n";
+    "                [--rsm 0|1]             run a wizard (translate, warp, stress) on a node,\n"
+    "                                        answered by the agent script FILE or by you at the\n"
+    "                                        terminal; prints the result node, its file and the job\n"
+    "                                        submission choice (exit 1: cancelled, nothing changed;\n"
+    "                                        exit 3: the wizard finished but the script went on past\n"
+    "                                        Finish); --rsm (warp, stress): whether a new analysis\n"
+    "                                        takes its shrinkage from the thermal stresses (default:\n"
+    "                                        RSMPreference= in [Defaults] of the settings, else 1)\n";
 
 // The wizard finished and the project changed, but the script had lines left:
 // neither a success (the script was not run as written) nor a failure (the
@@ -61,6 +65,7 @@ struct RunOptions {
     std::string project;
     std::string node;
     std::string script;
+    std::string rsm;
     bool tty = false;
 };
 
@@ -71,6 +76,7 @@ bool ParseRunOptions(const Args& args, RunOptions& options, std::string& error)
         std::string* valued = a == "--project" ? &options.project
                             : a == "--node"    ? &options.node
                             : a == "--script"  ? &options.script
+                            : a == "--rsm"     ? &options.rsm
                                                : nullptr;
         if (valued) {
             if (i + 1 >= args.size() || args[i + 1].rfind("--", 0) == 0) {
@@ -102,6 +108,8 @@ bool ParseRunOptions(const Args& args, RunOptions& options, std::string& error)
         error = "--node ID is missing";
     else if (options.script.empty() == !options.tty)
         error = "give either --script FILE or --tty";
+    else if (!options.rsm.empty() && options.rsm != "0" && options.rsm != "1")
+        error = "--rsm takes 0 or 1";
     return error.empty();
 }
 
@@ -209,6 +217,9 @@ int RunCommand(const Args& rawArgs)
     const SWizardFactory* factory = FindWizard(options.wizard);
     if (!factory)
         return Usage("no wizard '" + options.wizard + "' (available: " + WizardNames() + ")");
+    // The host sets the preference before it builds any wizard.
+    CWarpWizard::SetRSMPreference(options.rsm.empty() ? app.GetProfileInt("Defaults", "RSMPreference", 1)
+                                                      : std::stoi(options.rsm));
     long nodeId = 0;
     if (!ParseInt(options.node, nodeId) || nodeId < 0 || nodeId > INT_MAX)
         return Usage("node id '" + options.node + "' is not a whole number");

@@ -277,6 +277,9 @@ void MProjectTree::InitAnalysisInputs(MKeywordFile& file, Node_SubType subType, 
     // The solvers read the material from the analysis file itself.
     if (ZQ_PM_Node* material = NearestAbove(node, kNodeMaterial)) {
         file.SetValue("ANALYSIS_MATERIAL_FILE", material->m_filePath);
+        // The structural solvers look for the material's companion files
+        // (stress-strain data) beside it under this name.
+        file.SetValue("MATERIAL_FILE", material->m_filePath);
         MKeywordFile mat;
         // The host's interface has no failure here: a material file that
         // cannot be read adds no material keywords, which the wizard's checks

@@ -23,6 +23,12 @@ echo "\$ wizhost run translate --project $BUILD/demo-project --node 1 --script d
 "$W" run translate --project "$BUILD/demo-project" --node 1 --script data/scripts/translate-iges-mdl.script
 echo "\$ cat $BUILD/demo-project/plate5.081"
 cat "$BUILD/demo-project/plate5.081"
+# The warpage and stress wizard on the PP plate's material: a new warpage
+# analysis on the plate's supports, then a large deflection stress analysis.
+echo "\$ wizhost run warp --project $BUILD/demo-project --node 4 --script data/scripts/warp-new.script"
+"$W" run warp --project "$BUILD/demo-project" --node 4 --script data/scripts/warp-new.script
+echo "\$ wizhost run stress --project $BUILD/demo-project --node 4 --script data/scripts/stress-large-auto.script"
+"$W" run stress --project "$BUILD/demo-project" --node 4 --script data/scripts/stress-large-auto.script
 # The keyword tools on a hand-written flow deck: legacy keywords renamed,
 # unset (-16384) lines dropped, continued lists joined, numbers as written.
 KW="$BUILD/demo-kw"

@@ -828,7 +828,6 @@ def write_sample_project():
     present = set(os.listdir(folder))
     flow_bc = sorted(f for f in present if f.lower().endswith(".bf3"))
     cool_bc = sorted(f for f in present if f.lower().endswith(".bc3"))
-    warp_bc = sorted(f for f in present if f.lower().endswith((".bw3", ".bs3")))
     model_data = sorted(f for f in present if f.lower().endswith((".ain", ".ata", ".m3i", ".m3r", ".ela")))
 
     main_bc = flow_bc[0] if flow_bc else ""
@@ -887,8 +886,6 @@ def write_sample_project():
     add(mid, 4, 25, 0, MATERIALS[7]["name"], "material3.mtl")
     for f in flow_bc:
         add(mid, 5, 27, 0, "", f)
-    for f in warp_bc:
-        add(mid, 5, 29 if f.lower().endswith(".bw3") else 30, 0, "", f)
     # The mold around the plate is a mesh node below the part's mesh (the
     # cooling wizard lists mold models as meshes of the cavity model), with
     # its attribute text files and the cooling sets that name it below it.
@@ -904,8 +901,38 @@ def write_sample_project():
     add(stl, 3, 22, 0, "3D mesh", "plate3.zq3")
     cool = add(root, 9, 0, 0, "Cooling model", "")
     add(cool, 3, 15, 0, "2D cooling mesh", "coolplate.zqc")
+    write_structural_nodes(folder, add, mid, flr)
     write(os.path.join(folder, "project.zqp"),
           project_file("Sample project", nodes, len(nodes)), crlf=False)
+
+
+def write_structural_nodes(folder, add, mid, flr):
+    """The warpage and stress wizards' scenarios, added after every older node
+    so that no node id changes: a boundary-condition set for each analysis,
+    earlier warpage analyses of the aims a later analysis may or may not
+    follow, and a material without shrinkage data."""
+    for name, kind in (("loads.bs3", "LOAD"), ("supports.bw3", "FIXED")):
+        write(os.path.join(folder, name), "*MODEL     plate1.zql\n\t1\t1\t1\n*NODAL     %s\n\t1\t1\t1\n\t5\t1\t1\n" % kind)
+    add(mid, 5, 30, 0, "Loads on the plate", "loads.bs3")
+    add(mid, 5, 29, 0, "Supports of the plate", "supports.bw3")
+    for stem, label, aim in (("buckling", "Buckling after fill and pack", "LINEAR_BUCKLING"),
+                             ("largedefl", "Large deflection after fill and pack", "LARGE_DEFLECTION"),
+                             ("isolated", "Isolated buckling causes", "SVA_LINEAR_BUCKLING")):
+        write(os.path.join(folder, stem + ".win"), keyword_file("Warpage analysis input", [
+            ("ANALYSIS_DESCRIPTION", label), ("ANALYSIS_PROGRAM", "warp"),
+            ("ANALYSIS_MESH_FILE", "plate1.zql"), ("ANALYSIS_FLOW_RESULT_FILE", "flow1.flr"),
+            ("3DSTRUCT_ANALYSIS_AIM", aim), ("3DSTRUCT_OUTPUT_STRESS", True),
+            ("3DSTRUCT_SHRINK_DATA_SOURCE", "THERMAL_STRESS")]))
+        write(os.path.join(folder, stem + ".wpr"), result_text("Warpage result of " + stem, [
+            ("RESULT_MAXIMUM_DEFLECTION", 3.1e-4)]))
+        win = add(flr, 6, 29, 0, label, stem + ".win")
+        add(win, 7, 29, 0, "", stem + ".wpr")
+    write(os.path.join(folder, "gpps_noshrink.mtl"), keyword_file("Material: GPPS without shrinkage data", [
+        ("MATERIAL_NAME", "GPPS without shrinkage data"), ("MATERIAL_MANUFACTURER", "Generic"),
+        ("MATERIAL_FAMILY", "PS"), ("MATERIAL_RECOMMENDED_MELT_TEMPERATURE", 220.0),
+        ("MATERIAL_RECOMMENDED_MOLD_TEMPERATURE", 40.0), ("MATERIAL_SOLID_DENSITY", 1050.0),
+        ("MATERIAL_ELASTIC_MODULUS", 3.2e9), ("MATERIAL_POISSON_RATIO", 0.35)]))
+    add(mid, 4, 23, 0, "GPPS without shrinkage data", "gpps_noshrink.mtl")
 
 
 def main():
