@@ -20,10 +20,9 @@ if(WIZ_FUZZ)
 endif()
 
 # Scripts whose dialogs and strings only tests use.
-set(WIZ_TEST_RESOURCE_SCRIPTS resources/bindings_demo.rc resources/test.rc)
+set(WIZ_TEST_RESOURCE_SCRIPTS tests/keyword/BindingsDemo.rc tests/platform/TestSheet.rc)
 
 file(GLOB WIZ_RESOURCE_SCRIPTS CONFIGURE_DEPENDS RELATIVE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/resources/*.rc)
-list(REMOVE_ITEM WIZ_RESOURCE_SCRIPTS ${WIZ_TEST_RESOURCE_SCRIPTS})
 list(SORT WIZ_RESOURCE_SCRIPTS)
 
 file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/generated)

@@ -1,5 +1,5 @@
 #pragma once
-// The dialog of resources/bindings_demo.rc with one bound field of every kind,
+// The dialog of BindingsDemo.rc with one bound field of every kind,
 // its exchange done by the bindings alone, as a wizard page's is. The grids
 // live a layer up; a test that wants them creates them through `createGrids`.
 #include <functional>

@@ -1,5 +1,5 @@
 #pragma once
-// Ids of the bindings demo dialog (resources/bindings_demo.rc includes this
+// Ids of the bindings demo dialog (BindingsDemo.rc includes this
 // file, as the tests do). Plain #define lines: the resource compiler reads it.
 
 #define IDD_BINDDEMO                31000

@@ -220,7 +220,7 @@ TEST(ResourceScript, CompiledResourcesAreInTheLibrary)
     const CDialogTemplate* page = FindDialogTemplate(30001);
     ASSERT_NE(page, nullptr);
     EXPECT_EQ(page->caption, "Part");
-    EXPECT_EQ(page->file, "resources/test.rc");
+    EXPECT_EQ(page->file, "tests/platform/TestSheet.rc");
     ASSERT_NE(page->FindItem(30131), nullptr);
     EXPECT_EQ(page->FindItem(30131)->itemClass, DlgItemClass::kComboBox);
     EXPECT_EQ(LoadString(30001), "Test Sheet");

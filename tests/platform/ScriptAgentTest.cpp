@@ -1,5 +1,5 @@
 // The script and terminal agents driving the small test sheet of
-// resources/test.rc the way the wizard tests will drive the wizards.
+// TestSheet.rc the way the wizard tests will drive the wizards.
 #include "platform/window/CommonDialogs.h"
 #include "platform/window/Controls.h"
 #include "platform/window/DataExchange.h"

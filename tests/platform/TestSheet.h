@@ -1,14 +1,17 @@
 #pragma once
-// The ids of the small test sheet in resources/test.rc, and its options
-// dialog, which both the sheet tests and the agent tests open.
+// The small test sheet of TestSheet.rc and its options dialog, which both
+// the sheet tests and the agent tests open.
 #include "platform/window/CommonDialogs.h"
 #include "platform/window/DataExchange.h"
 #include "platform/window/Dialog.h"
 
-constexpr int kPartPage = 30001, kResultsPage = 30002, kOptionsDialog = 30010;
-constexpr int kName = 30101, kSquare = 30111, kCooling = 30121, kMaterial = 30131, kGates = 30141,
-              kOptions = 30151, kCount = 30161, kResults = 30171, kLimit = 30201, kAsk = 30211;
-constexpr int kAskString = 30003;
+#include "TestSheetIds.h"
+
+constexpr int kPartPage = IDD_TEST_PAGE1, kResultsPage = IDD_TEST_PAGE2, kOptionsDialog = IDD_TEST_OPTIONS;
+constexpr int kName = IDC_TEST_NAME, kSquare = IDC_TEST_SQUARE, kCooling = IDC_TEST_COOLING,
+              kMaterial = IDC_TEST_MATERIAL, kGates = IDC_TEST_GATES, kOptions = IDC_TEST_OPTIONS,
+              kCount = IDC_TEST_COUNT, kResults = IDC_TEST_RESULTS, kLimit = IDC_TEST_LIMIT, kAsk = IDC_TEST_ASK;
+constexpr int kAskString = IDS_TEST_ASK;
 
 // Exchanges its limit, and asks a yes/no question when "Ask" is clicked.
 class OptionsDialog : public CDialog {
