@@ -23,7 +23,7 @@ TEST(ProjectCli, InitTreeAddShowRemove)
     const std::string p = dir / "proj";
     auto r = RunWizhost({"project", "init", p});
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_NE(r.out.find("26 nodes"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("31 nodes"), std::string::npos) << r.out;
 
     r = RunWizhost({"project", "tree", p});
     ASSERT_EQ(r.exitCode, 0) << r.err;
@@ -35,10 +35,10 @@ TEST(ProjectCli, InitTreeAddShowRemove)
     r = RunWizhost({"project", "add", p, dir / "notes.txt", "--type", "8", "--subtype", "0", "--parent", "3",
                     "--label", "Notes"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(r.out, "26\n");
+    EXPECT_EQ(r.out, "31\n");
     EXPECT_TRUE(std::filesystem::exists(p + "/notes.txt")); // copied into the project
 
-    r = RunWizhost({"project", "show", p, "26"});
+    r = RunWizhost({"project", "show", p, "31"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_NE(r.out.find("parent: 3\n"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("label: Notes\n"), std::string::npos);
@@ -49,7 +49,7 @@ TEST(ProjectCli, InitTreeAddShowRemove)
     ASSERT_EQ(RunWizhost({"project", "remove", p, "3"}).exitCode, 0);
     r = RunWizhost({"project", "tree", p});
     EXPECT_EQ(r.out.find("plate1.zql"), std::string::npos);
-    EXPECT_EQ(Lines(r.out), 27 - 19); // the midplane took its 18 descendants with it
+    EXPECT_EQ(Lines(r.out), 32 - 22); // the midplane took its 21 descendants with it
 
     const std::string empty = dir / "empty";
     ASSERT_EQ(RunWizhost({"project", "init", empty, "--empty"}).exitCode, 0);

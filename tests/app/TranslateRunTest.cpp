@@ -70,12 +70,12 @@ TEST_F(TranslateRun, StlRemeshedByTheMesher)
 {
     auto r = Run(kStlNode, Script("translate-stl.script"));
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(r.out, "result node: 26 \"Plate surface mesh\"\nfile: plate4.092\njob submission: 0 (run now)\n");
+    EXPECT_EQ(r.out, "result node: 31 \"Plate surface mesh\"\nfile: plate4.092\njob submission: 0 (run now)\n");
     ExpectGolden("plate4.092", "translate-stl.092");
     EXPECT_NE(Tree().find("\n  21 type 1 sub-type 2 state 0 \"Plate (STL)\" plate.stl\n"
                           "    22 type 3 sub-type 21 state 0 \"Fusion mesh\" plate2.zqf\n"
                           "    23 type 3 sub-type 22 state 0 \"3D mesh\" plate3.zq3\n"
-                          "    26 type 2 sub-type 32 state 0 \"Plate surface mesh\" plate4.092\n"),
+                          "    31 type 2 sub-type 32 state 0 \"Plate surface mesh\" plate4.092\n"),
               std::string::npos);
 }
 
@@ -83,7 +83,7 @@ TEST_F(TranslateRun, IgesWithEitherTranslator)
 {
     auto r = Run(kIgesNode, Script("translate-iges-mdl.script"));
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(r.out, "result node: 26 \"Plate by the MDL translator\"\nfile: plate4.081\n"
+    EXPECT_EQ(r.out, "result node: 31 \"Plate by the MDL translator\"\nfile: plate4.081\n"
                      "job submission: 1 (add to the batch queue)\n");
     ExpectGolden("plate4.081", "translate-iges-mdl.081");
 
@@ -269,7 +269,7 @@ TEST_F(TranslateRun, ScriptPastFinishReportsTheResultThenWarns)
     wiztest::WriteBytes(dir / "past.script", "next\nnext\nfinish\nshow\n");
     auto r = Run(kStlNode, dir / "past.script");
     EXPECT_EQ(r.exitCode, 3);
-    EXPECT_EQ(r.out, "result node: 26 \"Mesh 6\"\nfile: plate4.092\njob submission: 2 (submit later)\n");
+    EXPECT_EQ(r.out, "result node: 31 \"Mesh 7\"\nfile: plate4.092\njob submission: 2 (submit later)\n");
     EXPECT_EQ(r.err, "wizhost: warning: the wizard finished before the script ended: " + (dir / "past.script") +
                          ":4: no window is open for 'show'\n");
     EXPECT_NE(Tree(), before) << "the wizard did finish";
@@ -301,7 +301,8 @@ TEST_F(TranslateRun, WizardsAreFoundByName)
 {
     auto r = RunWizhost({"run", "frob", "--project", project, "--node", kStlNode, "--tty"});
     EXPECT_EQ(r.exitCode, 2);
-    EXPECT_NE(r.err.find("no wizard 'frob' (available: translate)"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("no wizard 'frob' (available: "), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("translate"), std::string::npos) << r.err;
     r = RunWizhost({"run", "translate", "--project", project, "--node", "5", "--tty"});
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_NE(r.err.find("a CAD model or a mesh made from one"), std::string::npos) << r.err;
