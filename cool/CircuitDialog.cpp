@@ -12,6 +12,10 @@
 
 namespace {
 
+// A concentration reads as a percentage whatever the unit system, which in
+// SI would otherwise show the bare fraction.
+constexpr UnitSystem kConcentrationSystem = kUnitsMetric;
+
 std::string FormatNumber(double value)
 {
     char text[64];
@@ -68,7 +72,7 @@ std::string CCircuitDialog::FormatCell(const MCoolingCircuits& set, const MCooli
     case kColTemperature: return Display(circuit.inletTemperature, kQuantityTemperature, system);
     case kColCoolant: return ShownName(set.GetCoolants()[static_cast<std::size_t>(circuit.coolant)].name);
     case kColGlycol:
-        return circuit.coolant == kCoolantGlycol ? Display(circuit.glycol, kQuantityPercentage, system) : std::string();
+        return circuit.coolant == kCoolantGlycol ? Display(circuit.glycol, kQuantityPercentage, kConcentrationSystem) : std::string();
     case kColControl: return set.GetControlCaption(circuit.control, system);
     case kColValue:
         if (circuit.control == kControlFlowRate)
@@ -245,7 +249,7 @@ void CCircuitDialog::ApplyFields()
         if (coolant >= 0)
             circuit.coolant = coolant;
         if (!glycol.empty())
-            circuit.glycol = ReadSI(glycol, kQuantityPercentage, m_system);
+            circuit.glycol = ReadSI(glycol, kQuantityPercentage, kConcentrationSystem);
         if (control >= 0)
             circuit.control = control;
         if (!value.empty() && control == kControlFlowRate)
