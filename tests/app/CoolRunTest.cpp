@@ -168,3 +168,70 @@ TEST_F(CoolRun, StartsOnlyFromCoolingNodes)
                                                 "expect dialog IDD_COOL_PAGE4\ncancel\n"));
     EXPECT_EQ(r.exitCode, 1) << r.err;
 }
+
+TEST_F(CoolRun, MoldWithoutBoundaryAsksForItsDimensions)
+{
+    // A mold model of attribute text only: no region of the mold's boundary,
+    // no circuits, no inserts; its element list names two steel elements.
+    wiztest::WriteBytes(project + "/bare.ain", "*CODE REGION\r\n4 1 1 1 17 4 0\r\n");
+    wiztest::WriteBytes(project + "/bare.ata", "Insert block\r\n");
+    wiztest::WriteBytes(project + "/bare.zqb", "");
+    wiztest::WriteBytes(project + "/bare.ela", "-17\r\n-18\r\n19\r\n");
+    ASSERT_EQ(RunWizhost({"project", "add", project, project + "/bare.zqb", "--type", "3", "--subtype", "17",
+                          "--parent", Node("plate1.zql"), "--label", "Mold without a boundary"})
+                  .exitCode,
+              0);
+    auto r = Run("material1.mtl",
+                 Script("bare.script", "next\n"
+                                       "select IDC_COOL_MOLD_LIST \" Mold without a boundary\"\n"
+                                       "next\nnext\n"
+                                       "expect visible IDC_COOL_DIMENSIONS_GRID\n"
+                                       "expect visible IDC_COOL_DIMENSIONS_TEXT\n"
+                                       "expect rows IDC_COOL_DIMENSIONS_GRID 3\n"
+                                       "expect cell IDC_COOL_DIMENSIONS_GRID 1 0 X\n"
+                                       "expect cell IDC_COOL_DIMENSIONS_GRID 3 0 Z\n"
+                                       "next\n"
+                                       "expect message \"Value cannot be blank.\"\n"
+                                       "answer OK\n"
+                                       "cell IDC_COOL_DIMENSIONS_GRID 1 1 300\n"
+                                       "cell IDC_COOL_DIMENSIONS_GRID 2 1 200\n"
+                                       "cell IDC_COOL_DIMENSIONS_GRID 3 1 150\n"
+                                       "click IDC_COOL_CIRCUIT_PARAMETERS\n"
+                                       "expect message \"No cooling circuits have been defined in the boundary "
+                                       "conditon file or the cooling model selected.  This analysis cannot be run.\"\n"
+                                       "answer OK\n"
+                                       "next\n"
+                                       "type IDC_COOL_DESCRIPTION Bare mold\n"
+                                       "finish\n"));
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const std::string input = wiztest::ReadBytes(project + "/cool2.cin");
+    EXPECT_NE(input.find("3DCOOL_MOLD_DIMENSIONS: SPECIFIED\r\n"), std::string::npos) << input;
+    EXPECT_NE(input.find("3DCOOL_MOLD_DIMENSIONS_SPECIFIED: 0.3 \\\r\n0.2 \\\r\n0.15\r\n"), std::string::npos);
+    EXPECT_NE(input.find("3DCOOL_JOURNAL_FILE: " + project + "/bare\r\n"), std::string::npos);
+    EXPECT_NE(input.find("3DCOOL_BOUNDARY_CONDITION: bare1.bc3\r\n"), std::string::npos);
+    EXPECT_EQ(wiztest::ReadBytes(project + "/bare1.bc3"),
+              "*ELEMENTAL MOLDMAT\r\n\t17\t101.000000\t1\r\n\t18\t101.000000\t1\r\n*MODEL     " + project +
+                  "/bare.zqb\r\n\t1\t1\t1\r\n");
+}
+
+TEST_F(CoolRun, AnotherMoldModelWarnsOfCircuitsAlreadySet)
+{
+    // The sample cooling input sets circuit 1 for the first mold; the mold
+    // without inserts may number its circuits otherwise.
+    auto r = Run("cool1.cin", Script("warn.script",
+                                     "next\n"
+                                     "select IDC_COOL_MOLD_LIST \" Mold without inserts\"\n"
+                                     "next\nnext\n"
+                                     "expect message \"Warning: this analysis already has circuit parameters "
+                                     "defined, but you have selected a new mold model.  You should check that these "
+                                     "parameters are still correct as circuits may have been renumbered.\"\n"
+                                     "answer OK\n"
+                                     "expect dialog IDD_COOL_PAGE4\n"
+                                     "back\nback\n"
+                                     "select IDC_COOL_MOLD_LIST \" Mold around the plate\"\n"
+                                     "select IDC_COOL_BOUNDARY_LIST \" cooling.bc3\"\n"
+                                     "next\nnext\n"
+                                     "expect dialog IDD_COOL_PAGE4\n"
+                                     "cancel\n"));
+    EXPECT_EQ(r.exitCode, 1) << r.err;
+}
