@@ -235,3 +235,42 @@ TEST_F(CoolRun, AnotherMoldModelWarnsOfCircuitsAlreadySet)
                                      "cancel\n"));
     EXPECT_EQ(r.exitCode, 1) << r.err;
 }
+
+TEST_F(CoolRun, AFlowResultOfAnotherAimFixesOnlyTheMoldTemperature)
+{
+    wiztest::WriteBytes(project + "/fill.fin", "3DFLOW_ANALYSIS_AIM: FILLING\r\nANALYSIS_DESCRIPTION: Fill only\r\n");
+    wiztest::WriteBytes(project + "/fill.flr", "RESULT_FILL_TIME: 0.8\r\n");
+    ASSERT_EQ(RunWizhost({"project", "add", project, project + "/fill.fin", "--type", "6", "--subtype", "27", "--parent",
+                          Node("material1.mtl")})
+                  .exitCode,
+              0);
+    ASSERT_EQ(RunWizhost({"project", "add", project, project + "/fill.flr", "--type", "7", "--subtype", "27",
+                          "--parent", Node("fill.fin")})
+                  .exitCode,
+              0);
+    auto r = Run("fill.flr", Script("aim.script", "expect disabled IDC_COOL_MOLD_TEMPERATURE\n"
+                                                  "expect enabled IDC_COOL_FROZEN\n"
+                                                  "click IDC_COOL_MANUAL\n"
+                                                  "expect enabled IDC_COOL_COOLING_TIME\n"
+                                                  "expect disabled IDC_COOL_MOLD_TEMPERATURE\n"
+                                                  "expect disabled IDC_COOL_FROZEN\n"
+                                                  "next\nnext\n"
+                                                  "expect dialog IDD_COOL_PAGE3\n"
+                                                  "expect disabled IDC_COOL_INJECTION_TIME\n"
+                                                  "expect disabled IDC_COOL_MELT_TEMPERATURE\n"
+                                                  "expect enabled IDC_COOL_PACKING_TIME\n"
+                                                  "cancel\n"));
+    EXPECT_EQ(r.exitCode, 1) << r.err;
+}
+
+TEST_F(CoolRun, AMissingElementListFailsAndChangesNothing)
+{
+    std::filesystem::remove(project + "/plainmold.ela");
+    const std::string before = wiztest::ReadBytes(project + "/project.zqp");
+    auto r = Run("material1.mtl", ::Script("cool-automatic.script"));
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_NE(r.err.find("cannot read " + project + "/plainmold.ela"), std::string::npos) << r.err;
+    EXPECT_EQ(wiztest::ReadBytes(project + "/project.zqp"), before);
+    EXPECT_FALSE(std::filesystem::exists(project + "/cool2.cin"));
+    EXPECT_EQ(CountFiles(project, ".bc3"), 3);
+}
