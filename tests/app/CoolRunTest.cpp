@@ -274,3 +274,25 @@ TEST_F(CoolRun, AMissingElementListFailsAndChangesNothing)
     EXPECT_FALSE(std::filesystem::exists(project + "/cool2.cin"));
     EXPECT_EQ(CountFiles(project, ".bc3"), 3);
 }
+
+TEST_F(CoolRun, OkWithChangesNotSetAsksFirst)
+{
+    auto r = Run("cool1.clr", Script("unset.script",
+                                     "next\nnext\nexpect dialog IDD_COOL_PAGE4\n"
+                                     "click IDC_COOL_CIRCUIT_PARAMETERS\n"
+                                     "type IDC_CIRCUIT_INLET_TEMPERATURE 99\n"
+                                     "expect enabled IDC_CIRCUIT_SET\n"
+                                     "ok\n"
+                                     "expect message \"The changes you have just made have not been set.  Close "
+                                     "anyway?\"\n"
+                                     "answer Cancel\n"
+                                     "expect dialog IDD_COOL_CIRCUITS\n"
+                                     "ok\n"
+                                     "answer OK\n"
+                                     "expect dialog IDD_COOL_PAGE4\n"
+                                     "click IDC_COOL_CIRCUIT_PARAMETERS\n"
+                                     "expect cell IDC_CIRCUIT_LIST 0 1 \"\"\n"
+                                     "cancel\n"
+                                     "cancel\n"));
+    EXPECT_EQ(r.exitCode, 1) << r.err;
+}
