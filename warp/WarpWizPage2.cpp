@@ -7,6 +7,7 @@
 #include "warp/WarpRules.h"
 #include "warp/WarpWizard.h"
 #include "wizard/ProjectTreeList.h"
+#include "wizard/WizardIds.h"
 
 namespace {
 constexpr int kAutoConstraintsImage = 18;
@@ -56,7 +57,7 @@ BOOL CWarpWizPage2::OnSetActive()
         list.InsertItem(0, text, kAutoConstraintsImage);
     }
     if (list.GetItemCount() == 0) {
-        AfxMessageBox(IDS_WARP_NO_BOUNDARY_SETS, MB_OK | MB_ICONEXCLAMATION);
+        AfxMessageBox(IDS_NO_BOUNDARY_SETS, MB_OK | MB_ICONEXCLAMATION);
         if (CPropertySheet* sheet = GetSheet())
             sheet->EndDialog(IDCANCEL);
         return FALSE;

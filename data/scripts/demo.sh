@@ -45,3 +45,9 @@ cat "$KW/flow-clean.kwd"
 kw_run path location "$KW/flow.kwd"
 kw_run path unique "$KW/Mesh12.stl" udm
 kw_run path unique "$KW/Mesh12.stl" udm
+# The cooling wizard on the plate's material: the mold without inserts gets
+# one steel throughout, in a boundary-condition set made at Finish.
+echo "\$ wizhost run cool --project $BUILD/demo-project --node 4 --script data/scripts/cool-automatic.script"
+"$W" run cool --project "$BUILD/demo-project" --node 4 --script data/scripts/cool-automatic.script
+echo "\$ cat $BUILD/demo-project/plainmold*.bc3"
+cat "$BUILD"/demo-project/plainmold*.bc3

@@ -793,6 +793,22 @@ def project_file(name, nodes, next_id, labels=()):
     return text
 
 
+def tree_order(nodes):
+    """The nodes depth first, each node's children in id order, as the
+    project tree writes them."""
+    children = {}
+    for n in nodes[1:]:
+        children.setdefault(n[1], []).append(n)
+    ordered = []
+
+    def walk(n):
+        ordered.append(n)
+        for child in children.get(n[0], []):
+            walk(child)
+    walk(nodes[0])
+    return ordered
+
+
 IMAGES = {1: 1, 2: 2, 4: 8, 5: 9, 6: 10, 7: 11, 8: 12, 9: 13, 10: 14}
 MESH_IMAGES = {20: 3, 21: 4, 22: 5, 15: 6}
 
@@ -825,7 +841,10 @@ def write_sample_project():
         write(os.path.join(folder, "material%d.mtl" % i),
               keyword_file("Material: %s (%s)" % (m["name"], m["maker"]), material_rows(m)))
 
-    present = set(os.listdir(folder))
+    # Files the cooling scenarios added later: their nodes come last (below),
+    # so that the nodes listed from the folder keep their ids.
+    later = {"plainmold.m3i", "plainmold.ela", "threeinlets.bc3", "coolplate.bc3", "coolplate.mtl"}
+    present = set(os.listdir(folder)) - later
     flow_bc = sorted(f for f in present if f.lower().endswith(".bf3"))
     cool_bc = sorted(f for f in present if f.lower().endswith(".bc3"))
     model_data = sorted(f for f in present if f.lower().endswith((".ain", ".ata", ".m3i", ".m3r", ".ela")))
@@ -900,10 +919,20 @@ def write_sample_project():
     add(stl, 3, 21, 0, "Fusion mesh", "plate2.zqf")
     add(stl, 3, 22, 0, "3D mesh", "plate3.zq3")
     cool = add(root, 9, 0, 0, "Cooling model", "")
-    add(cool, 3, 15, 0, "2D cooling mesh", "coolplate.zqc")
+    cool_mesh = add(cool, 3, 15, 0, "2D cooling mesh", "coolplate.zqc")
     write_structural_nodes(folder, add, mid, flr)
+    # Cooling scenarios: a mold model without insert data (so the wizard
+    # offers one steel for the whole mold) with its element list, a set with
+    # three inlets below the first mold, and a material and a set for the 2D
+    # cooling mesh. Their files come from data/tools/make_model_files.py and
+    # by hand.
+    plain = add(mid, 3, 17, 0, "Mold without inserts", "plainmold.m3i")
+    add(plain, 10, 26, 0, "", "plainmold.ela")
+    add(holder, 5, 28, 0, "", "threeinlets.bc3")
+    add(cool_mesh, 4, 23, 0, MATERIALS[0]["name"], "coolplate.mtl")
+    add(cool_mesh, 5, 28, 0, "", "coolplate.bc3")
     write(os.path.join(folder, "project.zqp"),
-          project_file("Sample project", nodes, len(nodes)), crlf=False)
+          project_file("Sample project", tree_order(nodes), len(nodes)), crlf=False)
 
 
 def write_structural_nodes(folder, add, mid, flr):

@@ -50,8 +50,8 @@ VERSION = 105
 HEADER_WORDS = 99
 
 
-def write_m3i(path):
-    names = list(WHOLE_RECORDS) + ["BLMTHICK"]
+def write_m3i(path, whole=WHOLE_RECORDS):
+    names = list(whole) + ["BLMTHICK"]
     directory_words = 5 * len(names)
     word = HEADER_WORDS + directory_words + 1  # positions count words from 1
     entries, records = b"", b""
@@ -59,7 +59,7 @@ def write_m3i(path):
         if name == "BLMTHICK":
             data = b"".join(struct.pack("<2f", t, w) for t, w in THICKNESS)
         else:
-            data = struct.pack("<%di" % len(ELEMENTS), *WHOLE_RECORDS[name])
+            data = struct.pack("<%di" % len(ELEMENTS), *whole[name])
         head = struct.pack("<5i", len(data) // 4, 2 if name == "BLMTHICK" else 1, 0, 0, 0)
         entries += struct.pack("<8s2if", name.encode("ascii"), len(name), word, 1.0)
         records += head + data
@@ -109,10 +109,27 @@ def write_ain(path):
         f.write("\n".join(ATA) + "\n")
 
 
+# The same mold without insert data (the core insert is part of the core
+# plate), for a cooling analysis that makes the whole mold one steel.
+PLAIN_RECORDS = {name: values for name, values in WHOLE_RECORDS.items() if name != "NINSERT"}
+MOLD_STEEL = range(17, 41)
+
+
+def write_ela(path):
+    """The element list of a mold model: one element number a line, negative
+    for the mold's steel, positive for the part and the channels."""
+    lines = ["%d" % (-e if e in MOLD_STEEL else e) for e in range(1, LEADING + 1)]
+    lines += ["%d" % (-e if e in MOLD_STEEL else e) for e in ELEMENTS]
+    with open(path, "w", newline="\r\n") as f:
+        f.write("\n".join(lines) + "\n")
+
+
 def main():
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), "..", "sample-project")
     write_m3i(os.path.join(out, "mold.m3i"))
     write_ain(os.path.join(out, "mold.ain"))
+    write_m3i(os.path.join(out, "plainmold.m3i"), PLAIN_RECORDS)
+    write_ela(os.path.join(out, "plainmold.ela"))
 
 
 if __name__ == "__main__":

@@ -280,7 +280,7 @@ TEST_F(TranslateRun, ScriptPastFinishReportsTheResultThenWarns)
     wiztest::WriteBytes(dir / "past.script", "next\nnext\nfinish\nshow\n");
     auto r = Run(kStlNode, dir / "past.script");
     EXPECT_EQ(r.exitCode, 3);
-    EXPECT_EQ(r.out, "result node: " + newId + " \"Mesh 6\"\nfile: plate4.092\njob submission: 2 (submit later)\n");
+    EXPECT_EQ(r.out, "result node: " + newId + " \"Mesh 7\"\nfile: plate4.092\njob submission: 2 (submit later)\n");
     EXPECT_EQ(r.err, "wizhost: warning: the wizard finished before the script ended: " + (dir / "past.script") +
                          ":4: no window is open for 'show'\n");
     EXPECT_NE(Tree(), before) << "the wizard did finish";
@@ -313,6 +313,7 @@ TEST_F(TranslateRun, WizardsAreFoundByName)
     auto r = RunWizhost({"run", "frob", "--project", project, "--node", kStlNode, "--tty"});
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_NE(r.err.find("no wizard 'frob' (available: "), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("translate"), std::string::npos) << r.err;
     r = RunWizhost({"run", "translate", "--project", project, "--node", "5", "--tty"});
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_NE(r.err.find("a CAD model or a mesh made from one"), std::string::npos) << r.err;

@@ -157,7 +157,7 @@ TEST(ProjectTree, FindsFilesThroughFoldersAndAddsNewOnes)
     EXPECT_EQ(mesh->GetDisplayLabel(), "Remeshed plate");
     EXPECT_EQ(mesh->GetSubType(), kSubFusion);
     EXPECT_EQ(tree.AddFile("PLATE4.ZQF"), mesh);
-    EXPECT_EQ(tree.GetNewMeshLabel(), "Mesh 7");
+    EXPECT_EQ(tree.GetNewMeshLabel(), "Mesh 8");
     ZQ_PM_Node* material = tree.AddFile(wiztest::SourcePath("data/materials/epoxy_emc_linden.mtl"));
     EXPECT_EQ(material->GetSubType(), kSubThermoset); // told apart by its keywords
 }

@@ -1,0 +1,33 @@
+#include "cool/CoolOutput.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "cool/BoundaryConditionFile.h"
+#include "keyword/FilePath.h"
+
+CResult MakeAutomaticBoundaryFile(const std::string& moldModel, std::string& made)
+{
+    CFilePath elements(moldModel);
+    elements.ChangeExtension(".ela");
+    FILE* file = std::fopen(elements.GetPath().c_str(), "r");
+    if (!file)
+        return CResult::FromErrno("cannot read " + elements.GetPath());
+    MBoundaryConditionFile boundary;
+    char line[512];
+    while (std::fgets(line, sizeof line, file)) {
+        // Only a line's leading number counts; the mold's elements are the negative ones.
+        const long element = std::strtol(line, nullptr, 10);
+        if (element < 0)
+            boundary.SetMoldMaterial(static_cast<int>(-element), kAutomaticMoldMaterial);
+    }
+    std::fclose(file);
+    boundary.SetModelFile(moldModel);
+
+    CFilePath name;
+    name.MakeUniqueName(CFilePath::FileName(elements.GetPath()), "", true);
+    made = name.GetPath() + ".bc3";
+    if (!boundary.Save(made))
+        return CResult::FromErrno("cannot write " + made);
+    return CResult::Ok();
+}

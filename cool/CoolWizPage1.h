@@ -1,0 +1,19 @@
+#pragma once
+// The analysis type page: manual (a known cooling time) or automatic (the
+// cooling time that reaches a mold temperature and freeze level).
+#include "cool/CoolPage.h"
+
+class CCoolWizPage1 : public CCoolPage {
+public:
+    CCoolWizPage1();
+
+    BOOL OnSetActive() override;
+
+protected:
+    void EnableControls() override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void FocusField();
+};
