@@ -23,10 +23,12 @@ extern const WizCommand g_runCommand;
 namespace {
 
 const char kUsage[] =
-    "wizhost run WIZARD --project DIR --node ID [--script FILE | --tty] [--units si|metric|english]\n"
+    "wizhost run WIZARD --project DIR --node ID [--flags N] [--script FILE | --tty] [--units si|metric|english]\n"
     "                                        run a wizard (translate) on a node, answered by the\n"
     "                                        agent script FILE or by you at the terminal; prints the\n"
     "                                        result node, its file and the job submission choice\n"
+    "                                        (--flags: the analysis option bits, for the wizards that\n"
+    "                                        take them, such as flow)\n"
     "                                        (exit 1: cancelled, nothing changed; exit 3: the wizard\n"
     "                                        finished but the script went on past Finish)\n";
 
@@ -61,6 +63,7 @@ struct RunOptions {
     std::string project;
     std::string node;
     std::string script;
+    std::string flags;
     bool tty = false;
 };
 
@@ -71,6 +74,7 @@ bool ParseRunOptions(const Args& args, RunOptions& options, std::string& error)
         std::string* valued = a == "--project" ? &options.project
                             : a == "--node"    ? &options.node
                             : a == "--script"  ? &options.script
+                            : a == "--flags"   ? &options.flags
                                                : nullptr;
         if (valued) {
             if (i + 1 >= args.size() || args[i + 1].rfind("--", 0) == 0) {
@@ -167,7 +171,17 @@ int RunWizard(const SWizardFactory& factory, MProjectTree& tree, ZQ_PM_Node* nod
     if (!cwd.Ok())
         return Fail("run: cannot enter " + tree.GetProjectPath());
     CWizard::SetProjectTree(tree);
-    std::unique_ptr<CWizard> sheet = factory.create(node);
+    std::unique_ptr<CWizard> sheet;
+    if (options.flags.empty()) {
+        sheet = factory.create(node);
+    } else {
+        long flags = 0;
+        if (!factory.createWithFlags)
+            return Usage(std::string(factory.name) + " takes no --flags");
+        if (!ParseInt(options.flags, flags) || flags < 0 || flags > 15)
+            return Usage("--flags '" + options.flags + "' is not a whole number from 0 to 15");
+        sheet = factory.createWithFlags(node, static_cast<int>(flags));
+    }
     if (CResult prepared = sheet->Prepare(); !prepared)
         return Fail("run: " + prepared.GetMessage());
     const RunOutcome outcome = RunModal(*sheet, options, commands);

@@ -168,7 +168,7 @@ TEST_F(TranslateRun, CancelAndFailuresChangeNothing)
 
     const std::vector<std::vector<std::string>> badArgs = {
         {"run", "translate", "--project", project, "--script", Script("translate-stl.script")},
-        {"run", "flow", "--project", project, "--node", "5", "--tty"},
+        {"run", "frob", "--project", project, "--node", "5", "--tty"},
         {"run", "translate", "--project", project, "--node", "5", "--tty"}, // an analysis input
         {"run", "translate", "--project", project, "--node", "99", "--tty"},
         {"run", "translate", "--project", project, "--node", "x1", "--tty"},
@@ -301,7 +301,9 @@ TEST_F(TranslateRun, WizardsAreFoundByName)
 {
     auto r = RunWizhost({"run", "frob", "--project", project, "--node", kStlNode, "--tty"});
     EXPECT_EQ(r.exitCode, 2);
-    EXPECT_NE(r.err.find("no wizard 'frob' (available: translate)"), std::string::npos) << r.err;
+    // Other wizards register themselves too: the list names translate among them.
+    EXPECT_NE(r.err.find("no wizard 'frob' (available: "), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("translate"), std::string::npos) << r.err;
     r = RunWizhost({"run", "translate", "--project", project, "--node", "5", "--tty"});
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_NE(r.err.find("a CAD model or a mesh made from one"), std::string::npos) << r.err;
