@@ -70,20 +70,28 @@ TEST_F(TranslateRun, StlRemeshedByTheMesher)
 {
     auto r = Run(kStlNode, Script("translate-stl.script"));
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(r.out, "result node: 26 \"Plate surface mesh\"\nfile: plate4.092\njob submission: 0 (run now)\n");
+    const std::string next = std::to_string(wiztest::SampleProjectNextId());
+    EXPECT_EQ(r.out, "result node: " + next + " \"Plate surface mesh\"\nfile: plate4.092\njob submission: 0 (run now)\n");
     ExpectGolden("plate4.092", "translate-stl.092");
-    EXPECT_NE(Tree().find("\n  21 type 1 sub-type 2 state 0 \"Plate (STL)\" plate.stl\n"
-                          "    22 type 3 sub-type 21 state 0 \"Fusion mesh\" plate2.zqf\n"
-                          "    23 type 3 sub-type 22 state 0 \"3D mesh\" plate3.zq3\n"
-                          "    26 type 2 sub-type 32 state 0 \"Plate surface mesh\" plate4.092\n"),
-              std::string::npos);
+    // The new mesher input is the STL model's last child, after its meshes
+    // (and what the sample project keeps below them).
+    const std::string tree = Tree();
+    const std::size_t stl = tree.find("\n  21 type 1 sub-type 2 state 0 \"Plate (STL)\" plate.stl\n"
+                                      "    22 type 3 sub-type 21 state 0 \"Fusion mesh\" plate2.zqf\n"
+                                      "    23 type 3 sub-type 22 state 0 \"3D mesh\" plate3.zq3\n");
+    ASSERT_NE(stl, std::string::npos) << tree;
+    const std::size_t made = tree.find("\n    " + next + " type 2 sub-type 32 state 0 \"Plate surface mesh\" plate4.092\n");
+    ASSERT_NE(made, std::string::npos) << tree;
+    EXPECT_GT(made, stl);
+    EXPECT_LT(made, tree.find("\n  24 type 9 sub-type 0")); // before the next top-level node
 }
 
 TEST_F(TranslateRun, IgesWithEitherTranslator)
 {
     auto r = Run(kIgesNode, Script("translate-iges-mdl.script"));
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(r.out, "result node: 26 \"Plate by the MDL translator\"\nfile: plate4.081\n"
+    EXPECT_EQ(r.out, "result node: " + std::to_string(wiztest::SampleProjectNextId()) +
+                         " \"Plate by the MDL translator\"\nfile: plate4.081\n"
                      "job submission: 1 (add to the batch queue)\n");
     ExpectGolden("plate4.081", "translate-iges-mdl.081");
 
@@ -269,7 +277,8 @@ TEST_F(TranslateRun, ScriptPastFinishReportsTheResultThenWarns)
     wiztest::WriteBytes(dir / "past.script", "next\nnext\nfinish\nshow\n");
     auto r = Run(kStlNode, dir / "past.script");
     EXPECT_EQ(r.exitCode, 3);
-    EXPECT_EQ(r.out, "result node: 26 \"Mesh 6\"\nfile: plate4.092\njob submission: 2 (submit later)\n");
+    EXPECT_EQ(r.out, "result node: " + std::to_string(wiztest::SampleProjectNextId()) +
+                         " \"Mesh 6\"\nfile: plate4.092\njob submission: 2 (submit later)\n");
     EXPECT_EQ(r.err, "wizhost: warning: the wizard finished before the script ended: " + (dir / "past.script") +
                          ":4: no window is open for 'show'\n");
     EXPECT_NE(Tree(), before) << "the wizard did finish";
