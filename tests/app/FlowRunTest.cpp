@@ -105,3 +105,124 @@ TEST_F(FlowRun, FreshFillAndPackOnTheMidplane)
     EXPECT_NE(tree.find("state 1 \"Fill and pack, PP at 240 deg.C\" flow2.fin\n"), std::string::npos) << tree;
     EXPECT_NE(tree.find("flow2.flr\n"), std::string::npos) << tree;
 }
+
+TEST_F(FlowRun, MoldingWindowRangesFollowTheNoFlowTemperature)
+{
+    auto r = Run(Node("pcabs.mtl"), Script("flow-molding-window.script"));
+    ASSERT_EQ(r.exitCode, 0) << r.err << r.out;
+    EXPECT_NE(r.out.find("file: flow2.fin\njob submission: 2 (submit later)\n"), std::string::npos) << r.out;
+    ExpectGolden("flow2.fin", "flow-molding-window.fin");
+    const std::string text = Written("flow2.fin");
+    EXPECT_NE(text.find("\n3DFLOW_ANALYSIS_TYPE: FAST\n"), std::string::npos);
+    EXPECT_NE(text.find("\n3DFLOW_MOLD_WINDOW_MELT_TEMPERATURE_LOWER_LIMIT: 240\n"), std::string::npos);
+}
+
+TEST_F(FlowRun, GateLocationWithoutInitialInjectionLocations)
+{
+    auto r = Run(Node("material1.mtl"), Script("flow-gate-location.script"));
+    ASSERT_EQ(r.exitCode, 0) << r.err << r.out;
+    ExpectGolden("flow2.fin", "flow-gate-location.fin");
+    const std::string text = Written("flow2.fin");
+    EXPECT_EQ(text.find("BOUNDARY_CONDITION:"), std::string::npos) << text;
+    EXPECT_NE(text.find("\n3DFLOW_ANALYSIS_AIM: GATE_LOCATION\n"), std::string::npos);
+    EXPECT_NE(text.find("\n3DFLOW_ANALYSIS_TYPE: FAST\n"), std::string::npos);
+}
+
+TEST_F(FlowRun, RestartsFromAPointOfAnEarlierResult)
+{
+    // 3D: the first point of the index is time stamp 2; the input is edited in place.
+    auto r = Run(Node("restart-3d.fin"), Script("flow-restart-3d.script"));
+    ASSERT_EQ(r.exitCode, 0) << r.err << r.out;
+    EXPECT_NE(r.out.find("\"restart-3d.flr\"\nfile: restart-3d.fin\n"), std::string::npos) << r.out;
+    ExpectGolden("restart-3d.fin", "flow-restart-3d.fin");
+    std::string text = Written("restart-3d.fin");
+    EXPECT_NE(text.find("\nMOLD3D_RESTART: SPECIFIED_TIME\nMOLD3D_RESTART_TIME_STAMP_NUMBER: 2\n"), std::string::npos);
+
+    // Opened again, the chosen point is the one selected.
+    r = RunText(Node("restart-3d.fin"), "expect text IDC_FLOW_RESTART_LIST \"Filling: 0.45 s, 50% filled\"\ncancel\n");
+    EXPECT_EQ(r.exitCode, 1) << r.err << r.out;
+
+    // Midplane: the packing point's token and file.
+    r = Run(Node("restart-midplane.fin"), Script("flow-restart-midplane.script"));
+    ASSERT_EQ(r.exitCode, 0) << r.err << r.out;
+    ExpectGolden("restart-midplane.fin", "flow-restart-midplane.fin");
+    text = Written("restart-midplane.fin");
+    EXPECT_NE(text.find("\n3DFLOW_RESTART: INTERMEDIATE_PACKING\n"), std::string::npos);
+    EXPECT_NE(text.find("\n3DFLOW_RESTART_INTERMEDIATE_PACKING: flow1.fr4\n"), std::string::npos);
+    // The restart's input became pending again.
+    EXPECT_NE(Tree().find("state 1 \"Restart of the fill and pack\" restart-midplane.fin\n"), std::string::npos);
+}
+
+TEST_F(FlowRun, SwitchOverNodeIsStoredWithItsPressure)
+{
+    auto r = Run(Node("material1.mtl"), Script("flow-switch-over-node.script"));
+    ASSERT_EQ(r.exitCode, 0) << r.err << r.out;
+    ExpectGolden("flow2.fin", "flow-switch-over-node.fin");
+    EXPECT_NE(Written("flow2.fin").find("\n3DFLOW_VELOCITY_PRESSURE_TRANSITION_PRESSURE_AT_A_NODE: 10 \\\n2E+7\n"),
+              std::string::npos);
+
+    // Edited again, the page shows the pressure alone, in MPa.
+    r = RunText(Node("flow2.fin"), "next\nexpect text IDC_FLOW_BC_FILE " + project + "/valvegates.bf3\nnext\n"
+                                   "expect dialog IDD_FLOW_PAGE3\n"
+                                   "expect text IDC_FLOW_SWITCH_PRESSURE 20\ncancel\n");
+    EXPECT_EQ(r.exitCode, 1) << r.err << r.out;
+}
+
+TEST_F(FlowRun, OptimisationMergesTheChosenMachine)
+{
+    auto r = Run(Node("material1.mtl"), Script("flow-optimum-machine.script"), {"--flags", "8"});
+    ASSERT_EQ(r.exitCode, 0) << r.err << r.out;
+    ExpectGolden("flow2.fin", "flow-optimum-machine.fin");
+    const std::string text = Written("flow2.fin");
+    EXPECT_NE(text.find("\nMACHINE_MANUFACTURER_MODEL_CODE: AM-80\n"), std::string::npos);
+    EXPECT_NE(text.find("\nMACHINE_DATABASE: KEYWORD\n"), std::string::npos);
+    EXPECT_EQ(text.find("MACHINE_FILE"), std::string::npos);
+    // Derived from the machine: the ram is the screw.
+    EXPECT_NE(text.find("\n3DFLOW_RAM: SPECIFIED\n"), std::string::npos);
+    EXPECT_NE(text.find("\n3DFLOW_RAM_SPECIFIED_DIAMETER: 0.03\n"), std::string::npos);
+    // The input records the optimisation flag.
+    EXPECT_NE(RunWizhost({"project", "show", project, Node("flow2.fin")}).out.find("flags: 8\n"), std::string::npos);
+}
+
+TEST_F(FlowRun, RefusalsChangeNothing)
+{
+    const std::string before = Tree();
+    // No machine chosen in an optimisation: the page stays.
+    auto r = RunText(Node("material1.mtl"), "next\nexpect message Please select a machine!\nanswer OK\n"
+                                            "expect dialog IDD_FLOW_PAGE1\ncancel\n",
+                     {"--flags", "8"});
+    EXPECT_EQ(r.exitCode, 1) << r.err << r.out;
+    // A boundary-condition set without injection locations (the cooling set
+    // is not offered; an unreadable flow set has none).
+    wiztest::WriteBytes(project + "/empty.bf3", "*MODEL     plate1.zql\n");
+    ASSERT_EQ(RunWizhost({"project", "add", project, project + "/empty.bf3", "--type", "5", "--subtype", "27",
+                          "--parent", Node("plate1.zql")})
+                  .exitCode,
+              0);
+    const std::string withEmpty = Tree();
+    r = RunText(Node("material1.mtl"),
+                "next\nselect IDC_FLOW_BC_LIST \" empty.bf3\"\nnext\n"
+                "expect message These boundary conditions cannot be used for this analysis as there are no "
+                "injections locations specified.\nanswer OK\nexpect dialog IDD_FLOW_PAGE2\ncancel\n");
+    EXPECT_EQ(r.exitCode, 1) << r.err << r.out;
+    // A gas analysis needs gas injection points.
+    r = RunText(Node("material1.mtl"),
+                "next\nselect IDC_FLOW_BC_LIST \" flow.bf3\"\nnext\n"
+                "expect message \"These boundary conditions do not specify any gas cylinders.\\nThey cannot be used "
+                "for gas analysis.\"\nanswer OK\nselect IDC_FLOW_BC_LIST \" gas.bf3\"\nnext\n"
+                "expect dialog IDD_FLOW_PAGE3\ncancel\n",
+                {"--flags", "2"});
+    EXPECT_EQ(r.exitCode, 1) << r.err << r.out;
+    EXPECT_EQ(Tree(), withEmpty);
+    EXPECT_NE(before, withEmpty);
+
+    // Bad flags and nodes are usage errors.
+    r = Run(Node("material1.mtl"), Script("flow-fill-pack.script"), {"--flags", "16"});
+    EXPECT_EQ(r.exitCode, 2);
+    r = Run(Node("plate.igs"), Script("flow-fill-pack.script"));
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_NE(r.err.find("is not a material, a flow analysis input"), std::string::npos) << r.err;
+    r = RunWizhost({"run", "translate", "--project", project, "--node", Node("plate.stl"), "--flags", "1", "--tty"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_NE(r.err.find("translate takes no --flags"), std::string::npos) << r.err;
+}
