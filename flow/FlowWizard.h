@@ -55,6 +55,7 @@ public:
     bool FollowsFlow() const { return GetPrevResultNode(kSubFlow) != nullptr; }
     bool FollowsCooling() const { return GetPrevResultNode(kSubCooling) != nullptr; }
     int GetAim() const { return m_aim.m_index; }
+    const CFlowWizPage1& GetAnalysisTypePage() const { return m_page1; }
 
     // Stage flags, set when the user leaves the analysis type page.
     SFlowStages m_stages;
