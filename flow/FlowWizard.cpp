@@ -91,9 +91,12 @@ CResult CFlowWizard::Prepare()
 {
     if (CResult base = CWizard::Prepare(); !base)
         return base;
+    // An analysis input's keywords are in the working file already; a new
+    // analysis starts from an empty one.
     MKeywordFile working;
-    working.Load(m_strTempFile);
-    if (m_pStartNode->GetType() != kNodeInput)
+    if (m_pStartNode->GetType() == kNodeInput)
+        working.Load(m_strTempFile);
+    else
         InitNewAnalysis(working);
     SplitSwitchOverValue(working);
     if (!working.Write(m_strTempFile))
