@@ -39,3 +39,8 @@ cat "$KW/flow-clean.kwd"
 kw_run path location "$KW/flow.kwd"
 kw_run path unique "$KW/Mesh12.stl" udm
 kw_run path unique "$KW/Mesh12.stl" udm
+# The flow wizard on the midplane plate's PP (node 4): a fresh fill and pack.
+echo "\$ wizhost run flow --project $BUILD/demo-project --node 4 --script data/scripts/flow-fill-pack.script"
+"$W" run flow --project "$BUILD/demo-project" --node 4 --script data/scripts/flow-fill-pack.script
+echo "\$ wizhost project tree $BUILD/demo-project"
+"$W" project tree "$BUILD/demo-project"
