@@ -116,6 +116,10 @@ void CFlowWizard::InitNewAnalysis(MKeywordFile& working)
 {
     MProjectTree& tree = GetProjectTree();
     tree.InitAnalysisInputs(working, kSubFlow, m_nFlags, m_pStartNode);
+    // The description may not be left blank: a new analysis is named after
+    // what it starts from until the user names it.
+    if (working.GetValue("ANALYSIS_DESCRIPTION").empty())
+        working.SetValue("ANALYSIS_DESCRIPTION", "Flow analysis, " + m_pStartNode->GetDisplayLabel());
     // A flow after a cooling analysis sees mold temperatures that differ
     // between the two sides of the part.
     if (!Is3D() && m_pStartNode->GetSubType() == kSubCooling && g_defaultToAsymmetric && !(m_nFlags & kFlowGas))

@@ -226,3 +226,25 @@ TEST_F(FlowRun, RefusalsChangeNothing)
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_NE(r.err.find("translate takes no --flags"), std::string::npos) << r.err;
 }
+
+TEST_F(FlowRun, WhereFinishPutsTheAnalysis)
+{
+    // A new analysis is named after its material until the user names it.
+    auto r = RunText(Node("material1.mtl"),
+                     "next\nselect IDC_FLOW_BC_LIST \" flow.bf3\"\nnext\nnext\n"
+                     "expect text IDC_FLOW_DESCRIPTION \"Flow analysis, PP homopolymer, MFI 12\"\nfinish\n");
+    ASSERT_EQ(r.exitCode, 0) << r.err << r.out;
+    EXPECT_NE(Tree().find("state 1 \"Flow analysis, PP homopolymer, MFI 12\" flow2.fin\n"), std::string::npos);
+
+    // A read-only input is not written over: the edited analysis joins its parent.
+    const std::string input = project + "/restart-midplane.fin";
+    const std::string before = wiztest::ReadBytes(input);
+    std::filesystem::permissions(input, std::filesystem::perms::owner_write, std::filesystem::perm_options::remove);
+    r = RunText(Node("restart-midplane.fin"), "next\nnext\nfinish\n");
+    std::filesystem::permissions(input, std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
+    ASSERT_EQ(r.exitCode, 0) << r.err << r.out;
+    EXPECT_NE(r.out.find("file: flow3.fin\n"), std::string::npos) << r.out;
+    EXPECT_EQ(wiztest::ReadBytes(input), before);
+    const auto shown = RunWizhost({"project", "show", project, Node("flow3.fin")}).out;
+    EXPECT_NE(shown.find("parent: " + Node("flow1.flr") + "\n"), std::string::npos) << shown;
+}
