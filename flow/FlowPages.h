@@ -9,6 +9,7 @@
 
 #include "platform/window/Dialog.h"
 #include "platform/window/ListCtrl.h"
+#include "platform/window/PropertySheet.h"
 #include "wizard/PropertyPageExt.h"
 
 class CFlowWizard;
@@ -28,11 +29,25 @@ public:
     CFlowBoundDialog(UINT templateId, CFlowWizard& wizard) : CDialog(templateId), m_wizard(wizard) {}
 
 protected:
+    // Fills the dialog's drop-down lists, whose entries the bound choices index.
+    BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
 private:
     CFlowWizard& m_wizard;
+};
+
+// The advanced options sheet, built with the analysis flags; its pages (the
+// machine, mold, output, solver, runner balance, molding window, control
+// and gate location keywords) join it with the advanced keyword set.
+class CFlowWizAdvDlg : public CPropertySheet {
+public:
+    CFlowWizAdvDlg(int flags, CWnd* parent = nullptr);
+    int GetFlags() const { return m_nFlags; }
+
+private:
+    int m_nFlags;
 };
 
 class CFlowWizPage1 : public CFlowWizPage {
@@ -116,4 +131,5 @@ public:
 
 protected:
     void ExchangeOwnControls(CDataExchange* pDX) override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 };

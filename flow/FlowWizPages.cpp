@@ -6,6 +6,21 @@
 #include "platform/window/DataExchange.h"
 #include "platform/window/ListBoxes.h"
 
+BOOL CFlowBoundDialog::OnInitDialog()
+{
+    auto fill = [this](int id, std::initializer_list<const char*> items) {
+        if (auto* combo = dynamic_cast<CComboBox*>(GetDlgItem(id)))
+            for (const char* item : items)
+                combo->AddString(item);
+    };
+    if (m_nIDTemplate == IDD_FLOW_VELOCITY_PROFILE)
+        fill(IDC_FLOW_PROFILE_KIND, {"%Flow rate vs %volume", "Ram position vs time", "Ram position vs time (spline)",
+                                     "Ram velocity vs ram position"});
+    else if (m_nIDTemplate == IDD_FLOW_GAS_SETTINGS)
+        fill(IDC_FLOW_GAS_SHUT_OFF, {"%Volume", "Time", "Never"});
+    return CDialog::OnInitDialog();
+}
+
 void CFlowBoundDialog::DoDataExchange(CDataExchange* pDX) { m_wizard.GetBindings().ExchangePage(pDX); }
 
 BOOL CFlowBoundDialog::OnCommand(WPARAM wParam, LPARAM lParam)
@@ -49,6 +64,13 @@ void CFlowWizPage3::EnableControls()
     const int pressure = static_cast<CComboBox*>(GetDlgItem(IDC_FLOW_PRESSURE_CONTROL))->GetCurSel();
     EnableIds({IDC_FLOW_PRESSURE_FACTOR_TEXT, IDC_FLOW_PRESSURE_FACTOR}, pressure == 0);
     EnableIds({IDC_FLOW_PRESSURE_SPECIFIED_TEXT, IDC_FLOW_PRESSURE_SPECIFIED}, pressure == 1);
+    // The dialogs this page opens: the profiles when chosen, gas and quality
+    // for their analyses.
+    const int flags = GetFlowWizard()->GetFlags();
+    show({IDC_FLOW_VELOCITY_PROFILE_BUTTON}, injection == 3);
+    show({IDC_FLOW_PRESSURE_PROFILE_BUTTON}, pressure == 2);
+    show({IDC_FLOW_GAS_SETTINGS_BUTTON}, (flags & kFlowGas) != 0);
+    show({IDC_FLOW_QUALITY_BUTTON}, (flags & kFlowOptimum) != 0);
 }
 
 BOOL CFlowWizPage3::OnCommand(WPARAM wParam, LPARAM lParam)
@@ -56,6 +78,22 @@ BOOL CFlowWizPage3::OnCommand(WPARAM wParam, LPARAM lParam)
     if (HIWORD(wParam) == CBN_SELCHANGE) {
         EnableControls();
         return TRUE;
+    }
+    if (HIWORD(wParam) == BN_CLICKED) {
+        CFlowWizard* wizard = GetFlowWizard();
+        CFlowBoundDialog* dialog = nullptr;
+        switch (LOWORD(wParam)) {
+        case IDC_FLOW_VELOCITY_PROFILE_BUTTON: dialog = &wizard->m_velocityProfileDlg; break;
+        case IDC_FLOW_PRESSURE_PROFILE_BUTTON: dialog = &wizard->m_pressureProfileDlg; break;
+        case IDC_FLOW_GAS_SETTINGS_BUTTON: dialog = &wizard->m_gasSettingsDlg; break;
+        case IDC_FLOW_QUALITY_BUTTON: dialog = &wizard->m_qualityCriteriaDlg; break;
+        default: break;
+        }
+        if (dialog) {
+            dialog->m_pParentWnd = this;
+            dialog->DoModal();
+            return TRUE;
+        }
     }
     return CFlowWizPage::OnCommand(wParam, lParam);
 }
@@ -77,6 +115,22 @@ CFlowWizPage4::CFlowWizPage4() : CFlowWizPage(IDD_FLOW_PAGE4) {}
 // ---- description and job submission ------------------------------------------
 
 CFlowWizPage5::CFlowWizPage5() : CFlowWizPage(IDD_FLOW_PAGE5) {}
+
+BOOL CFlowWizPage5::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    if (LOWORD(wParam) == IDC_FLOW_ADVANCED_BUTTON && HIWORD(wParam) == BN_CLICKED) {
+        GetFlowWizard()->GetAdvancedSheet().DoModal();
+        return TRUE;
+    }
+    return CFlowWizPage::OnCommand(wParam, lParam);
+}
+
+// ---- advanced options sheet ------------------------------------------------------
+
+CFlowWizAdvDlg::CFlowWizAdvDlg(int flags, CWnd* parent)
+    : CPropertySheet(IDS_FLOW_ADVANCED_CAPTION, parent), m_nFlags(flags)
+{
+}
 
 void CFlowWizPage5::ExchangeOwnControls(CDataExchange* pDX)
 {

@@ -152,6 +152,8 @@ public:
     CFlowBoundDialog m_qualityCriteriaDlg;
     CFlowBoundDialog m_transferPotDlg;
 
+    CFlowWizAdvDlg& GetAdvancedSheet() { return m_advanced; }
+
 private:
     // Steps of Prepare.
     void InitNewAnalysis(MKeywordFile& working);
@@ -167,6 +169,7 @@ private:
     std::string m_strPrefix = "3DFLOW_";
     std::string m_strSwitchOverKeyword;
 
+    CFlowWizAdvDlg m_advanced;
     CFlowWizPage1 m_page1;
     CFlowWizPage2 m_page2;
     CFlowWizPage3 m_page3;

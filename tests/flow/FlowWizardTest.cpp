@@ -339,3 +339,29 @@ TEST_F(FlowWizard, HelpFileIsTheFlowHelpWhileTheWizardRuns)
     EXPECT_EQ(Run(wizard, "cancel\n"), IDCANCEL);
     EXPECT_EQ(app.m_pszHelpFilePath, "host.hlp");
 }
+
+TEST_F(FlowWizard, TheProcessPageOpensItsBoundDialogs)
+{
+    CFlowWizard gas(Node("material1.mtl"), kFlowGas);
+    ASSERT_TRUE(gas.Prepare());
+    EXPECT_EQ(Run(gas, "next\nselect IDC_FLOW_BC_LIST \" gas.bf3\"\nnext\n"
+                       "expect visible IDC_FLOW_GAS_SETTINGS_BUTTON\nexpect hidden IDC_FLOW_QUALITY_BUTTON\n"
+                       "expect hidden IDC_FLOW_VELOCITY_PROFILE_BUTTON\n"
+                       "click IDC_FLOW_GAS_SETTINGS_BUTTON\nexpect dialog IDD_FLOW_GAS_SETTINGS\n"
+                       "type IDC_FLOW_GAS_COOLING_TIME 12\nok\n"
+                       "select IDC_FLOW_INJECTION Profile\nclick IDC_FLOW_VELOCITY_PROFILE_BUTTON\n"
+                       "expect dialog IDD_FLOW_VELOCITY_PROFILE\ntype IDC_FLOW_RAM_DIAMETER 40\ncancel\n"
+                       "expect dialog IDD_FLOW_PAGE3\ncancel\n"),
+              IDCANCEL);
+    EXPECT_EQ(gas.m_dGasCoolingTime, 12);
+    EXPECT_EQ(gas.m_dRamDiameter, 0.035); // cancelled
+    EXPECT_EQ(gas.GetAdvancedSheet().GetFlags(), kFlowGas);
+
+    CFlowWizard optimum(Node("material1.mtl"), kFlowOptimum);
+    ASSERT_TRUE(optimum.Prepare());
+    EXPECT_EQ(Run(optimum, "select IDC_FLOW_MACHINE_LIST #0\nnext\nselect IDC_FLOW_BC_LIST \" flow.bf3\"\nnext\n"
+                           "expect hidden IDC_FLOW_GAS_SETTINGS_BUTTON\nclick IDC_FLOW_QUALITY_BUTTON\n"
+                           "expect dialog IDD_FLOW_QUALITY_CRITERIA\ntype IDC_FLOW_QUALITY_SINK 0.5\nok\ncancel\n"),
+              IDCANCEL);
+    EXPECT_EQ(optimum.m_dQualitySinkMarks, 0.5);
+}
