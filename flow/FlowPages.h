@@ -88,12 +88,13 @@ private:
 class CFlowWizPage2 : public CFlowWizPage {
 public:
     CFlowWizPage2();
-    ~CFlowWizPage2() override;
     BOOL OnSetActive() override;
 
 protected:
     BOOL OnInitDialog() override;
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+    // The rows own copies of their paths: freed with the list.
+    void OnDestroy() override;
     void ExchangeOwnControls(CDataExchange* pDX) override;
     intptr_t OnWizardNext() override;
 

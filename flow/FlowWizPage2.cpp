@@ -19,10 +19,10 @@ constexpr UINT kImageListColor24Masked = 0x0018 | 0x0001;
 
 CFlowWizPage2::CFlowWizPage2() : CFlowWizPage(IDD_FLOW_PAGE2) {}
 
-CFlowWizPage2::~CFlowWizPage2()
+void CFlowWizPage2::OnDestroy()
 {
-    if (IsWindow())
-        ClearProjectTreeList(List());
+    ClearProjectTreeList(List());
+    CFlowWizPage::OnDestroy();
 }
 
 CListCtrl& CFlowWizPage2::List() { return *static_cast<CListCtrl*>(GetDlgItem(IDC_FLOW_BC_LIST)); }
