@@ -67,7 +67,8 @@ BOOL CFlowWizPage2::OnSetActive()
                 control->ShowWindow(visible ? SW_SHOW : SW_HIDE);
     };
     show({IDC_FLOW_RUN_PRESSURE_TEXT, IDC_FLOW_RUN_PRESSURE}, fields.runnerPressure);
-    show({IDC_FLOW_MOLD_TEMP_TEXT, IDC_FLOW_MOLD_TEMP, IDC_FLOW_MELT_TEMP_TEXT, IDC_FLOW_MELT_TEMP}, fields.temperatures);
+    show({IDC_FLOW_MOLD_TEMP_TEXT, IDC_FLOW_MOLD_TEMP, IDC_FLOW_MELT_TEMP_TEXT, IDC_FLOW_MELT_TEMP},
+         fields.temperatures);
     show({IDC_FLOW_MOLD_LOWER_TEXT, IDC_FLOW_MOLD_LOWER, IDC_FLOW_MOLD_UPPER_TEXT, IDC_FLOW_MOLD_UPPER,
           IDC_FLOW_MELT_LOWER_TEXT, IDC_FLOW_MELT_LOWER, IDC_FLOW_MELT_UPPER_TEXT, IDC_FLOW_MELT_UPPER},
          fields.moldWindowLimits);

@@ -5,6 +5,7 @@
 
 #include "cool/BoundaryConditionFile.h"
 #include "flow/FlowIds.h"
+#include "flow/FlowOutput.h"
 #include "flow/FlowSettings.h"
 #include "keyword/FilePath.h"
 #include "keyword/KeywordFile.h"
@@ -206,7 +207,7 @@ void CFlowWizard::OnWizardFinish()
     MKeywordFile file;
     file.Load(m_strTempFile);
     WriteRestartAndBoundary(file);
-    WriteSwitchOverNode(file);
+    StoreSwitchOverNode(file, m_strSwitchOverKeyword, m_strBoundaryFile);
 
     MProjectTree& tree = GetProjectTree();
     ZQ_PM_Node* node = m_pStartNode;
@@ -239,41 +240,10 @@ void CFlowWizard::OnWizardFinish()
 void CFlowWizard::WriteRestartAndBoundary(MKeywordFile& file)
 {
     const int aim = GetAim();
-    if (m_restart.m_index != kRestartNone) {
-        if (Is3D()) {
-            file.SetValue("MOLD3D_RESTART", "SPECIFIED_TIME");
-            file.SetValue("MOLD3D_RESTART_TIME_STAMP_NUMBER", std::to_string(m_nRestartIndex + 2));
-        } else {
-            const std::string token = m_restart.GetToken();
-            file.SetValue("3DFLOW_RESTART", token);
-            file.SetValue("3DFLOW_RESTART_" + token, m_strRestartFile);
-        }
-        return;
-    }
-    if (aim == kFlowAimMoldWindow || aim == kFlowAimGateLocation) {
+    if (m_restart.m_index != kRestartNone)
+        WriteRestartPoint(file, Is3D(), m_restart, m_nRestartIndex, m_strRestartFile);
+    else if (aim == kFlowAimMoldWindow || aim == kFlowAimGateLocation)
         file.SetValue("3DFLOW_ANALYSIS_TYPE", "FAST");
-        return;
-    }
-    // A flow that follows another runs on that analysis's boundary conditions.
-    const std::string keyword = Keyword("BOUNDARY_CONDITION");
-    for (ZQ_PM_Node* node = GetPrevResultNode(kSubFlow); node; node = node->GetParent()) {
-        if (node->GetType() != kNodeInput)
-            continue;
-        MKeywordFile earlier;
-        earlier.Load(node->GetFilePath());
-        file.CopyKeyword(keyword, earlier);
-        break;
-    }
-}
-
-void CFlowWizard::WriteSwitchOverNode(MKeywordFile& file)
-{
-    const std::string pressure = file.GetRawValue(m_strSwitchOverKeyword);
-    if (pressure.empty())
-        return;
-    MBoundaryConditionFile bc;
-    bc.Load(m_strBoundaryFile);
-    const int node = bc.GetSwitchOverNode();
-    if (node != -1)
-        file.SetValue(m_strSwitchOverKeyword, SwitchOverStoredForm(node, pressure));
+    else
+        CopyPreviousBoundaryConditions(file, Keyword("BOUNDARY_CONDITION"), GetPrevResultNode(kSubFlow));
 }

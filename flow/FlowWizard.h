@@ -162,7 +162,6 @@ private:
     void MergeSolverRanges();
     // Steps of Finish.
     void WriteRestartAndBoundary(MKeywordFile& file);
-    void WriteSwitchOverNode(MKeywordFile& file);
     bool ShowsValveGates() const;
 
     int m_nFlags;

@@ -131,9 +131,10 @@ TEST_F(FlowWizard, MoldingWindowRangesComeFromTheNoFlowTemperature)
 
 TEST_F(FlowWizard, SwitchOverNodeValueShowsThePressureAlone)
 {
-    ZQ_PM_Node* input = AddInput("switch.fin", "3DFLOW_BOUNDARY_CONDITION: flow.bf3\n"
-                                               "3DFLOW_VELOCITY_PRESSURE_TRANSITION: PRESSURE_AT_A_NODE\n"
-                                               "3DFLOW_VELOCITY_PRESSURE_TRANSITION_PRESSURE_AT_A_NODE: 57 \\\n2e+07\n");
+    ZQ_PM_Node* input =
+        AddInput("switch.fin", "3DFLOW_BOUNDARY_CONDITION: flow.bf3\n"
+                               "3DFLOW_VELOCITY_PRESSURE_TRANSITION: PRESSURE_AT_A_NODE\n"
+                               "3DFLOW_VELOCITY_PRESSURE_TRANSITION_PRESSURE_AT_A_NODE: 57 \\\n2e+07\n");
     CFlowWizard wizard(input, 0);
     ASSERT_TRUE(wizard.Prepare());
     MKeywordFile working;

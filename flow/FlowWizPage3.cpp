@@ -1,35 +1,9 @@
-// The later pages of the flow wizard (process settings, curing, valve-gate
-// timing, description) and the dialogs whose fields the wizard binds.
+// The process settings page: injection, switch-over and pressure control,
+// and the buttons that open the profile, gas and quality dialogs.
 #include "flow/FlowIds.h"
 #include "flow/FlowPages.h"
 #include "flow/FlowWizard.h"
-#include "platform/window/DataExchange.h"
 #include "platform/window/ListBoxes.h"
-
-BOOL CFlowBoundDialog::OnInitDialog()
-{
-    auto fill = [this](int id, std::initializer_list<const char*> items) {
-        if (auto* combo = dynamic_cast<CComboBox*>(GetDlgItem(id)))
-            for (const char* item : items)
-                combo->AddString(item);
-    };
-    if (m_nIDTemplate == IDD_FLOW_VELOCITY_PROFILE)
-        fill(IDC_FLOW_PROFILE_KIND, {"%Flow rate vs %volume", "Ram position vs time", "Ram position vs time (spline)",
-                                     "Ram velocity vs ram position"});
-    else if (m_nIDTemplate == IDD_FLOW_GAS_SETTINGS)
-        fill(IDC_FLOW_GAS_SHUT_OFF, {"%Volume", "Time", "Never"});
-    return CDialog::OnInitDialog();
-}
-
-void CFlowBoundDialog::DoDataExchange(CDataExchange* pDX) { m_wizard.GetBindings().ExchangePage(pDX); }
-
-BOOL CFlowBoundDialog::OnCommand(WPARAM wParam, LPARAM lParam)
-{
-    m_wizard.GetBindings().OnCompanionClicked(wParam, lParam);
-    return CDialog::OnCommand(wParam, lParam);
-}
-
-// ---- process settings -------------------------------------------------------
 
 CFlowWizPage3::CFlowWizPage3() : CFlowWizPage(IDD_FLOW_PAGE3) {}
 
@@ -96,47 +70,4 @@ BOOL CFlowWizPage3::OnCommand(WPARAM wParam, LPARAM lParam)
         }
     }
     return CFlowWizPage::OnCommand(wParam, lParam);
-}
-
-// ---- curing and transfer pot ---------------------------------------------------
-
-CFlowWizPageTset::CFlowWizPageTset() : CFlowWizPage(IDD_FLOW_PAGE_TSET) {}
-
-BOOL CFlowWizPageTset::OnCommand(WPARAM wParam, LPARAM lParam)
-{
-    GetFlowWizard()->GetBindings().OnCompanionClicked(wParam, lParam);
-    return CFlowWizPage::OnCommand(wParam, lParam);
-}
-
-// ---- valve-gate timing -----------------------------------------------------------
-
-CFlowWizPage4::CFlowWizPage4() : CFlowWizPage(IDD_FLOW_PAGE4) {}
-
-// ---- description and job submission ------------------------------------------
-
-CFlowWizPage5::CFlowWizPage5() : CFlowWizPage(IDD_FLOW_PAGE5) {}
-
-BOOL CFlowWizPage5::OnCommand(WPARAM wParam, LPARAM lParam)
-{
-    if (LOWORD(wParam) == IDC_FLOW_ADVANCED_BUTTON && HIWORD(wParam) == BN_CLICKED) {
-        GetFlowWizard()->GetAdvancedSheet().DoModal();
-        return TRUE;
-    }
-    return CFlowWizPage::OnCommand(wParam, lParam);
-}
-
-// ---- advanced options sheet ------------------------------------------------------
-
-CFlowWizAdvDlg::CFlowWizAdvDlg(int flags, CWnd* parent)
-    : CPropertySheet(IDS_FLOW_ADVANCED_CAPTION, parent), m_nFlags(flags)
-{
-}
-
-void CFlowWizPage5::ExchangeOwnControls(CDataExchange* pDX)
-{
-    CFlowWizard* wizard = GetFlowWizard();
-    int choice = wizard->GetJobSubmission();
-    DDX_Radio(pDX, IDC_FLOW_RUN_NOW, choice);
-    if (pDX->m_bSaveAndValidate)
-        wizard->SetJobSubmission(choice);
 }
