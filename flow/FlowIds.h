@@ -19,7 +19,6 @@
 #define IDD_FLOW_QUALITY_CRITERIA       13011
 #define IDD_FLOW_TRANSFER_POT           13005
 #define IDD_FLOW_MACHINE_PARAMS         13251
-#define IDD_FLOW_ADVANCED               13039
 
 // Strings.
 #define IDS_FLOW_COMPLETE_PACKING       13006
