@@ -25,14 +25,16 @@ namespace {
 
 const char kUsage[] =
     "wizhost run WIZARD --project DIR --node ID [--script FILE | --tty] [--units si|metric|english]\n"
-    "                [--rsm 0|1]             run a wizard (translate, warp, stress) on a node,\n"
-    "                                        answered by the agent script FILE or by you at the\n"
+    "                [--flags N] [--rsm 0|1] run a wizard (translate, flow, cool, warp, stress) on a\n"
+    "                                        node, answered by the agent script FILE or by you at the\n"
     "                                        terminal; prints the result node, its file and the job\n"
-    "                                        submission choice (exit 1: cancelled, nothing changed;\n"
-    "                                        exit 3: the wizard finished but the script went on past\n"
-    "                                        Finish); --rsm (warp, stress): whether a new analysis\n"
-    "                                        takes its shrinkage from the thermal stresses (default:\n"
-    "                                        RSMPreference= in [Defaults] of the settings, else 1)\n";
+    "                                        submission choice\n"
+    "                                        (exit 1: cancelled, nothing changed; exit 3: the wizard\n"
+    "                                        finished but the script went on past Finish); --flags\n"
+    "                                        (flow): the analysis option bits; --rsm (warp, stress):\n"
+    "                                        whether a new analysis takes its shrinkage from the\n"
+    "                                        thermal stresses (default: RSMPreference= in [Defaults]\n"
+    "                                        of the settings, else 1)\n";
 
 // The wizard finished and the project changed, but the script had lines left:
 // neither a success (the script was not run as written) nor a failure (the
@@ -66,6 +68,7 @@ struct RunOptions {
     std::string node;
     std::string script;
     std::string rsm;
+    std::string flags;
     bool tty = false;
 };
 
@@ -77,6 +80,7 @@ bool ParseRunOptions(const Args& args, RunOptions& options, std::string& error)
                             : a == "--node"    ? &options.node
                             : a == "--script"  ? &options.script
                             : a == "--rsm"     ? &options.rsm
+                            : a == "--flags"   ? &options.flags
                                                : nullptr;
         if (valued) {
             if (i + 1 >= args.size() || args[i + 1].rfind("--", 0) == 0) {
@@ -175,7 +179,17 @@ int RunWizard(const SWizardFactory& factory, MProjectTree& tree, ZQ_PM_Node* nod
     if (!cwd.Ok())
         return Fail("run: cannot enter " + tree.GetProjectPath());
     CWizard::SetProjectTree(tree);
-    std::unique_ptr<CWizard> sheet = factory.create(node);
+    std::unique_ptr<CWizard> sheet;
+    if (options.flags.empty()) {
+        sheet = factory.create(node);
+    } else {
+        long flags = 0;
+        if (!factory.createWithFlags)
+            return Usage(std::string(factory.name) + " takes no --flags");
+        if (!ParseInt(options.flags, flags) || flags < 0 || flags > 15)
+            return Usage("--flags '" + options.flags + "' is not a whole number from 0 to 15");
+        sheet = factory.createWithFlags(node, static_cast<int>(flags));
+    }
     if (CResult prepared = sheet->Prepare(); !prepared)
         return Fail("run: " + prepared.GetMessage());
     const RunOutcome outcome = RunModal(*sheet, options, commands);

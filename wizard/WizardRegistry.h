@@ -18,6 +18,9 @@ struct SWizardFactory {
     // The wizard for `node` (one canStartFrom accepts), built but not yet
     // prepared: the caller runs Prepare() and reports its failure.
     std::unique_ptr<CWizard> (*create)(ZQ_PM_Node* node);
+    // The same with analysis flags chosen by the caller (`wizhost run
+    // --flags`); null for a wizard that takes none.
+    std::unique_ptr<CWizard> (*createWithFlags)(ZQ_PM_Node* node, int flags) = nullptr;
 };
 
 class CWizardRegistration {

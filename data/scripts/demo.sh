@@ -51,3 +51,8 @@ echo "\$ wizhost run cool --project $BUILD/demo-project --node 4 --script data/s
 "$W" run cool --project "$BUILD/demo-project" --node 4 --script data/scripts/cool-automatic.script
 echo "\$ cat $BUILD/demo-project/plainmold*.bc3"
 cat "$BUILD"/demo-project/plainmold*.bc3
+# The flow wizard on the midplane plate's PP (node 4): a fresh fill and pack.
+echo "\$ wizhost run flow --project $BUILD/demo-project --node 4 --script data/scripts/flow-fill-pack.script"
+"$W" run flow --project "$BUILD/demo-project" --node 4 --script data/scripts/flow-fill-pack.script
+echo "\$ wizhost project tree $BUILD/demo-project"
+"$W" project tree "$BUILD/demo-project"

@@ -819,6 +819,88 @@ def image(t, s):
     return IMAGES.get(t, 0)
 
 
+def add_flow_scenarios(folder, add, mid, flr, main_bc):
+    """Nodes the flow wizard's sessions start from, added after every earlier
+    node so that no id changes: a material whose no-flow temperature bounds
+    the molding window at 200 deg.C, a restart of the midplane fill and pack,
+    and a 3D fill and pack with its restart points and a restart of it."""
+    pc = next(m for m in MATERIALS if m["family"] == "PC")
+    blend = dict(pc, name="PC/ABS blend, no-flow 200", maker="Kestrel Plastics", family="PC/ABS",
+                 melt=260, mold=70, tmin=240, tmax=290, moldmin=50, moldmax=100, noflow=200)
+    write(os.path.join(folder, "pcabs.mtl"),
+          keyword_file("Material: %s (%s)" % (blend["name"], blend["maker"]), material_rows(blend)))
+    add(mid, 4, 23, 0, blend["name"], "pcabs.mtl")
+
+    restart = [("ANALYSIS_DESCRIPTION", "Restart of the fill and pack")]
+    restart += [r for r in keyword_rows(flow_input(main_bc)) if r[0] != "ANALYSIS_DESCRIPTION"]
+    restart += [("3DFLOW_RESTART", "END_OF_FILLING"), ("3DFLOW_RESTART_END_OF_FILLING", "flow1")]
+    write(os.path.join(folder, "restart-midplane.fin"), keyword_file("Flow analysis input", restart))
+    fin = add(flr, 6, 27, 0, "Restart of the fill and pack", "restart-midplane.fin", 0, 3)
+    add(fin, 7, 27, 1, "", "restart-midplane.flr", 0, 3)
+
+    pp = MATERIALS[0]
+    write(os.path.join(folder, "pp3d.mtl"),
+          keyword_file("Material: %s (%s)" % (pp["name"], pp["maker"]), material_rows(pp)))
+    mesh3d = next(n for n in range(len(NODE_FILES)) if NODE_FILES[n] == "plate3.zq3")
+    mat3d = add(mesh3d, 4, 23, 0, pp["name"], "pp3d.mtl")
+
+    def flow3d(description, stamp=None):
+        rows = [("ANALYSIS_DESCRIPTION", description), ("ANALYSIS_PROGRAM", "zqflow3d"),
+                ("ANALYSIS_MESH_FILE", "plate3.zq3"), ("ANALYSIS_MATERIAL_FILE", "pp3d.mtl")]
+        rows += material_rows(pp)
+        rows += [("MOLD3D_ANALYSIS_AIM", "FILL_AND_PACK"), ("MOLD3D_BOUNDARY_CONDITION", main_bc),
+                 ("MELT_TEMPERATURE", 230.0), ("MOLD_TEMPERATURE", 40.0),
+                 ("INJECTION", "TIME"), ("INJECTION_TIME", 0.9),
+                 ("MOLD3D_RESTART_FILE_NAME", "flow3d.rsi")]
+        return keyword_file("Flow analysis input", rows)
+
+    write(os.path.join(folder, "flow3d.fin"), flow3d("Fill and pack on the 3D mesh"))
+    fin3d = add(mat3d, 6, 27, 0, "Fill and pack on the 3D mesh", "flow3d.fin", 0, 3)
+    flr3d = add(fin3d, 7, 27, 0, "", "flow3d.flr", 0, 3)
+    write(os.path.join(folder, "flow3d.flr"), result_text("Flow result of flow3d", [
+        ("RESULT_ANALYSIS_AIM", "FILL_AND_PACK"), ("RESULT_FILL_TIME", 0.9),
+        ("RESULT_RESTART_FILE", "flow3d.rsi")]))
+
+    def settings(status):
+        return [("MELT_TEMPERATURE", 230.0), ("MOLD_TEMPERATURE", 40.0), ("INJECTION", "TIME"),
+                ("INJECTION_TIME", 0.9), ("MOLD3D_PRESSURE_CONTROL_STATUS", status)]
+    points = [(-1, 0.45, 50.0, "flow3d.r01", "", settings("OFF")),
+              (0, 0.9, 100.0, "flow3d.r02", "", settings("ON")),
+              (1, 6.2, 100.0, "flow3d.r03", "gate frozen", settings("ON"))]
+    out = ["# flow restart points of flow3d", "FLOW_RESTART_INDEX: 1", "THERMOSET: OFF"]
+    for typ, time, filled, name, note, rows in points:
+        out += ["", "[POINT]", "TYPE: %d" % typ, "TIME: %s" % fmt(time), "FILLED: %s" % fmt(filled),
+                "FILE: " + name]
+        if note:
+            out.append("DESCRIPTION: " + note)
+        out += ["%s: %s" % (k, fmt(v)) for k, v in rows]
+        write(os.path.join(folder, name), "# restart point of flow3d (solver state)\n")
+    write(os.path.join(folder, "flow3d.rsi"), "\n".join(out) + "\n")
+    add(flr3d, 8, 0, 0, "3D restart points", "flow3d.rsi")
+
+    write(os.path.join(folder, "restart-3d.fin"), flow3d("Restart of the 3D fill and pack"))
+    rin = add(flr3d, 6, 27, 0, "Restart of the 3D fill and pack", "restart-3d.fin", 0, 3)
+    add(rin, 7, 27, 1, "", "restart-3d.flr", 0, 3)
+
+
+def keyword_rows(text):
+    """The (keyword, value) rows of a keyword file's text without comments or continuations."""
+    rows, key = [], None
+    for line in text.split("\n"):
+        if line.startswith("#") or not line:
+            continue
+        if key is not None:
+            rows[-1] = (key, rows[-1][1] + "\n" + line)
+        else:
+            k, v = line.split(": ", 1)
+            rows.append((k, v))
+        key = rows[-1][0] if line.endswith("\\") else None
+    return rows
+
+
+NODE_FILES = []
+
+
 def write_sample_project():
     folder = os.path.join(DATA, "sample-project")
     os.makedirs(folder, exist_ok=True)
@@ -886,6 +968,7 @@ def write_sample_project():
     def add(parent, t, s, state, label, file, flags=0, aim=0):
         nid = len(nodes)
         nodes.append((nid, parent, t, s, state, image(t, s), flags, aim, label, file))
+        NODE_FILES.append(file)
         return nid
 
     root = add(-1, 0, 0, 0, "", "")
@@ -931,6 +1014,7 @@ def write_sample_project():
     add(holder, 5, 28, 0, "", "threeinlets.bc3")
     add(cool_mesh, 4, 23, 0, MATERIALS[0]["name"], "coolplate.mtl")
     add(cool_mesh, 5, 28, 0, "", "coolplate.bc3")
+    add_flow_scenarios(folder, add, mid, flr, main_bc)
     write(os.path.join(folder, "project.zqp"),
           project_file("Sample project", tree_order(nodes), len(nodes)), crlf=False)
 

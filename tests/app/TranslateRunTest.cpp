@@ -20,15 +20,6 @@ constexpr const char* kFusionMeshNode = "22"; // made from the STL model, nothin
 std::string Golden(const std::string& name) { return wiztest::SourcePath("tests/app/golden/" + name); }
 std::string Script(const std::string& name) { return wiztest::SourcePath("data/scripts/" + name); }
 
-// The id the next node of a fresh copy of the sample project gets: other
-// wizards' scenarios add nodes to the sample, so the number is read, not known.
-std::string NextNodeId(const std::string& project)
-{
-    const std::string text = wiztest::ReadBytes(project + "/project.zqp");
-    const std::size_t at = text.find("NEXTID\t");
-    return at == std::string::npos ? std::string() : text.substr(at + 7, text.find_first_of("\r\n", at) - at - 7);
-}
-
 std::string ReplaceAll(std::string text, const std::string& from, const std::string& to)
 {
     for (std::size_t pos = 0; (pos = text.find(from, pos)) != std::string::npos; pos += to.size())
@@ -45,7 +36,6 @@ protected:
         setenv("WIZ_SETTINGS", (dir / "settings.ini").c_str(), 1);
         project = dir / "proj";
         ASSERT_EQ(RunWizhost({"project", "init", project}).exitCode, 0);
-        newId = NextNodeId(project);
     }
     void TearDown() override { unsetenv("WIZ_SETTINGS"); }
 
@@ -72,7 +62,6 @@ protected:
 
     wiztest::ScratchDir dir;
     std::string project;
-    std::string newId; // the id of the first node a run adds
 };
 
 } // namespace
@@ -81,20 +70,28 @@ TEST_F(TranslateRun, StlRemeshedByTheMesher)
 {
     auto r = Run(kStlNode, Script("translate-stl.script"));
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(r.out, "result node: " + newId + " \"Plate surface mesh\"\nfile: plate4.092\njob submission: 0 (run now)\n");
+    const std::string next = std::to_string(wiztest::SampleProjectNextId());
+    EXPECT_EQ(r.out, "result node: " + next + " \"Plate surface mesh\"\nfile: plate4.092\njob submission: 0 (run now)\n");
     ExpectGolden("plate4.092", "translate-stl.092");
-    EXPECT_NE(Tree().find("\n  21 type 1 sub-type 2 state 0 \"Plate (STL)\" plate.stl\n"
-                          "    22 type 3 sub-type 21 state 0 \"Fusion mesh\" plate2.zqf\n"
-                          "    23 type 3 sub-type 22 state 0 \"3D mesh\" plate3.zq3\n"
-                          "    " + newId + " type 2 sub-type 32 state 0 \"Plate surface mesh\" plate4.092\n"),
-              std::string::npos);
+    // The new mesher input is the STL model's last child, after its meshes
+    // (and what the sample project keeps below them).
+    const std::string tree = Tree();
+    const std::size_t stl = tree.find("\n  21 type 1 sub-type 2 state 0 \"Plate (STL)\" plate.stl\n"
+                                      "    22 type 3 sub-type 21 state 0 \"Fusion mesh\" plate2.zqf\n"
+                                      "    23 type 3 sub-type 22 state 0 \"3D mesh\" plate3.zq3\n");
+    ASSERT_NE(stl, std::string::npos) << tree;
+    const std::size_t made = tree.find("\n    " + next + " type 2 sub-type 32 state 0 \"Plate surface mesh\" plate4.092\n");
+    ASSERT_NE(made, std::string::npos) << tree;
+    EXPECT_GT(made, stl);
+    EXPECT_LT(made, tree.find("\n  24 type 9 sub-type 0")); // before the next top-level node
 }
 
 TEST_F(TranslateRun, IgesWithEitherTranslator)
 {
     auto r = Run(kIgesNode, Script("translate-iges-mdl.script"));
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(r.out, "result node: " + newId + " \"Plate by the MDL translator\"\nfile: plate4.081\n"
+    EXPECT_EQ(r.out, "result node: " + std::to_string(wiztest::SampleProjectNextId()) +
+                         " \"Plate by the MDL translator\"\nfile: plate4.081\n"
                      "job submission: 1 (add to the batch queue)\n");
     ExpectGolden("plate4.081", "translate-iges-mdl.081");
 
@@ -179,7 +176,7 @@ TEST_F(TranslateRun, CancelAndFailuresChangeNothing)
 
     const std::vector<std::vector<std::string>> badArgs = {
         {"run", "translate", "--project", project, "--script", Script("translate-stl.script")},
-        {"run", "flow", "--project", project, "--node", "5", "--tty"},
+        {"run", "frob", "--project", project, "--node", "5", "--tty"},
         {"run", "translate", "--project", project, "--node", "5", "--tty"}, // an analysis input
         {"run", "translate", "--project", project, "--node", "99", "--tty"},
         {"run", "translate", "--project", project, "--node", "x1", "--tty"},
@@ -280,7 +277,8 @@ TEST_F(TranslateRun, ScriptPastFinishReportsTheResultThenWarns)
     wiztest::WriteBytes(dir / "past.script", "next\nnext\nfinish\nshow\n");
     auto r = Run(kStlNode, dir / "past.script");
     EXPECT_EQ(r.exitCode, 3);
-    EXPECT_EQ(r.out, "result node: " + newId + " \"Mesh 7\"\nfile: plate4.092\njob submission: 2 (submit later)\n");
+    EXPECT_EQ(r.out, "result node: " + std::to_string(wiztest::SampleProjectNextId()) +
+                         " \"Mesh 7\"\nfile: plate4.092\njob submission: 2 (submit later)\n");
     EXPECT_EQ(r.err, "wizhost: warning: the wizard finished before the script ended: " + (dir / "past.script") +
                          ":4: no window is open for 'show'\n");
     EXPECT_NE(Tree(), before) << "the wizard did finish";
@@ -312,6 +310,7 @@ TEST_F(TranslateRun, WizardsAreFoundByName)
 {
     auto r = RunWizhost({"run", "frob", "--project", project, "--node", kStlNode, "--tty"});
     EXPECT_EQ(r.exitCode, 2);
+    // Other wizards register themselves too: the list names translate among them.
     EXPECT_NE(r.err.find("no wizard 'frob' (available: "), std::string::npos) << r.err;
     EXPECT_NE(r.err.find("translate"), std::string::npos) << r.err;
     r = RunWizhost({"run", "translate", "--project", project, "--node", "5", "--tty"});

@@ -54,6 +54,12 @@ std::string SourcePath(const std::string& relative)
     return std::string(WIZ_SOURCE_DIR) + "/" + relative;
 }
 
+int SampleProjectNextId()
+{
+    const std::string text = ReadBytes(SourcePath("data/sample-project/project.zqp"));
+    const std::size_t at = text.find("\nNEXTID\t");
+    return at == std::string::npos ? -1 : std::atoi(text.c_str() + at + 8);
+}
 
 std::string WizhostPath()
 {

@@ -30,6 +30,10 @@ void WriteBytes(const std::string& path, const std::string& bytes);
 // Path of a file in the source tree, such as SourcePath("data/solver/x.def").
 std::string SourcePath(const std::string& relative);
 
+// The id the next node added to a fresh copy of the sample project gets (its
+// NEXTID): the sample project grows, so tests do not write it as a number.
+int SampleProjectNextId();
+
 struct RunResult {
     int exitCode = -1;
     std::string out;

@@ -1,0 +1,19 @@
+#pragma once
+// The flow wizard's keyword binding tables, one function per page, each
+// registering its page's table (and those of the dialogs the page opens) in
+// the order the keyword set lists them. Keywords written "<P>..." take the
+// solver prefix of the mesh.
+class CKeywordBindings;
+class CFlowWizard;
+
+// Analysis type page: the aim.
+void BindAnalysisTypePage(CKeywordBindings& bindings, CFlowWizard& wizard);
+// Boundary conditions and temperatures page.
+void BindBoundaryPage(CKeywordBindings& bindings, CFlowWizard& wizard);
+// Process settings page, then its velocity profile, pressure profile, gas
+// settings (gas analyses) and quality criteria (optimisation) dialogs.
+void BindProcessPage(CKeywordBindings& bindings, CFlowWizard& wizard);
+// Curing page and its transfer pot material dialog (thermoset analyses).
+void BindCuringPage(CKeywordBindings& bindings, CFlowWizard& wizard);
+// Description page.
+void BindDescriptionPage(CKeywordBindings& bindings, CFlowWizard& wizard);

@@ -1,0 +1,250 @@
+// wizhost run flow: the flow analysis wizard driven by scripts on a fresh copy
+// of the sample project, its analysis files checked against golden files (the
+// project folder written as $PROJECT). WIZ_UPDATE_GOLDEN=1 rewrites them.
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
+
+using wiztest::RunWizhost;
+
+namespace {
+
+std::string Golden(const std::string& name) { return wiztest::SourcePath("tests/app/golden/" + name); }
+std::string Script(const std::string& name) { return wiztest::SourcePath("data/scripts/" + name); }
+
+std::string ReplaceAll(std::string text, const std::string& from, const std::string& to)
+{
+    for (std::size_t pos = 0; (pos = text.find(from, pos)) != std::string::npos; pos += to.size())
+        text.replace(pos, from.size(), to);
+    return text;
+}
+
+class FlowRun : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        // The wizard remembers settings (and the machine database folder):
+        // keep them away from the user's.
+        setenv("WIZ_SETTINGS", (dir / "settings.ini").c_str(), 1);
+        project = dir / "proj";
+        ASSERT_EQ(RunWizhost({"project", "init", project}).exitCode, 0);
+    }
+    void TearDown() override { unsetenv("WIZ_SETTINGS"); }
+
+    // The id of the node whose file (or, failing that, label) is `name`.
+    std::string Node(const std::string& name)
+    {
+        std::istringstream tree(RunWizhost({"project", "tree", project}).out);
+        for (std::string line; std::getline(tree, line);) {
+            const bool byFile = line.size() > name.size() && line.ends_with(" " + name);
+            const bool byLabel = line.find("\"" + name + "\"") != std::string::npos;
+            if (byFile || byLabel) {
+                std::istringstream words(line);
+                std::string id;
+                words >> id;
+                return id;
+            }
+        }
+        ADD_FAILURE() << "no node " << name;
+        return "-1";
+    }
+
+    wiztest::RunResult Run(const std::string& node, const std::string& script, std::vector<std::string> extra = {})
+    {
+        std::vector<std::string> args = {"run", "flow", "--project", project, "--node", node, "--script", script};
+        args.insert(args.end(), extra.begin(), extra.end());
+        return RunWizhost(args);
+    }
+
+    wiztest::RunResult RunText(const std::string& node, const std::string& text, std::vector<std::string> extra = {})
+    {
+        const std::string path = dir / ("script" + std::to_string(++scripts) + ".script");
+        wiztest::WriteBytes(path, text);
+        return Run(node, path, std::move(extra));
+    }
+
+    std::string Written(const std::string& name)
+    {
+        const std::string bytes = wiztest::ReadBytes(project + "/" + name);
+        return ReplaceAll(ReplaceAll(bytes, "\r\n", "\n"), project, "$PROJECT");
+    }
+
+    // The written file matches its golden file, and was written with CR LF.
+    void ExpectGolden(const std::string& written, const std::string& golden)
+    {
+        const std::string bytes = wiztest::ReadBytes(project + "/" + written);
+        ASSERT_FALSE(bytes.empty()) << written;
+        EXPECT_NE(bytes.find("\r\n"), std::string::npos);
+        const std::string text = Written(written);
+        if (const char* update = std::getenv("WIZ_UPDATE_GOLDEN"); update && *update == '1')
+            wiztest::WriteBytes(Golden(golden), text);
+        EXPECT_EQ(text, wiztest::ReadBytes(Golden(golden))) << golden;
+    }
+
+    std::string Tree() { return RunWizhost({"project", "tree", project}).out; }
+
+    wiztest::ScratchDir dir;
+    std::string project;
+    int scripts = 0;
+};
+
+} // namespace
+
+TEST_F(FlowRun, FreshFillAndPackOnTheMidplane)
+{
+    auto r = Run(Node("material1.mtl"), Script("flow-fill-pack.script"));
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.out.find("file: flow2.fin\njob submission: 0 (run now)\n"), std::string::npos) << r.out;
+    ExpectGolden("flow2.fin", "flow-fill-pack.fin");
+    // The input sits below the material, its pending result below it.
+    const std::string tree = Tree();
+    EXPECT_NE(tree.find("state 1 \"Fill and pack, PP at 240 deg.C\" flow2.fin\n"), std::string::npos) << tree;
+    EXPECT_NE(tree.find("flow2.flr\n"), std::string::npos) << tree;
+}
+
+TEST_F(FlowRun, MoldingWindowRangesFollowTheNoFlowTemperature)
+{
+    auto r = Run(Node("pcabs.mtl"), Script("flow-molding-window.script"));
+    ASSERT_EQ(r.exitCode, 0) << r.err << r.out;
+    EXPECT_NE(r.out.find("file: flow2.fin\njob submission: 2 (submit later)\n"), std::string::npos) << r.out;
+    ExpectGolden("flow2.fin", "flow-molding-window.fin");
+    const std::string text = Written("flow2.fin");
+    EXPECT_NE(text.find("\n3DFLOW_ANALYSIS_TYPE: FAST\n"), std::string::npos);
+    EXPECT_NE(text.find("\n3DFLOW_MOLD_WINDOW_MELT_TEMPERATURE_LOWER_LIMIT: 240\n"), std::string::npos);
+}
+
+TEST_F(FlowRun, GateLocationWithoutInitialInjectionLocations)
+{
+    auto r = Run(Node("material1.mtl"), Script("flow-gate-location.script"));
+    ASSERT_EQ(r.exitCode, 0) << r.err << r.out;
+    ExpectGolden("flow2.fin", "flow-gate-location.fin");
+    const std::string text = Written("flow2.fin");
+    EXPECT_EQ(text.find("BOUNDARY_CONDITION:"), std::string::npos) << text;
+    EXPECT_NE(text.find("\n3DFLOW_ANALYSIS_AIM: GATE_LOCATION\n"), std::string::npos);
+    EXPECT_NE(text.find("\n3DFLOW_ANALYSIS_TYPE: FAST\n"), std::string::npos);
+}
+
+TEST_F(FlowRun, RestartsFromAPointOfAnEarlierResult)
+{
+    // 3D: the first point of the index is time stamp 2; the input is edited in place.
+    auto r = Run(Node("restart-3d.fin"), Script("flow-restart-3d.script"));
+    ASSERT_EQ(r.exitCode, 0) << r.err << r.out;
+    EXPECT_NE(r.out.find("\"restart-3d.flr\"\nfile: restart-3d.fin\n"), std::string::npos) << r.out;
+    ExpectGolden("restart-3d.fin", "flow-restart-3d.fin");
+    std::string text = Written("restart-3d.fin");
+    EXPECT_NE(text.find("\nMOLD3D_RESTART: SPECIFIED_TIME\nMOLD3D_RESTART_TIME_STAMP_NUMBER: 2\n"), std::string::npos);
+
+    // Opened again, the chosen point is the one selected.
+    r = RunText(Node("restart-3d.fin"), "expect text IDC_FLOW_RESTART_LIST \"Filling: 0.45 s, 50% filled\"\ncancel\n");
+    EXPECT_EQ(r.exitCode, 1) << r.err << r.out;
+
+    // Midplane: the packing point's token and file.
+    r = Run(Node("restart-midplane.fin"), Script("flow-restart-midplane.script"));
+    ASSERT_EQ(r.exitCode, 0) << r.err << r.out;
+    ExpectGolden("restart-midplane.fin", "flow-restart-midplane.fin");
+    text = Written("restart-midplane.fin");
+    EXPECT_NE(text.find("\n3DFLOW_RESTART: INTERMEDIATE_PACKING\n"), std::string::npos);
+    EXPECT_NE(text.find("\n3DFLOW_RESTART_INTERMEDIATE_PACKING: flow1.fr4\n"), std::string::npos);
+    // The restart's input became pending again.
+    EXPECT_NE(Tree().find("state 1 \"Restart of the fill and pack\" restart-midplane.fin\n"), std::string::npos);
+}
+
+TEST_F(FlowRun, SwitchOverNodeIsStoredWithItsPressure)
+{
+    auto r = Run(Node("material1.mtl"), Script("flow-switch-over-node.script"));
+    ASSERT_EQ(r.exitCode, 0) << r.err << r.out;
+    ExpectGolden("flow2.fin", "flow-switch-over-node.fin");
+    EXPECT_NE(Written("flow2.fin").find("\n3DFLOW_VELOCITY_PRESSURE_TRANSITION_PRESSURE_AT_A_NODE: 10 \\\n2E+7\n"),
+              std::string::npos);
+
+    // Edited again, the page shows the pressure alone, in MPa.
+    r = RunText(Node("flow2.fin"), "next\nexpect text IDC_FLOW_BC_FILE " + project + "/valvegates.bf3\nnext\n"
+                                   "expect dialog IDD_FLOW_PAGE3\n"
+                                   "expect text IDC_FLOW_SWITCH_PRESSURE 20\ncancel\n");
+    EXPECT_EQ(r.exitCode, 1) << r.err << r.out;
+}
+
+TEST_F(FlowRun, OptimisationMergesTheChosenMachine)
+{
+    auto r = Run(Node("material1.mtl"), Script("flow-optimum-machine.script"), {"--flags", "8"});
+    ASSERT_EQ(r.exitCode, 0) << r.err << r.out;
+    ExpectGolden("flow2.fin", "flow-optimum-machine.fin");
+    const std::string text = Written("flow2.fin");
+    EXPECT_NE(text.find("\nMACHINE_MANUFACTURER_MODEL_CODE: AM-80\n"), std::string::npos);
+    EXPECT_NE(text.find("\nMACHINE_DATABASE: KEYWORD\n"), std::string::npos);
+    EXPECT_EQ(text.find("MACHINE_FILE"), std::string::npos);
+    // Derived from the machine: the ram is the screw.
+    EXPECT_NE(text.find("\n3DFLOW_RAM: SPECIFIED\n"), std::string::npos);
+    EXPECT_NE(text.find("\n3DFLOW_RAM_SPECIFIED_DIAMETER: 0.03\n"), std::string::npos);
+    // The input records the optimisation flag.
+    EXPECT_NE(RunWizhost({"project", "show", project, Node("flow2.fin")}).out.find("flags: 8\n"), std::string::npos);
+}
+
+TEST_F(FlowRun, RefusalsChangeNothing)
+{
+    const std::string before = Tree();
+    // No machine chosen in an optimisation: the page stays.
+    auto r = RunText(Node("material1.mtl"), "next\nexpect message Please select a machine!\nanswer OK\n"
+                                            "expect dialog IDD_FLOW_PAGE1\ncancel\n",
+                     {"--flags", "8"});
+    EXPECT_EQ(r.exitCode, 1) << r.err << r.out;
+    // A boundary-condition set without injection locations (the cooling set
+    // is not offered; an unreadable flow set has none).
+    wiztest::WriteBytes(project + "/empty.bf3", "*MODEL     plate1.zql\n");
+    ASSERT_EQ(RunWizhost({"project", "add", project, project + "/empty.bf3", "--type", "5", "--subtype", "27",
+                          "--parent", Node("plate1.zql")})
+                  .exitCode,
+              0);
+    const std::string withEmpty = Tree();
+    r = RunText(Node("material1.mtl"),
+                "next\nselect IDC_FLOW_BC_LIST \" empty.bf3\"\nnext\n"
+                "expect message These boundary conditions cannot be used for this analysis as there are no "
+                "injections locations specified.\nanswer OK\nexpect dialog IDD_FLOW_PAGE2\ncancel\n");
+    EXPECT_EQ(r.exitCode, 1) << r.err << r.out;
+    // A gas analysis needs gas injection points.
+    r = RunText(Node("material1.mtl"),
+                "next\nselect IDC_FLOW_BC_LIST \" flow.bf3\"\nnext\n"
+                "expect message \"These boundary conditions do not specify any gas cylinders.\\nThey cannot be used "
+                "for gas analysis.\"\nanswer OK\nselect IDC_FLOW_BC_LIST \" gas.bf3\"\nnext\n"
+                "expect dialog IDD_FLOW_PAGE3\ncancel\n",
+                {"--flags", "2"});
+    EXPECT_EQ(r.exitCode, 1) << r.err << r.out;
+    EXPECT_EQ(Tree(), withEmpty);
+    EXPECT_NE(before, withEmpty);
+
+    // Bad flags and nodes are usage errors.
+    r = Run(Node("material1.mtl"), Script("flow-fill-pack.script"), {"--flags", "16"});
+    EXPECT_EQ(r.exitCode, 2);
+    r = Run(Node("plate.igs"), Script("flow-fill-pack.script"));
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_NE(r.err.find("is not a material, a flow analysis input"), std::string::npos) << r.err;
+    r = RunWizhost({"run", "translate", "--project", project, "--node", Node("plate.stl"), "--flags", "1", "--tty"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_NE(r.err.find("translate takes no --flags"), std::string::npos) << r.err;
+}
+
+TEST_F(FlowRun, WhereFinishPutsTheAnalysis)
+{
+    // A new analysis is named after its material until the user names it.
+    auto r = RunText(Node("material1.mtl"),
+                     "next\nselect IDC_FLOW_BC_LIST \" flow.bf3\"\nnext\nnext\n"
+                     "expect text IDC_FLOW_DESCRIPTION \"Flow analysis, PP homopolymer, MFI 12\"\nfinish\n");
+    ASSERT_EQ(r.exitCode, 0) << r.err << r.out;
+    EXPECT_NE(Tree().find("state 1 \"Flow analysis, PP homopolymer, MFI 12\" flow2.fin\n"), std::string::npos);
+
+    // A read-only input is not written over: the edited analysis joins its parent.
+    const std::string input = project + "/restart-midplane.fin";
+    const std::string before = wiztest::ReadBytes(input);
+    std::filesystem::permissions(input, std::filesystem::perms::owner_write, std::filesystem::perm_options::remove);
+    r = RunText(Node("restart-midplane.fin"), "next\nnext\nfinish\n");
+    std::filesystem::permissions(input, std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
+    ASSERT_EQ(r.exitCode, 0) << r.err << r.out;
+    EXPECT_NE(r.out.find("file: flow3.fin\n"), std::string::npos) << r.out;
+    EXPECT_EQ(wiztest::ReadBytes(input), before);
+    const auto shown = RunWizhost({"project", "show", project, Node("flow3.fin")}).out;
+    EXPECT_NE(shown.find("parent: " + Node("flow1.flr") + "\n"), std::string::npos) << shown;
+}
