@@ -260,7 +260,7 @@ TEST(KeywordFile, HostileInput)
         many += std::to_string(i) + " \\\n";
     many += "end\nAFTER: 2\n";
     f.MergeText(many);
-    const std::string& list = f.GetRawValue("LIST");
+    const std::string_view list = f.GetRawValue("LIST");
     EXPECT_EQ(std::count(list.begin(), list.end(), '\n'), 100000);
     EXPECT_EQ(f.GetValue("LIST").substr(0, 8), "0 1 2 3 ");
     EXPECT_EQ(f.GetValue("AFTER"), "2");
