@@ -120,25 +120,41 @@ inline const char* ScanLine(const char* p, const char* end, const char*& colon)
     return nullptr;
 }
 
-// Whether a keyword read may fall under a legacy renaming rule: they all
-// begin "3DFLOW_ANALYSIS_AIM", "3DFLOW_PACK_PROFILE" or "3DFLOW_FILL_", so
-// one look at the first bytes settles almost every line of a deck.
+// Whether a keyword read may fall under a legacy renaming rule: they are
+// "3DFLOW_ANALYSIS_AIM", "3DFLOW_PACK_PROFILE" or begin
+// "3DFLOW_FILL_PRESSURE_CONTROL", so a look at the first bytes and the
+// length settles almost every line of a deck.
 inline bool MayBeRenamed(std::string_view keyword)
 {
     if (keyword.size() < 19 || std::memcmp(keyword.data(), "3DFLOW_", 7) != 0)
         return false;
+    // "..._AIM" and "..._PROFILE" have 19 bytes; "3DFLOW_FILL_PRESSURE_CONTROL" 28.
     const char c = keyword[7];
-    return c == 'A' || c == 'P' || c == 'F';
+    return ((c == 'A' || c == 'P') && keyword.size() == 19) || (c == 'F' && keyword.size() >= 28);
 }
 
 // 8 bytes at a time with a strong final mix: keywords of one deck share long
-// prefixes ("3DFLOW_...") and differ in a few bytes near the end.
+// prefixes ("3DFLOW_...") and differ in a few bytes near the end. Two lanes
+// take alternate words, halving the chain of multiplies a keyword of 20 to
+// 40 bytes waits for.
 [[gnu::always_inline]] inline std::uint64_t HashKeyword(std::string_view key)
 {
     const char* p = key.data();
     std::size_t n = key.size();
     std::uint64_t h = 0x9E3779B97F4A7C15ull ^ (n * 0xff51afd7ed558ccdull);
-    while (n >= 8) {
+    std::uint64_t odd = 0x6A09E667F3BCC909ull;
+    while (n >= 16) {
+        std::uint64_t v, w;
+        std::memcpy(&v, p, 8);
+        std::memcpy(&w, p + 8, 8);
+        h = (h ^ v) * 0xbf58476d1ce4e5b9ull;
+        h ^= h >> 29;
+        odd = (odd ^ w) * 0x94d049bb133111ebull;
+        odd ^= odd >> 29;
+        p += 16;
+        n -= 16;
+    }
+    if (n >= 8) {
         std::uint64_t v;
         std::memcpy(&v, p, 8);
         h = (h ^ v) * 0xbf58476d1ce4e5b9ull;
@@ -146,6 +162,7 @@ inline bool MayBeRenamed(std::string_view keyword)
         p += 8;
         n -= 8;
     }
+    h ^= odd * 0xff51afd7ed558ccdull;
     // A variable-length memcpy becomes a byte loop whose stores the next
     // 8-byte load must wait for; whole loads that end at the key's last byte
     // give the same value without that stall.
@@ -183,6 +200,26 @@ void AdviseHugePages(const void* data, std::size_t bytes)
     const std::uintptr_t end = (reinterpret_cast<std::uintptr_t>(data) + bytes) & ~(kHuge - 1);
     if (end > begin)
         ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+}
+
+// Copies `n` bytes from `from` to `to`: in 16-byte blocks when `from` has
+// them before `fromEnd`, else with memmove. A block may write up to 15
+// bytes past `to + n`, which the store leaves room for. Packing a text in
+// place (`to` before `from` in one buffer) takes blocks only when `from` is
+// a block or more ahead: then no block reaches text not yet read.
+inline void CopyPacked(char* to, const char* from, std::size_t n, const char* fromEnd, bool inPlace)
+{
+    if (inPlace && to == from)
+        return;
+    if ((!inPlace || from - to >= 16) && static_cast<std::size_t>(fromEnd - from) >= n + 15) {
+        for (std::size_t i = 0; i < n; i += 16) {
+            char block[16];
+            std::memcpy(block, from + i, 16);
+            std::memcpy(to + i, block, 16);
+        }
+        return;
+    }
+    std::memmove(to, from, n);
 }
 
 } // namespace
@@ -448,7 +485,7 @@ struct MKeywordFile::Index {
     // which cost a cache and TLB miss per keyword. Slots of keywords read
     // again are removed afterwards, and the entries renumbered, when there
     // are any.
-    static constexpr unsigned kRegionBits = 10;
+    static constexpr unsigned kRegionBits = 8;
     static constexpr std::size_t kRegionsFrom = std::size_t{1} << 17;
 
     void IndexByRegion(MKeywordFile& file)
@@ -462,22 +499,30 @@ struct MKeywordFile::Index {
             start[r] += start[r - 1];
         // Each entry to make, so that the loop below touches neither the
         // tags nor the slots in their scattered order.
-        std::unique_ptr<Entry[]> order(new Entry[n]);
+        struct Pending {
+            std::uint32_t slot; // not zeroed when allocated: every element is set
+            std::uint32_t hash;
+        };
+        std::unique_ptr<Pending[]> order(new Pending[n]);
         for (std::size_t i = 0; i < n; ++i)
             order[start[(appendedTags[i] & Mask()) >> shift]++] =
-                Entry{static_cast<std::uint32_t>(firstAppended + i + 1), appendedTags[i]};
+                Pending{static_cast<std::uint32_t>(firstAppended + i), appendedTags[i]};
 
+        // The table is fresh memory, not yet in any cache: entries are
+        // fetched a few ahead as well.
+        constexpr std::size_t kAhead = 16;
         bool dropped = false;
         for (std::size_t k = 0; k < n; ++k) {
-            const std::size_t slot = order[k].slotPlus1 - 1;
+            if (k + kAhead < n)
+                Prefetch(order[k + kAhead].hash);
+            const std::size_t slot = order[k].slot;
             Entry& entry = ProbeFor(order[k].hash, [&] { return file.KeywordAt(slot); }, file);
             if (entry.slotPlus1 != 0) {
                 TakeOver(file, entry.slotPlus1 - 1, slot);
                 dropped = true;
                 continue;
             }
-            entry = order[k];
-            ++count;
+            Fill(entry, order[k].hash, slot);
         }
         if (!dropped)
             return;
@@ -540,6 +585,9 @@ struct OwnedBlock {
 constexpr std::size_t kMaxKeyword = 0x7FFFFFFFu;
 constexpr std::size_t kMaxValue = 0xFFFFFFFFu;
 
+// Room at the end of a store for the blocks of CopyPacked.
+constexpr std::size_t kSlack = 16;
+
 struct FreeDeleter {
     void operator()(char* p) const { std::free(p); }
 };
@@ -556,8 +604,10 @@ MKeywordFile::~MKeywordFile()
 
 void MKeywordFile::FreeAll()
 {
-    for (Slot& s : m_slots)
-        Release(s);
+    if (m_ownsBlocks)
+        for (Slot& s : m_slots)
+            Release(s);
+    m_ownsBlocks = false;
     m_slots.clear();
     for (char* chunk : m_chunks)
         std::free(chunk);
@@ -573,11 +623,12 @@ void MKeywordFile::Release(Slot& slot)
     slot.valueLength = 0;
 }
 
-MKeywordFile::Slot MKeywordFile::NewOwnedSlot(std::string_view keyword, std::string_view value) const
+MKeywordFile::Slot MKeywordFile::NewOwnedSlot(std::string_view keyword, std::string_view value)
 {
     if (keyword.size() > kMaxKeyword || value.size() > kMaxValue)
         throw std::length_error("keyword or value too long");
     char* key = OwnedBlock::New(keyword.size() + value.size());
+    m_ownsBlocks = true;
     std::memcpy(key, keyword.data(), keyword.size());
     if (!value.empty())
         std::memcpy(key + keyword.size(), value.data(), value.size());
@@ -600,6 +651,7 @@ void MKeywordFile::AssignValue(std::size_t slot, std::string_view value)
         throw std::length_error("value too long");
     const std::size_t need = keyLength + value.size();
     char* key = OwnedBlock::New(owned ? need + need / 2 : need);
+    m_ownsBlocks = true;
     std::memcpy(key, s.key, keyLength);
     std::memcpy(key + keyLength, value.data(), value.size());
     if (owned)
@@ -633,14 +685,14 @@ CResult MKeywordFile::Merge(const std::string& path)
     // second buffer; a file that grows meanwhile doubles it.
     const long long length = file.GetLength();
     std::size_t capacity = length > 0 ? static_cast<std::size_t>(length) + 1 : std::size_t{64} << 10;
-    std::unique_ptr<char, FreeDeleter> text(static_cast<char*>(std::malloc(capacity)));
+    std::unique_ptr<char, FreeDeleter> text(static_cast<char*>(std::malloc(capacity + kSlack)));
     if (!text)
         throw std::bad_alloc();
     AdviseHugePages(text.get(), capacity);
     std::size_t size = 0;
     for (;;) {
         if (size == capacity) {
-            char* bigger = static_cast<char*>(std::realloc(text.get(), capacity * 2));
+            char* bigger = static_cast<char*>(std::realloc(text.get(), capacity * 2 + kSlack));
             if (!bigger)
                 throw std::bad_alloc();
             text.release();
@@ -664,7 +716,7 @@ void MKeywordFile::MergeText(std::string_view text)
         return;
     // The keywords and values are copied as they are read: never more bytes
     // than the text, and no copy of the lines that are not kept.
-    char* store = static_cast<char*>(std::malloc(text.size()));
+    char* store = static_cast<char*>(std::malloc(text.size() + kSlack));
     if (!store)
         throw std::bad_alloc();
     AdviseHugePages(store, text.size());
@@ -701,6 +753,7 @@ void MKeywordFile::Parse(std::string_view text, char* store)
         const char* p = text.data();
         const char* const end = p + text.size();
         char* w = store;
+        const bool inPlace = store == text.data();
         while (p < end) {
             const char* colon = nullptr;
             const char* nl = ScanLine(p, end, colon);
@@ -723,9 +776,9 @@ void MKeywordFile::Parse(std::string_view text, char* store)
                 continue;
             const std::uint64_t h = HashKeyword(keyword);
             char* const key = w;
-            std::memmove(key, keyword.data(), keyword.size());
+            CopyPacked(key, keyword.data(), keyword.size(), end, inPlace);
             char* const valueAt = key + keyword.size();
-            std::memmove(valueAt, value.data(), value.size());
+            CopyPacked(valueAt, value.data(), value.size(), end, inPlace);
             char* valueEnd = valueAt + value.size();
             keyword = std::string_view(key, keyword.size());
             if (continued) {
@@ -734,7 +787,7 @@ void MKeywordFile::Parse(std::string_view text, char* store)
                     const char* lf = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
                     const std::string_view cont = TrimRight(std::string_view(p, static_cast<std::size_t>((lf ? lf : end) - p)));
                     *valueEnd++ = '\n';
-                    std::memmove(valueEnd, cont.data(), cont.size());
+                    CopyPacked(valueEnd, cont.data(), cont.size(), end, inPlace);
                     valueEnd += cont.size();
                     more = !cont.empty() && cont.back() == '\\';
                     p = lf ? lf + 1 : end;

@@ -91,13 +91,13 @@ private:
         return std::string_view(s.key + KeyLength(s), s.valueLength);
     }
     // Reads `text`, keeping its keywords and values in `store` (from malloc,
-    // as large as the text, possibly the text itself), which it takes over.
+    // 16 bytes larger than the text, possibly the text itself), which it takes over.
     void Parse(std::string_view text, char* store);
     void AppendRead(char* key, std::size_t keyLength, std::size_t valueLength, std::uint64_t hash);
     bool StoreRenamed(std::string_view keyword, std::string_view value);
     void SetValueHashed(std::string_view keyword, std::uint64_t hash, std::string_view value);
     void AssignValue(std::size_t slot, std::string_view value);
-    Slot NewOwnedSlot(std::string_view keyword, std::string_view value) const;
+    Slot NewOwnedSlot(std::string_view keyword, std::string_view value);
     void Release(Slot& slot);
     void RemoveSlot(std::size_t slot);
     void FreeAll();
@@ -107,6 +107,7 @@ private:
 
     std::vector<Slot> m_slots;
     std::vector<char*> m_chunks;      // texts read, from malloc
+    bool m_ownsBlocks = false;        // whether any slot may own its block
     Index* m_index;                   // keyword -> slot
     std::string m_fileName;
 };
