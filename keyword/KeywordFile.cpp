@@ -420,6 +420,7 @@ struct MKeywordFile::Index {
     {
         appendedTags.clear();
         appendedTags.reserve(expected);
+        AdviseHugePages(appendedTags.data(), appendedTags.capacity() * sizeof(std::uint32_t));
         firstAppended = file.m_slots.size();
         appending = true;
     }
@@ -504,6 +505,7 @@ struct MKeywordFile::Index {
             std::uint32_t hash;
         };
         std::unique_ptr<Pending[]> order(new Pending[n]);
+        AdviseHugePages(order.get(), n * sizeof(Pending));
         for (std::size_t i = 0; i < n; ++i)
             order[start[(appendedTags[i] & Mask()) >> shift]++] =
                 Pending{static_cast<std::uint32_t>(firstAppended + i), appendedTags[i]};
