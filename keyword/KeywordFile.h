@@ -70,9 +70,9 @@ public:
 
 private:
     struct Index;
-    // A keyword and its value lie back to back: either in the text of a file
-    // that was read (kept whole in m_chunks, one allocation per read), or in
-    // a block of their own (see OwnedBlock in the source) once a value
+    // A keyword and its value lie back to back: either in the buffer of the
+    // text they were read from (m_chunks, one allocation per read), or in a
+    // block of their own (see OwnedBlock in the source) once a value
     // outgrows its place or the keyword was set rather than read.
     struct Slot {
         char* key;                 // nullptr once removed ("" is a keyword too)
