@@ -1009,7 +1009,7 @@ std::string MKeywordFile::GetValue(std::string_view keyword) const
     return out;
 }
 
-std::string_view MKeywordFile::GetRawValue(std::string_view keyword) const
+CValueView MKeywordFile::GetRawValue(std::string_view keyword) const
 {
     const long slot = m_index->Find(keyword, HashKeyword(keyword), *this);
     return slot < 0 ? std::string_view() : ValueAt(static_cast<std::size_t>(slot));

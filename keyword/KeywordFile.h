@@ -10,6 +10,15 @@
 
 class CTextFile;
 
+// A stored value seen in place: a std::string_view that also turns into a
+// std::string where one is wanted (`std::string v = file.GetRawValue(k);`).
+class CValueView : public std::string_view {
+public:
+    constexpr CValueView() = default;
+    constexpr CValueView(std::string_view view) : std::string_view(view) {}
+    operator std::string() const { return std::string(data(), size()); }
+};
+
 class MKeywordFile {
 public:
     MKeywordFile();
@@ -40,7 +49,7 @@ public:
     // The stored value as it is, continuation marks included; "" when absent.
     // The view stays valid until this keyword is set or removed, or the file
     // is loaded again.
-    std::string_view GetRawValue(std::string_view keyword) const;
+    CValueView GetRawValue(std::string_view keyword) const;
     void SetValue(std::string_view keyword, std::string_view value);
     // SetValue for text from outside (a person, a script): refuses what would
     // not read back the same from a file (CheckKeyword, CheckValue).

@@ -108,7 +108,7 @@ TEST(SolverData, EveryDefaultLiesInItsRange)
             defaults.Merge(path);
         ASSERT_GT(defaults.GetKeywordCount(), 5u);
         for (const std::string& keyword : defaults.GetKeywords())
-            EXPECT_EQ(CheckValue(ranges, keyword, std::string(defaults.GetRawValue(keyword))), "") << keyword;
+            EXPECT_EQ(CheckValue(ranges, keyword, defaults.GetRawValue(keyword)), "") << keyword;
     }
 }
 
@@ -129,7 +129,7 @@ TEST(SolverData, SampleInputsLieInTheirRanges)
         file.Load(wiztest::SourcePath(std::string("data/sample-project/") + in.input));
         ASSERT_GT(file.GetKeywordCount(), 3u);
         for (const std::string& keyword : file.GetKeywords())
-            EXPECT_EQ(CheckValue(ranges, keyword, std::string(file.GetRawValue(keyword))), "") << keyword;
+            EXPECT_EQ(CheckValue(ranges, keyword, file.GetRawValue(keyword)), "") << keyword;
     }
 }
 

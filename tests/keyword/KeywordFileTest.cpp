@@ -262,6 +262,8 @@ TEST(KeywordFile, ValuesKeepTheirTextUntilChanged)
         f.SetValue("N" + std::to_string(i), std::string(i % 50, 'n'));
     f.SetValue("A", "longer than the text it was read with");
     EXPECT_EQ(c, "1 \\\n 2");
+    const std::string copy = f.GetRawValue("C"); // where a string is wanted, a copy
+    EXPECT_EQ(copy, c);
 
     // Values set from the file's own values, overlapping ones included.
     f.SetValue("A", f.GetRawValue("B"));
