@@ -10,6 +10,7 @@
 #include <cstring>
 #include <memory>
 #include <new>
+#include <stdexcept>
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -18,8 +19,6 @@
 #include <utility>
 
 namespace {
-
-const std::string kEmpty;
 
 // Unset values in solver files are written as this number; such lines are
 // treated as if the keyword were absent.
@@ -121,25 +120,41 @@ inline const char* ScanLine(const char* p, const char* end, const char*& colon)
     return nullptr;
 }
 
-// Whether a keyword read may fall under a legacy renaming rule: they all
-// begin "3DFLOW_ANALYSIS_AIM", "3DFLOW_PACK_PROFILE" or "3DFLOW_FILL_", so
-// one look at the first bytes settles almost every line of a deck.
+// Whether a keyword read may fall under a legacy renaming rule: they are
+// "3DFLOW_ANALYSIS_AIM", "3DFLOW_PACK_PROFILE" or begin
+// "3DFLOW_FILL_PRESSURE_CONTROL", so a look at the first bytes and the
+// length settles almost every line of a deck.
 inline bool MayBeRenamed(std::string_view keyword)
 {
     if (keyword.size() < 19 || std::memcmp(keyword.data(), "3DFLOW_", 7) != 0)
         return false;
+    // "..._AIM" and "..._PROFILE" have 19 bytes; "3DFLOW_FILL_PRESSURE_CONTROL" 28.
     const char c = keyword[7];
-    return c == 'A' || c == 'P' || c == 'F';
+    return ((c == 'A' || c == 'P') && keyword.size() == 19) || (c == 'F' && keyword.size() >= 28);
 }
 
 // 8 bytes at a time with a strong final mix: keywords of one deck share long
-// prefixes ("3DFLOW_...") and differ in a few bytes near the end.
+// prefixes ("3DFLOW_...") and differ in a few bytes near the end. Two lanes
+// take alternate words, halving the chain of multiplies a keyword of 20 to
+// 40 bytes waits for.
 [[gnu::always_inline]] inline std::uint64_t HashKeyword(std::string_view key)
 {
     const char* p = key.data();
     std::size_t n = key.size();
     std::uint64_t h = 0x9E3779B97F4A7C15ull ^ (n * 0xff51afd7ed558ccdull);
-    while (n >= 8) {
+    std::uint64_t odd = 0x6A09E667F3BCC909ull;
+    while (n >= 16) {
+        std::uint64_t v, w;
+        std::memcpy(&v, p, 8);
+        std::memcpy(&w, p + 8, 8);
+        h = (h ^ v) * 0xbf58476d1ce4e5b9ull;
+        h ^= h >> 29;
+        odd = (odd ^ w) * 0x94d049bb133111ebull;
+        odd ^= odd >> 29;
+        p += 16;
+        n -= 16;
+    }
+    if (n >= 8) {
         std::uint64_t v;
         std::memcpy(&v, p, 8);
         h = (h ^ v) * 0xbf58476d1ce4e5b9ull;
@@ -147,6 +162,7 @@ inline bool MayBeRenamed(std::string_view keyword)
         p += 8;
         n -= 8;
     }
+    h ^= odd * 0xff51afd7ed558ccdull;
     // A variable-length memcpy becomes a byte loop whose stores the next
     // 8-byte load must wait for; whole loads that end at the key's last byte
     // give the same value without that stall.
@@ -186,6 +202,26 @@ void AdviseHugePages(const void* data, std::size_t bytes)
         ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
 }
 
+// Copies `n` bytes from `from` to `to`: in 16-byte blocks when `from` has
+// them before `fromEnd`, else with memmove. A block may write up to 15
+// bytes past `to + n`, which the store leaves room for. Packing a text in
+// place (`to` before `from` in one buffer) takes blocks only when `from` is
+// a block or more ahead: then no block reaches text not yet read.
+inline void CopyPacked(char* to, const char* from, std::size_t n, const char* fromEnd, bool inPlace)
+{
+    if (inPlace && to == from)
+        return;
+    if ((!inPlace || from - to >= 16) && static_cast<std::size_t>(fromEnd - from) >= n + 15) {
+        for (std::size_t i = 0; i < n; i += 16) {
+            char block[16];
+            std::memcpy(block, from + i, 16);
+            std::memcpy(to + i, block, 16);
+        }
+        return;
+    }
+    std::memmove(to, from, n);
+}
+
 } // namespace
 
 // Open addressing with linear probing over a power-of-two table that doubles
@@ -194,7 +230,7 @@ void AdviseHugePages(const void* data, std::size_t bytes)
 // probe compares keyword text only when a tag matches, and the table of a big
 // deck is half the memory it would be at a load of one half, memory that is
 // freshly faulted on every load.
-// Entries hold the slot (the keyword text lives in m_keyText) and the low 32
+// Entries hold the slot (the keyword text lives with the slot) and the low 32
 // hash bits: they give the home position without rehashing the text and
 // settle almost every mismatch without a string compare. Removal shifts the
 // following run back, so no tombstones accumulate.
@@ -289,10 +325,17 @@ struct MKeywordFile::Index {
     // MakeRoom first: a rebuild moves every entry.
     Entry& Probe(std::string_view key, std::uint64_t h, const MKeywordFile& file)
     {
+        return ProbeFor(h, [&] { return key; }, file);
+    }
+
+    // Probe, with the keyword fetched only when a tag matches.
+    template <class GetKey>
+    Entry& ProbeFor(std::uint64_t h, GetKey getKey, const MKeywordFile& file)
+    {
         const std::uint32_t tag = static_cast<std::uint32_t>(h);
         for (std::size_t i = tag & Mask();; i = (i + 1) & Mask()) {
             Entry& e = table[i];
-            if (e.slotPlus1 == 0 || (e.hash == tag && file.KeywordAt(e.slotPlus1 - 1) == key))
+            if (e.slotPlus1 == 0 || (e.hash == tag && file.KeywordAt(e.slotPlus1 - 1) == getKey()))
                 return e;
         }
     }
@@ -371,73 +414,143 @@ struct MKeywordFile::Index {
     // hash here; IndexAppended then enters them all in one tight pass.
     bool appending = false;
     std::size_t firstAppended = 0;
-    std::size_t keyTextBefore = 0;
     std::vector<std::uint32_t> appendedTags;
 
     void BeginAppending(const MKeywordFile& file, std::size_t expected)
     {
         appendedTags.clear();
         appendedTags.reserve(expected);
+        AdviseHugePages(appendedTags.data(), appendedTags.capacity() * sizeof(std::uint32_t));
         firstAppended = file.m_slots.size();
-        keyTextBefore = file.m_keyText.size();
         appending = true;
     }
 
-    // Enters the slots appended since reading began, in slot order, so a
-    // keyword read twice keeps its first slot and takes the later value. The
-    // later slot goes: the slots after it (and their keyword text) move up,
-    // so the content is what storing line by line gives, and a deck that
-    // repeats one keyword a million times holds one slot. Table entries are
-    // fetched several slots ahead.
+    // Enters the slots appended since reading began, so a keyword read twice
+    // keeps its first slot and takes the later value. The later slot goes
+    // and the slots after it move up, so the content is what storing line by
+    // line gives, and a deck that repeats one keyword a million times holds
+    // one slot. A keyword read again takes over the later slot's text, which
+    // holds the same keyword: nothing is copied or allocated.
     void IndexAppended(MKeywordFile& file)
     {
         assert(appending && appendedTags.size() == file.m_slots.size() - firstAppended);
         appending = false;
         try {
             Reserve(count + appendedTags.size());
+            if (table.size() >= kRegionsFrom)
+                IndexByRegion(file);
+            else
+                IndexInOrder(file);
         } catch (...) {
             DropAppended(file);
             throw;
         }
+        std::vector<std::uint32_t>().swap(appendedTags);
+    }
+
+    // Takes the value of the appended `slot` into the slot that has its keyword.
+    static void TakeOver(MKeywordFile& file, std::size_t earlier, std::size_t slot)
+    {
+        std::swap(file.m_slots[earlier], file.m_slots[slot]);
+        file.Release(file.m_slots[slot]);
+    }
+
+    // In slot order, table entries fetched several slots ahead.
+    void IndexInOrder(MKeywordFile& file)
+    {
         constexpr std::size_t kAhead = 16;
         const std::size_t n = appendedTags.size();
-        std::size_t kept = firstAppended;     // the next slot that stays
-        std::size_t keyEnd = keyTextBefore;   // where its keyword text goes
+        std::size_t kept = firstAppended; // the next slot that stays
         for (std::size_t i = 0; i < n; ++i) {
             if (i + kAhead < n)
                 Prefetch(appendedTags[i + kAhead]);
             const std::size_t slot = firstAppended + i;
             Entry& entry = Probe(file.KeywordAt(slot), appendedTags[i], file);
             if (entry.slotPlus1 != 0) {
-                file.m_lines[entry.slotPlus1 - 1].swap(file.m_lines[slot]);
+                TakeOver(file, entry.slotPlus1 - 1, slot);
                 continue;
             }
-            if (kept != slot) {
-                // Moves go towards the front and never reach a slot or a
-                // keyword not yet looked at.
-                Slot moved = file.m_slots[slot];
-                std::memmove(&file.m_keyText[keyEnd], &file.m_keyText[moved.keyOffset], moved.keyLength);
-                moved.keyOffset = keyEnd;
-                file.m_slots[kept] = moved;
-                file.m_lines[kept].swap(file.m_lines[slot]);
-            }
-            keyEnd += file.m_slots[kept].keyLength;
+            // Moves go towards the front and never reach a slot not yet looked at.
+            if (kept != slot)
+                file.m_slots[kept] = file.m_slots[slot];
             Fill(entry, appendedTags[i], kept);
             ++kept;
         }
         file.m_slots.resize(kept);
-        file.m_lines.erase(file.m_lines.begin() + static_cast<std::ptrdiff_t>(kept), file.m_lines.end());
-        file.m_keyText.resize(keyEnd);
-        std::vector<std::uint32_t>().swap(appendedTags);
+    }
+
+    // A big table is filled region by region: the appended slots go in the
+    // order of the table region their keywords hash to (in slot order within
+    // a region, so the lines of one keyword keep theirs), and each entry
+    // lands next to the last one instead of somewhere in tens of megabytes,
+    // which cost a cache and TLB miss per keyword. Slots of keywords read
+    // again are removed afterwards, and the entries renumbered, when there
+    // are any.
+    static constexpr unsigned kRegionBits = 8;
+    static constexpr std::size_t kRegionsFrom = std::size_t{1} << 17;
+
+    void IndexByRegion(MKeywordFile& file)
+    {
+        const std::size_t n = appendedTags.size();
+        const unsigned shift = static_cast<unsigned>(std::countr_zero(table.size())) - kRegionBits;
+        std::vector<std::uint32_t> start((std::size_t{1} << kRegionBits) + 1, 0);
+        for (std::uint32_t tag : appendedTags)
+            ++start[((tag & Mask()) >> shift) + 1];
+        for (std::size_t r = 1; r < start.size(); ++r)
+            start[r] += start[r - 1];
+        // Each entry to make, so that the loop below touches neither the
+        // tags nor the slots in their scattered order.
+        struct Pending {
+            std::uint32_t slot; // not zeroed when allocated: every element is set
+            std::uint32_t hash;
+        };
+        std::unique_ptr<Pending[]> order(new Pending[n]);
+        AdviseHugePages(order.get(), n * sizeof(Pending));
+        for (std::size_t i = 0; i < n; ++i)
+            order[start[(appendedTags[i] & Mask()) >> shift]++] =
+                Pending{static_cast<std::uint32_t>(firstAppended + i), appendedTags[i]};
+
+        // The table is fresh memory, not yet in any cache: entries are
+        // fetched a few ahead as well.
+        constexpr std::size_t kAhead = 16;
+        bool dropped = false;
+        for (std::size_t k = 0; k < n; ++k) {
+            if (k + kAhead < n)
+                Prefetch(order[k + kAhead].hash);
+            const std::size_t slot = order[k].slot;
+            Entry& entry = ProbeFor(order[k].hash, [&] { return file.KeywordAt(slot); }, file);
+            if (entry.slotPlus1 != 0) {
+                TakeOver(file, entry.slotPlus1 - 1, slot);
+                dropped = true;
+                continue;
+            }
+            Fill(entry, order[k].hash, slot);
+        }
+        if (!dropped)
+            return;
+        order.reset();
+        std::vector<std::uint32_t> moved(n); // where each appended slot goes
+        std::size_t kept = firstAppended;
+        for (std::size_t i = 0; i < n; ++i) {
+            const std::size_t slot = firstAppended + i;
+            if (!file.m_slots[slot].key)
+                continue;
+            moved[i] = static_cast<std::uint32_t>(kept);
+            file.m_slots[kept++] = file.m_slots[slot];
+        }
+        for (std::size_t t = 0; t < table.size(); ++t)
+            if (table[t].slotPlus1 > firstAppended)
+                table[t].slotPlus1 = moved[table[t].slotPlus1 - 1 - firstAppended] + 1;
+        file.m_slots.resize(kept);
     }
 
     // Back to the content before reading began (after a failed allocation).
     void DropAppended(MKeywordFile& file)
     {
         appending = false;
+        for (std::size_t i = firstAppended; i < file.m_slots.size(); ++i)
+            file.Release(file.m_slots[i]);
         file.m_slots.resize(firstAppended);
-        file.m_lines.erase(file.m_lines.begin() + static_cast<std::ptrdiff_t>(firstAppended), file.m_lines.end());
-        file.m_keyText.resize(keyTextBefore);
         std::vector<std::uint32_t>().swap(appendedTags);
     }
 
@@ -446,110 +559,117 @@ struct MKeywordFile::Index {
     void Prefetch(std::uint64_t h) const { __builtin_prefetch(&table[h & Mask()]); }
 };
 
+namespace {
+
+// A keyword and value that do not lie in a text read: the capacity first,
+// then the keyword and the value back to back. A value that changes keeps
+// its block while it fits, and grows it by half when it does not.
+struct OwnedBlock {
+    static char* New(std::size_t capacity)
+    {
+        void* p = std::malloc(sizeof(std::size_t) + capacity);
+        if (!p)
+            throw std::bad_alloc();
+        std::memcpy(p, &capacity, sizeof capacity);
+        return static_cast<char*>(p) + sizeof(std::size_t);
+    }
+    static std::size_t Capacity(const char* key)
+    {
+        std::size_t capacity;
+        std::memcpy(&capacity, key - sizeof(std::size_t), sizeof capacity);
+        return capacity;
+    }
+    static void Free(char* key) { std::free(key - sizeof(std::size_t)); }
+};
+
+// Keywords and values are measured in 32 bits: a value of 4 GB or more is
+// refused (SetValue) or skipped (reading), as a keyword of 2 GB is.
+constexpr std::size_t kMaxKeyword = 0x7FFFFFFFu;
+constexpr std::size_t kMaxValue = 0xFFFFFFFFu;
+
+// Room at the end of a store for the blocks of CopyPacked.
+constexpr std::size_t kSlack = 16;
+
+struct FreeDeleter {
+    void operator()(char* p) const { std::free(p); }
+};
+
+} // namespace
+
 MKeywordFile::MKeywordFile() : m_index(new Index) {}
 
-MKeywordFile::~MKeywordFile() { delete m_index; }
+MKeywordFile::~MKeywordFile()
+{
+    FreeAll();
+    delete m_index;
+}
+
+void MKeywordFile::FreeAll()
+{
+    if (m_ownsBlocks)
+        for (Slot& s : m_slots)
+            Release(s);
+    m_ownsBlocks = false;
+    m_slots.clear();
+    for (char* chunk : m_chunks)
+        std::free(chunk);
+    m_chunks.clear();
+}
+
+void MKeywordFile::Release(Slot& slot)
+{
+    if (slot.key && (slot.keyLength & kOwned))
+        OwnedBlock::Free(slot.key);
+    slot.key = nullptr;
+    slot.keyLength = 0;
+    slot.valueLength = 0;
+}
+
+MKeywordFile::Slot MKeywordFile::NewOwnedSlot(std::string_view keyword, std::string_view value)
+{
+    if (keyword.size() > kMaxKeyword || value.size() > kMaxValue)
+        throw std::length_error("keyword or value too long");
+    char* key = OwnedBlock::New(keyword.size() + value.size());
+    m_ownsBlocks = true;
+    std::memcpy(key, keyword.data(), keyword.size());
+    if (!value.empty())
+        std::memcpy(key + keyword.size(), value.data(), value.size());
+    return Slot{key, static_cast<std::uint32_t>(keyword.size()) | kOwned, static_cast<std::uint32_t>(value.size())};
+}
+
+// `value` may lie anywhere, this slot's own value included.
+void MKeywordFile::AssignValue(std::size_t slot, std::string_view value)
+{
+    Slot& s = m_slots[slot];
+    const std::size_t keyLength = KeyLength(s);
+    const bool owned = (s.keyLength & kOwned) != 0;
+    if (value.size() <= s.valueLength || (owned && keyLength + value.size() <= OwnedBlock::Capacity(s.key))) {
+        if (!value.empty())
+            std::memmove(s.key + keyLength, value.data(), value.size());
+        s.valueLength = static_cast<std::uint32_t>(value.size());
+        return;
+    }
+    if (value.size() > kMaxValue)
+        throw std::length_error("value too long");
+    const std::size_t need = keyLength + value.size();
+    char* key = OwnedBlock::New(owned ? need + need / 2 : need);
+    m_ownsBlocks = true;
+    std::memcpy(key, s.key, keyLength);
+    std::memcpy(key + keyLength, value.data(), value.size());
+    if (owned)
+        OwnedBlock::Free(s.key);
+    s.key = key;
+    s.keyLength = static_cast<std::uint32_t>(keyLength) | kOwned;
+    s.valueLength = static_cast<std::uint32_t>(value.size());
+}
 
 CResult MKeywordFile::Load(const std::string& path)
 {
-    m_lines.clear();
-    m_slots.clear();
-    m_keyText.clear();
+    FreeAll();
     m_index->Clear();
     m_fileName = path;
     return Merge(path);
 }
-
-// Lines of a text held in memory: views stay valid throughout.
-class MKeywordFile::TextLines {
-public:
-    explicit TextLines(std::string_view text) : m_p(text.data()), m_end(text.data() + text.size()) {}
-    // The next line, with its first ':' (nullptr when it has none).
-    bool Next(std::string_view& line, const char*& colon)
-    {
-        if (m_p >= m_end)
-            return false;
-        const char* nl = ScanLine(m_p, m_end, colon);
-        const char* stop = nl ? nl : m_end;
-        line = std::string_view(m_p, static_cast<std::size_t>(stop - m_p));
-        m_p = nl ? nl + 1 : m_end;
-        return true;
-    }
-    bool Next(std::string_view& line)
-    {
-        const char* colon;
-        return Next(line, colon);
-    }
-
-private:
-    const char* m_p;
-    const char* m_end;
-};
-
-// Lines of a file read in blocks of 64 KB into one reused buffer: a big deck
-// is parsed while its bytes are still in the cache, and never held in memory
-// whole. A small buffer is reused from one load to the next, where a
-// megabyte came fresh from the system, page by page, on every load. A refill
-// moves the unfinished line to the front, so views handed out before it are
-// dead afterwards.
-class MKeywordFile::FileLines {
-public:
-    explicit FileLines(CTextFile& file) : m_file(file), m_buffer(new char[kBlock]), m_size(kBlock) {}
-    // The next line, with its first ':' (nullptr when it has none).
-    bool Next(std::string_view& line, const char*& colon)
-    {
-        for (;;) {
-            const char* nl = ScanLine(m_buffer.get() + m_pos, m_buffer.get() + m_filled, colon);
-            if (nl) {
-                line = std::string_view(m_buffer.get() + m_pos, static_cast<std::size_t>(nl - m_buffer.get()) - m_pos);
-                m_pos = static_cast<std::size_t>(nl - m_buffer.get()) + 1;
-                return true;
-            }
-            if (m_atEof) {
-                if (m_pos >= m_filled)
-                    return false;
-                line = std::string_view(m_buffer.get() + m_pos, m_filled - m_pos);
-                m_pos = m_filled;
-                return true;
-            }
-            Refill();
-        }
-    }
-    bool Next(std::string_view& line)
-    {
-        const char* colon;
-        return Next(line, colon);
-    }
-
-private:
-    void Refill()
-    {
-        const std::size_t rest = m_filled - m_pos;
-        std::memmove(m_buffer.get(), m_buffer.get() + m_pos, rest);
-        m_pos = 0;
-        m_filled = rest;
-        if (m_filled == m_size) { // a line longer than the buffer
-            std::unique_ptr<char[]> bigger(new char[m_size * 2]);
-            std::memcpy(bigger.get(), m_buffer.get(), m_filled);
-            m_buffer = std::move(bigger);
-            m_size *= 2;
-        }
-        const std::size_t got = m_file.ReadBlock(m_buffer.get() + m_filled, m_size - m_filled);
-        m_filled += got;
-        // A read error ends the reading; what was read so far stays.
-        if (got == 0)
-            m_atEof = true;
-    }
-
-    CTextFile& m_file;
-    // Not zeroed: only bytes the file filled in are ever looked at.
-    static constexpr std::size_t kBlock = 64 << 10;
-    std::unique_ptr<char[]> m_buffer;
-    std::size_t m_size;
-    std::size_t m_pos = 0;
-    std::size_t m_filled = 0;
-    bool m_atEof = false;
-};
 
 CResult MKeywordFile::Merge(const std::string& path)
 {
@@ -560,90 +680,160 @@ CResult MKeywordFile::Merge(const std::string& path)
     CTextFile file;
     if (CResult opened = file.Open(path, CTextFile::modeRead); !opened)
         return opened;
-    // The parser takes CR LF as LF and cuts trailing blanks (CR included)
-    // from every line, so text-mode and binary-mode reads agree.
-    FileLines lines(file);
-    const long long size = file.GetLength();
-    Parse(lines, size > 0 ? static_cast<std::size_t>(size) : 0);
+    // The file is read whole, untranslated, into the buffer its keywords and
+    // values will live in: the parser takes CR LF as LF and cuts trailing
+    // blanks (CR included) from every line, so text-mode and binary-mode
+    // reads agree. One byte more than the size sees the end without a
+    // second buffer; a file that grows meanwhile doubles it.
+    const long long length = file.GetLength();
+    std::size_t capacity = length > 0 ? static_cast<std::size_t>(length) + 1 : std::size_t{64} << 10;
+    std::unique_ptr<char, FreeDeleter> text(static_cast<char*>(std::malloc(capacity + kSlack)));
+    if (!text)
+        throw std::bad_alloc();
+    AdviseHugePages(text.get(), capacity);
+    std::size_t size = 0;
+    for (;;) {
+        if (size == capacity) {
+            char* bigger = static_cast<char*>(std::realloc(text.get(), capacity * 2 + kSlack));
+            if (!bigger)
+                throw std::bad_alloc();
+            text.release();
+            text.reset(bigger);
+            capacity *= 2;
+        }
+        // A read error ends the reading; what was read so far stays.
+        const std::size_t got = file.ReadBlock(text.get() + size, capacity - size);
+        if (got == 0)
+            break;
+        size += got;
+    }
+    char* store = text.release();
+    Parse(std::string_view(store, size), store);
     return file.Close();
 }
 
 void MKeywordFile::MergeText(std::string_view text)
 {
-    TextLines lines(text);
-    Parse(lines, text.size());
+    if (text.empty())
+        return;
+    // The keywords and values are copied as they are read: never more bytes
+    // than the text, and no copy of the lines that are not kept.
+    char* store = static_cast<char*>(std::malloc(text.size() + kSlack));
+    if (!store)
+        throw std::bad_alloc();
+    AdviseHugePages(store, text.size());
+    Parse(text, store);
 }
 
-template <class Lines>
-void MKeywordFile::Parse(Lines& lines, std::size_t expectedBytes)
+void MKeywordFile::Parse(std::string_view text, char* store)
 {
+    try {
+        m_chunks.push_back(store);
+    } catch (...) {
+        std::free(store);
+        throw;
+    }
     // Slots sized from a short line length, so big decks do not move their
     // slots repeatedly while they load (the index is sized once, from the
-    // count, when the reading is done). The keywords of
-    // one file fit in its size (renamed ones may grow a little): reserving
-    // that much costs only address space, while a short guess made the text
-    // move once more into freshly faulted memory on typical decks.
-    const std::size_t guess = m_slots.size() + expectedBytes / 40;
+    // count, when the reading is done).
+    const std::size_t before = m_slots.size();
+    const std::size_t guess = before + text.size() / 40;
     if (guess > m_slots.capacity()) {
         m_slots.reserve(guess);
-        m_lines.reserve(guess);
-        m_keyText.reserve(m_keyText.size() + expectedBytes);
         AdviseHugePages(m_slots.data(), m_slots.capacity() * sizeof(Slot));
-        AdviseHugePages(m_lines.data(), m_lines.capacity() * sizeof(std::string));
-        AdviseHugePages(m_keyText.data(), m_keyText.capacity());
     }
 
-    // Reading only appends: every stored line gets a slot of its own, and
-    // the index is brought up to date once at the end. Probing the table line
-    // by line, between the parsing of one line and the next, cost more than
-    // all the rest of the reading on big decks.
-    m_index->BeginAppending(*this, expectedBytes / 40);
+    // Each kept keyword is copied to `store` with its value right behind it
+    // (continued lines are joined the same way), so a read costs one buffer
+    // and a slot per keyword. The copy never runs ahead of the reading: with
+    // `store` the text itself, the text is packed in place. Reading only
+    // appends slots; the index is brought up to date once at the end.
+    // Probing the table line by line, between the parsing of one line and
+    // the next, cost more than all the rest of the reading on big decks.
+    m_index->BeginAppending(*this, text.size() / 40);
     try {
-        std::string joinedKey, joined; // a continued entry, copied out of the line buffer
-        std::string_view line;
-        const char* colon = nullptr;
-        while (lines.Next(line, colon)) {
-            if (!colon || line[0] == '#')
-                continue; // a line without ':' (an empty one too) or a comment
-            line = TrimRight(line); // never cuts the ':'
-            const std::size_t at = static_cast<std::size_t>(colon - line.data());
-            const std::string_view keyword = line.substr(0, at);
-            std::string_view value = line.substr(at + 1);
-            if (IsUnsetMarker(value) || keyword.size() >= UINT32_MAX)
-                continue;
-            value = TrimLeft(value);
-            const std::uint64_t h = HashKeyword(keyword);
-            if (line.back() == '\\') {
-                // Copied out first: reading the next lines may refill the
-                // buffer that the views point into.
-                joinedKey.assign(keyword);
-                joined.assign(value);
-                std::string_view next;
-                bool more = true;
-                while (more && lines.Next(next)) {
-                    next = TrimRight(next);
-                    joined += '\n';
-                    joined.append(next);
-                    more = !next.empty() && next.back() == '\\';
-                }
-                StoreRead(joinedKey, h, joined);
+        const char* p = text.data();
+        const char* const end = p + text.size();
+        char* w = store;
+        const bool inPlace = store == text.data();
+        while (p < end) {
+            const char* colon = nullptr;
+            const char* nl = ScanLine(p, end, colon);
+            const char* next = nl ? nl + 1 : end;
+            if (!colon || *p == '#') {
+                p = next; // a line without ':' (an empty one too) or a comment
                 continue;
             }
-            if (MayBeRenamed(keyword))
-                StoreRead(keyword, h, value);
-            else
-                SetValueHashed(keyword, h, value);
+            // Trimming never cuts the ':'.
+            const std::string_view line = TrimRight(std::string_view(p, static_cast<std::size_t>((nl ? nl : end) - p)));
+            const std::size_t at = static_cast<std::size_t>(colon - p);
+            std::string_view keyword = line.substr(0, at);
+            std::string_view value = line.substr(at + 1);
+            p = next;
+            if (IsUnsetMarker(value) || keyword.size() > kMaxKeyword)
+                continue;
+            value = TrimLeft(value);
+            const bool continued = line.back() == '\\';
+            if (!continued && MayBeRenamed(keyword) && StoreRenamed(keyword, value))
+                continue;
+            const std::uint64_t h = HashKeyword(keyword);
+            char* const key = w;
+            CopyPacked(key, keyword.data(), keyword.size(), end, inPlace);
+            char* const valueAt = key + keyword.size();
+            CopyPacked(valueAt, value.data(), value.size(), end, inPlace);
+            char* valueEnd = valueAt + value.size();
+            keyword = std::string_view(key, keyword.size());
+            if (continued) {
+                bool more = true;
+                while (more && p < end) {
+                    const char* lf = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
+                    const std::string_view cont = TrimRight(std::string_view(p, static_cast<std::size_t>((lf ? lf : end) - p)));
+                    *valueEnd++ = '\n';
+                    CopyPacked(valueEnd, cont.data(), cont.size(), end, inPlace);
+                    valueEnd += cont.size();
+                    more = !cont.empty() && cont.back() == '\\';
+                    p = lf ? lf + 1 : end;
+                }
+                value = std::string_view(valueAt, static_cast<std::size_t>(valueEnd - valueAt));
+                // A renamed keyword's value is copied where it belongs, so
+                // its text here is overwritten by what follows.
+                if (value.size() > kMaxValue || (MayBeRenamed(keyword) && StoreRenamed(keyword, value)))
+                    continue;
+            }
+            AppendRead(key, keyword.size(), static_cast<std::size_t>(valueEnd - valueAt), h);
+            w = valueEnd;
         }
     } catch (...) {
         m_index->DropAppended(*this);
         throw;
     }
     m_index->IndexAppended(*this);
+    // A text that added no keyword is not kept: the values it gave keywords
+    // already present move to blocks of their own (a file merged again and
+    // again would otherwise be held once per merge).
+    if (m_slots.size() == before) {
+        const auto from = reinterpret_cast<std::uintptr_t>(store);
+        const auto to = from + text.size();
+        for (Slot& s : m_slots) {
+            const auto at = reinterpret_cast<std::uintptr_t>(s.key);
+            if (s.key && !(s.keyLength & kOwned) && at >= from && at < to)
+                s = NewOwnedSlot(std::string_view(s.key, s.keyLength), std::string_view(s.key + s.keyLength, s.valueLength));
+        }
+        std::free(m_chunks.back());
+        m_chunks.pop_back();
+    }
+}
+
+inline void MKeywordFile::AppendRead(char* key, std::size_t keyLength, std::size_t valueLength, std::uint64_t hash)
+{
+    m_slots.push_back(Slot{key, static_cast<std::uint32_t>(keyLength), static_cast<std::uint32_t>(valueLength)});
+    m_index->appendedTags.push_back(static_cast<std::uint32_t>(hash));
 }
 
 // Older solver versions wrote some settings under other names; files of
-// previous analyses are brought up to date as they are read.
-void MKeywordFile::StoreRead(std::string_view keyword, std::uint64_t hash, std::string_view value)
+// previous analyses are brought up to date as they are read. False when
+// `keyword` is stored as it is.
+bool MKeywordFile::StoreRenamed(std::string_view keyword, std::string_view value)
 {
     static constexpr std::string_view kAim = "3DFLOW_ANALYSIS_AIM";
     static constexpr std::string_view kPack = "3DFLOW_PACK_PROFILE";
@@ -653,10 +843,8 @@ void MKeywordFile::StoreRead(std::string_view keyword, std::uint64_t hash, std::
     // few keywords the rules would touch.
     const bool candidate = MayBeRenamed(keyword) &&
                            (keyword == kAim || keyword == kPack || StartsWith(keyword, kFillControl));
-    if (!candidate || keyword.find("_RANGE") != std::string_view::npos) {
-        SetValueHashed(keyword, hash, value);
-        return;
-    }
+    if (!candidate || keyword.find("_RANGE") != std::string_view::npos)
+        return false;
 
     if (keyword == kAim) {
         for (std::string_view prefix : {"MULTI_", "ASYMMETRIC_", "FAST_", "FLOWCHECK_"}) {
@@ -669,10 +857,11 @@ void MKeywordFile::StoreRead(std::string_view keyword, std::uint64_t hash, std::
             const std::size_t skip = prefix == "ASYMMETRIC_" ? 7 : 1;
             const std::size_t from = underscore + skip;
             SetValue(keyword, from <= value.size() ? value.substr(from) : std::string_view());
-            return;
+            return true;
         }
-        SetValueHashed(keyword, hash, value);
-    } else if (keyword == kPack) {
+        return false;
+    }
+    if (keyword == kPack) {
         SetValue("3DFLOW_PRESSURE_CONTROL_PROFILE", "PRESSURE");
         SetValue("3DFLOW_PRESSURE_CONTROL_PROFILE_PRESSURE", value);
     } else if (keyword == "3DFLOW_FILL_PRESSURE_CONTROL_STATUS") {
@@ -687,8 +876,9 @@ void MKeywordFile::StoreRead(std::string_view keyword, std::uint64_t hash, std::
     } else if (StartsWith(keyword, kFillControl)) {
         SetValue(std::string("3DFLOW_VELOCITY_PRESSURE_TRANSITION").append(keyword.substr(kFillControl.size())), value);
     } else {
-        SetValueHashed(keyword, hash, value);
+        return false;
     }
+    return true;
 }
 
 void MKeywordFile::AppendText(std::string& out, const char* lineEnd, CTextFile* file) const
@@ -702,7 +892,7 @@ void MKeywordFile::AppendText(std::string& out, const char* lineEnd, CTextFile* 
         std::size_t total = 0;
         for (std::size_t i = 0; i < m_slots.size(); ++i)
             if (IsWritten(i))
-                total += m_slots[i].keyLength + 2 + m_lines[i].size() + endSize;
+                total += KeyLength(m_slots[i]) + 2 + m_slots[i].valueLength + endSize;
         out.reserve(out.size() + total + (translate ? total / 16 : 0));
     } else {
         out.reserve(kBlock + 4096);
@@ -712,17 +902,17 @@ void MKeywordFile::AppendText(std::string& out, const char* lineEnd, CTextFile* 
             continue;
         out += KeywordAt(i);
         out += ": ";
-        const std::string& value = m_lines[i];
+        const std::string_view value = ValueAt(i);
         if (!translate) {
             out += value;
         } else {
             // Continued values hold LF; at a CR LF location each one gets its CR.
             std::size_t from = 0;
-            for (std::size_t nl; (nl = value.find('\n', from)) != std::string::npos; from = nl + 1) {
-                out.append(value, from, nl - from);
+            for (std::size_t nl; (nl = value.find('\n', from)) != std::string_view::npos; from = nl + 1) {
+                out.append(value.substr(from, nl - from));
                 out += lineEnd;
             }
-            out.append(value, from, std::string::npos);
+            out.append(value.substr(from));
         }
         out += lineEnd;
         if (file && out.size() >= kBlock) {
@@ -739,7 +929,7 @@ bool MKeywordFile::IsWritten(std::size_t slot) const
     const Slot& s = m_slots[slot];
     // "_" keywords are working values of the wizards, and an empty value
     // means "let the solver decide": neither reaches a file.
-    return s.live && !(s.keyLength > 0 && m_keyText[s.keyOffset] == '_') && !m_lines[slot].empty();
+    return s.key && !(KeyLength(s) > 0 && s.key[0] == '_') && s.valueLength > 0;
 }
 
 std::string MKeywordFile::ToText() const
@@ -806,23 +996,23 @@ CResult MKeywordFile::SetCheckedValue(std::string_view keyword, std::string_view
 
 std::string MKeywordFile::GetValue(std::string_view keyword) const
 {
-    const std::string& raw = GetRawValue(keyword);
+    const std::string_view raw = GetRawValue(keyword);
     std::string out;
     out.reserve(raw.size());
     std::size_t from = 0;
-    for (std::size_t bs; (bs = raw.find('\\', from)) != std::string::npos;) {
-        out.append(raw, from, bs - from);
+    for (std::size_t bs; (bs = raw.find('\\', from)) != std::string_view::npos;) {
+        out.append(raw.substr(from, bs - from));
         from = bs + 2; // the backslash and the character after it
     }
     if (from < raw.size())
-        out.append(raw, from, std::string::npos);
+        out.append(raw.substr(from));
     return out;
 }
 
-const std::string& MKeywordFile::GetRawValue(std::string_view keyword) const
+CValueView MKeywordFile::GetRawValue(std::string_view keyword) const
 {
     const long slot = m_index->Find(keyword, HashKeyword(keyword), *this);
-    return slot < 0 ? kEmpty : m_lines[static_cast<std::size_t>(slot)];
+    return slot < 0 ? std::string_view() : ValueAt(static_cast<std::size_t>(slot));
 }
 
 void MKeywordFile::SetValue(std::string_view keyword, std::string_view value)
@@ -832,23 +1022,18 @@ void MKeywordFile::SetValue(std::string_view keyword, std::string_view value)
 
 inline void MKeywordFile::SetValueHashed(std::string_view keyword, std::uint64_t h, std::string_view value)
 {
-    assert(keyword.size() < UINT32_MAX);
     if (m_index->appending) {
-        m_slots.push_back(Slot{m_keyText.size(), static_cast<std::uint32_t>(keyword.size()), true});
-        m_keyText.append(keyword);
-        m_lines.emplace_back(value);
+        m_slots.push_back(NewOwnedSlot(keyword, value));
         m_index->appendedTags.push_back(static_cast<std::uint32_t>(h));
         return;
     }
     m_index->MakeRoom();
     Index::Entry& entry = m_index->Probe(keyword, h, *this);
     if (entry.slotPlus1 != 0) {
-        m_lines[entry.slotPlus1 - 1].assign(value);
+        AssignValue(entry.slotPlus1 - 1, value);
         return;
     }
-    m_slots.push_back(Slot{m_keyText.size(), static_cast<std::uint32_t>(keyword.size()), true});
-    m_keyText.append(keyword);
-    m_lines.emplace_back(value);
+    m_slots.push_back(NewOwnedSlot(keyword, value));
     m_index->Fill(entry, h, m_slots.size() - 1);
 }
 
@@ -877,15 +1062,19 @@ void MKeywordFile::SetDouble(std::string_view keyword, double value)
 
 bool MKeywordFile::RemoveKeyword(std::string_view keyword)
 {
-    const std::uint64_t h = HashKeyword(keyword);
-    const long slot = m_index->Find(keyword, h, *this);
+    const long slot = m_index->Find(keyword, HashKeyword(keyword), *this);
     if (slot < 0)
         return false;
-    m_index->Erase(keyword, h, *this);
-    // The keyword's text stays in m_keyText, unused: slots are never compacted.
-    m_slots[static_cast<std::size_t>(slot)].live = false;
-    std::string().swap(m_lines[static_cast<std::size_t>(slot)]);
+    RemoveSlot(static_cast<std::size_t>(slot));
     return true;
+}
+
+// Slots are never compacted: a removed one stays, empty.
+void MKeywordFile::RemoveSlot(std::size_t slot)
+{
+    const std::string_view keyword = KeywordAt(slot);
+    m_index->Erase(keyword, HashKeyword(keyword), *this);
+    Release(m_slots[slot]);
 }
 
 bool MKeywordFile::HasKeyword(std::string_view keyword) const
@@ -896,15 +1085,15 @@ bool MKeywordFile::HasKeyword(std::string_view keyword) const
 void MKeywordFile::RemoveKeywordsWithPrefix(std::string_view prefix)
 {
     for (std::size_t i = 0; i < m_slots.size(); ++i)
-        if (m_slots[i].live && StartsWith(KeywordAt(i), prefix))
-            RemoveKeyword(KeywordAt(i));
+        if (m_slots[i].key && StartsWith(KeywordAt(i), prefix))
+            RemoveSlot(i);
 }
 
 void MKeywordFile::KeepKeywordsWithPrefix(std::string_view prefix)
 {
     for (std::size_t i = 0; i < m_slots.size(); ++i)
-        if (m_slots[i].live && !StartsWith(KeywordAt(i), prefix))
-            RemoveKeyword(KeywordAt(i));
+        if (m_slots[i].key && !StartsWith(KeywordAt(i), prefix))
+            RemoveSlot(i);
 }
 
 void MKeywordFile::CopyKeyword(std::string_view keyword, const MKeywordFile& other)
@@ -917,7 +1106,7 @@ std::vector<std::string> MKeywordFile::GetKeywords() const
     std::vector<std::string> out;
     out.reserve(m_index->count);
     for (std::size_t i = 0; i < m_slots.size(); ++i)
-        if (m_slots[i].live)
+        if (m_slots[i].key)
             out.emplace_back(KeywordAt(i));
     return out;
 }

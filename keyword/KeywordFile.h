@@ -10,6 +10,15 @@
 
 class CTextFile;
 
+// A stored value seen in place: a std::string_view that also turns into a
+// std::string where one is wanted (`std::string v = file.GetRawValue(k);`).
+class CValueView : public std::string_view {
+public:
+    constexpr CValueView() = default;
+    constexpr CValueView(std::string_view view) : std::string_view(view) {}
+    operator std::string() const { return std::string(data(), size()); }
+};
+
 class MKeywordFile {
 public:
     MKeywordFile();
@@ -38,7 +47,9 @@ public:
     // The value with every backslash and the character after it removed; "" when absent.
     std::string GetValue(std::string_view keyword) const;
     // The stored value as it is, continuation marks included; "" when absent.
-    const std::string& GetRawValue(std::string_view keyword) const;
+    // The view stays valid until this keyword is set or removed, or the file
+    // is loaded again.
+    CValueView GetRawValue(std::string_view keyword) const;
     void SetValue(std::string_view keyword, std::string_view value);
     // SetValue for text from outside (a person, a script): refuses what would
     // not read back the same from a file (CheckKeyword, CheckValue).
@@ -68,30 +79,44 @@ public:
 
 private:
     struct Index;
+    // A keyword and its value lie back to back: either in the buffer of the
+    // text they were read from (m_chunks, one allocation per read), or in a
+    // block of their own (see OwnedBlock in the source) once a value
+    // outgrows its place or the keyword was set rather than read.
     struct Slot {
-        std::size_t keyOffset;   // in m_keyText
-        std::uint32_t keyLength;
-        bool live;               // false once removed ("" is a keyword too)
+        char* key;                 // nullptr once removed ("" is a keyword too)
+        std::uint32_t keyLength;   // with kOwned set when `key` is an owned block
+        std::uint32_t valueLength;
     };
+    static constexpr std::uint32_t kOwned = 0x80000000u;
+    static std::uint32_t KeyLength(const Slot& s) { return s.keyLength & ~kOwned; }
     std::string_view KeywordAt(std::size_t slot) const
     {
-        return std::string_view(m_keyText.data() + m_slots[slot].keyOffset, m_slots[slot].keyLength);
+        return std::string_view(m_slots[slot].key, KeyLength(m_slots[slot]));
     }
-    class TextLines;
-    class FileLines;
-    template <class Lines>
-    void Parse(Lines& lines, std::size_t expectedBytes);
-    void StoreRead(std::string_view keyword, std::uint64_t hash, std::string_view value);
+    std::string_view ValueAt(std::size_t slot) const
+    {
+        const Slot& s = m_slots[slot];
+        return std::string_view(s.key + KeyLength(s), s.valueLength);
+    }
+    // Reads `text`, keeping its keywords and values in `store` (from malloc,
+    // 16 bytes larger than the text, possibly the text itself), which it takes over.
+    void Parse(std::string_view text, char* store);
+    void AppendRead(char* key, std::size_t keyLength, std::size_t valueLength, std::uint64_t hash);
+    bool StoreRenamed(std::string_view keyword, std::string_view value);
     void SetValueHashed(std::string_view keyword, std::uint64_t hash, std::string_view value);
+    void AssignValue(std::size_t slot, std::string_view value);
+    Slot NewOwnedSlot(std::string_view keyword, std::string_view value);
+    void Release(Slot& slot);
+    void RemoveSlot(std::size_t slot);
+    void FreeAll();
     bool IsWritten(std::size_t slot) const;
     // With a file, the text is written to it block by block instead of kept.
     void AppendText(std::string& out, const char* lineEnd, CTextFile* file) const;
 
-    std::vector<std::string> m_lines; // slot -> value
-    std::vector<Slot> m_slots;        // slot -> keyword
-    // Keywords back to back: a deck of a million keywords then costs one
-    // growing buffer instead of a million small allocations.
-    std::string m_keyText;
+    std::vector<Slot> m_slots;
+    std::vector<char*> m_chunks;      // texts read, from malloc
+    bool m_ownsBlocks = false;        // whether any slot may own its block
     Index* m_index;                   // keyword -> slot
     std::string m_fileName;
 };

@@ -246,6 +246,53 @@ TEST(KeywordFile, LoadAndWriteFiles)
     EXPECT_FALSE(f.Write(dir / "no-such-dir/x.kwd"));
 }
 
+TEST(KeywordFile, ValuesKeepTheirTextUntilChanged)
+{
+    wiztest::ScratchDir dir;
+    const std::string base = dir / "base.kwd";
+    const std::string update = dir / "update.kwd";
+    wiztest::WriteBytes(base, "A: short\nB: a longer value\nC: 1 \\\n 2\n");
+    wiztest::WriteBytes(update, "B: x\nA: now a much longer value than before\n");
+
+    MKeywordFile f;
+    ASSERT_TRUE(f.Load(base));
+    // A view of one value survives changes to the others.
+    const std::string_view c = f.GetRawValue("C");
+    for (int i = 0; i < 1000; ++i)
+        f.SetValue("N" + std::to_string(i), std::string(i % 50, 'n'));
+    f.SetValue("A", "longer than the text it was read with");
+    EXPECT_EQ(c, "1 \\\n 2");
+    const std::string copy = f.GetRawValue("C"); // where a string is wanted, a copy
+    EXPECT_EQ(copy, c);
+
+    // Values set from the file's own values, overlapping ones included.
+    f.SetValue("A", f.GetRawValue("B"));
+    f.SetValue("B", f.GetRawValue("B").substr(2));
+    f.SetValue("N999", f.GetRawValue("N999").substr(1));
+    f.SetValue("N10", std::string(f.GetRawValue("N10")) + "tail");
+    EXPECT_EQ(f.GetRawValue("A"), "a longer value");
+    EXPECT_EQ(f.GetRawValue("B"), "longer value");
+    EXPECT_EQ(f.GetRawValue("N999"), std::string(48, 'n'));
+    EXPECT_EQ(f.GetRawValue("N10"), std::string(10, 'n') + "tail");
+
+    // A file that only changes keywords already present, merged again and
+    // again: the values it gave stay readable, grown or shrunk.
+    for (int round = 0; round < 3; ++round) {
+        ASSERT_TRUE(f.Merge(update));
+        EXPECT_EQ(f.GetRawValue("A"), "now a much longer value than before");
+        EXPECT_EQ(f.GetRawValue("B"), "x");
+        f.SetValue("B", "grown past the merged value");
+    }
+    EXPECT_EQ(f.GetKeywords().size(), 1003u);
+    EXPECT_EQ(f.ToText().rfind("A: now a much longer value than before\nB: grown past the merged value\nC: 1 \\\n 2\n", 0), 0u);
+
+    // Removal by prefix and reloading leave nothing behind.
+    f.RemoveKeywordsWithPrefix("N");
+    EXPECT_EQ(f.GetKeywordCount(), 3u);
+    ASSERT_TRUE(f.Load(update));
+    EXPECT_EQ(f.GetKeywords(), (std::vector<std::string>{"B", "A"}));
+}
+
 TEST(KeywordFile, HostileInput)
 {
     // A quadratic reader would take minutes on these; a linear one milliseconds.
@@ -260,7 +307,7 @@ TEST(KeywordFile, HostileInput)
         many += std::to_string(i) + " \\\n";
     many += "end\nAFTER: 2\n";
     f.MergeText(many);
-    const std::string& list = f.GetRawValue("LIST");
+    const std::string_view list = f.GetRawValue("LIST");
     EXPECT_EQ(std::count(list.begin(), list.end(), '\n'), 100000);
     EXPECT_EQ(f.GetValue("LIST").substr(0, 8), "0 1 2 3 ");
     EXPECT_EQ(f.GetValue("AFTER"), "2");
