@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include "flow/FlowIds.h"
+#include "flow/FolderDialog.h"
 #include "host/ProjectTree.h"
 #include "keyword/FilePath.h"
 #include "keyword/KeywordFile.h"
@@ -199,7 +200,7 @@ std::string CMachineParamsDlg::DatabaseFolder()
     const std::string current = CFilePath::CurrentDirectory();
     CString title;
     title.LoadString(IDS_FLOW_MACHINE_DB_TITLE);
-    CFolderDialog dialog(title, "", this);
+    CFolderDialog dialog(title, "", BIF_RETURNONLYFSDIRS, this);
     if (dialog.DoModal() != IDOK)
         return std::string();
     if (!current.empty() && chdir(current.c_str()) != 0)

@@ -3,6 +3,7 @@
 // question, never over a read-only one, else a new numbered file in the
 // machine database folder, asked for when none is set).
 #include "flow/FlowWizard.h"
+#include "flow/FolderDialog.h"
 #include "flow/MachineParamsDlg.h"
 #include "keyword/FilePath.h"
 #include "keyword/KeywordFile.h"
@@ -94,6 +95,7 @@ TEST_F(MachineParams, NewMachinesGoToTheDatabaseFolderUnderNumberedNames)
     const std::string db = dir / "machines";
     std::filesystem::create_directories(db);
     CMachineParamsDlg dialog;
+    ClearUiLog();
     // A blank machine starts editable, with the machine defaults.
     Run(dialog, "expect enabled IDC_MACH_SAVE\nexpect disabled IDC_MACH_EDIT\n"
                 "expect text IDC_MACH_CONTROLLER_CODE GENERIC\n"
@@ -108,6 +110,14 @@ TEST_F(MachineParams, NewMachinesGoToTheDatabaseFolderUnderNumberedNames)
                 "click IDC_MACH_EDIT\ntype IDC_MACH_MODEL_CODE N-2\nclick IDC_MACH_SAVE\n"
                 "expect disabled IDC_MACH_SAVE\nclick Close\n");
     EXPECT_EQ(tree.GetMachineDBPath(), db);
+    // Only file-system folders are offered.
+    int folderQuestions = 0;
+    for (const CUiLogRecord& record : GetUiLog())
+        if (record.kind == UiLogKind::FolderDialog) {
+            ++folderQuestions;
+            EXPECT_EQ(record.type & BIF_RETURNONLYFSDIRS, BIF_RETURNONLYFSDIRS);
+        }
+    EXPECT_EQ(folderQuestions, 2);
     EXPECT_EQ(ImmFiles(db), (std::vector<std::string>{"zq1.imm", "zq2.imm"}));
     MKeywordFile second;
     second.Load(db + "/zq2.imm");
