@@ -76,11 +76,9 @@ void CMachineParamsDlg::LoadMachine(const std::string& path) { (void)m_bindings.
 BOOL CMachineParamsDlg::OnInitDialog()
 {
     const BOOL result = CDialog::OnInitDialog();
-    // A blank machine is entered directly.
-    if (m_strManufacturer.empty())
-        OnEdit();
-    else
-        ShowView(false);
+    // A blank machine is typed in directly; saving it still takes "Edit",
+    // as for a known one, so that Close asks only after an explicit edit.
+    ShowView(m_strManufacturer.empty());
     return result;
 }
 
