@@ -1,6 +1,7 @@
 // The folder dialog over the agent's folder browser: what it hands the
 // browser, the notices it passes on, and when a choice counts as a folder.
 #include "flow/FolderDialog.h"
+#include "platform/window/Wnd.h"
 #include "platform/agents/UiLog.h"
 #include "FlowTestSupport.h"
 
@@ -59,6 +60,13 @@ TEST_F(FolderDialog, CancelOrAnUnusablePathIsNoFolder)
     // Helpers do nothing while the browser is not up.
     const std::vector<std::string> onlyStarted = {"initialised"};
     EXPECT_EQ(cancelled.notices, onlyStarted);
+
+    // Owned by the window given, else by the active one (none here).
+    CWnd parent;
+    TracingFolderDialog owned("Database", "", 0, &parent);
+    EXPECT_EQ(Run(owned, "choose cancel\n"), IDCANCEL);
+    EXPECT_EQ(owned.GetOwner(), &parent);
+    EXPECT_EQ(cancelled.GetOwner(), nullptr);
 
     TracingFolderDialog tooLong("Database");
     const std::string path = "/" + std::string(PATH_MAX, 'a');
