@@ -17,3 +17,5 @@ void BindProcessPage(CKeywordBindings& bindings, CFlowWizard& wizard);
 void BindCuringPage(CKeywordBindings& bindings, CFlowWizard& wizard);
 // Description page.
 void BindDescriptionPage(CKeywordBindings& bindings, CFlowWizard& wizard);
+// The advanced options sheet's keywords, after every page's.
+void BindAdvancedOptions(CKeywordBindings& bindings, CFlowWizard& wizard);

@@ -16,6 +16,7 @@ namespace {
 
 constexpr const char* kProfileSection = "Defaults";
 constexpr const char* kProfileAbaqus = "AbaqusInterface";
+constexpr const char* kAbaqusKeyword = "3DFLOW_ABAQUS_INTERFACE";
 constexpr const char* kNoFlowTemperature = "MATERIAL_THERMAL_NO_FLOW_TEMPERATURE_SINGLE";
 
 int g_defaultToAsymmetric = 1;
@@ -105,12 +106,15 @@ CResult CFlowWizard::Prepare()
         return CResult::FromErrno("cannot write " + m_strTempFile);
 
     RegisterPageBindings();
+    // An analysis that does not say yet takes the last analysis's choice.
+    if (!working.HasKeyword(kAbaqusKeyword))
+        if (CWinApp* app = AfxGetApp())
+            m_bAbaqusInterface = app->GetProfileInt(kProfileSection, kProfileAbaqus, 0) != 0;
+    BindAdvancedOptions(GetBindings(), *this);
     SetMoldWindowRanges(working);
     MergeSolverRanges();
     MProjectTree& tree = GetProjectTree();
     (void)GetBindings().LoadValues(tree.GetDefaultsFile(kSubFlow, GetModelMeshType(), m_nFlags));
-    if (CWinApp* app = AfxGetApp())
-        m_nAbaqusInterface = app->GetProfileInt(kProfileSection, kProfileAbaqus, 0);
     return CResult::Ok();
 }
 
@@ -203,7 +207,7 @@ void CFlowWizard::OnWizardFinish()
 {
     CWizard::OnWizardFinish();
     if (CWinApp* app = AfxGetApp())
-        app->WriteProfileInt(kProfileSection, kProfileAbaqus, m_nAbaqusInterface);
+        app->WriteProfileInt(kProfileSection, kProfileAbaqus, m_bAbaqusInterface ? 1 : 0);
     MKeywordFile file;
     file.Load(m_strTempFile);
     WriteRestartAndBoundary(file);

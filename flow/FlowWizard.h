@@ -59,7 +59,9 @@ public:
 
     // Stage flags, set when the user leaves the analysis type page.
     SFlowStages m_stages;
-    int m_nAbaqusInterface = 0;
+    // Whether the solver also writes an Abaqus interface file; remembered
+    // in the application settings for the next analysis.
+    bool m_bAbaqusInterface = false;
 
     // Analysis type page.
     CChoiceField m_aim{{"PACKING", "FILL_AND_PACK", "CURING", "FILLING", "RUNNER_BALANCE", "PACKING_STANDALONE",

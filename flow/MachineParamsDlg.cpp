@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include "flow/FlowIds.h"
+#include "flow/FolderDialog.h"
 #include "host/ProjectTree.h"
 #include "keyword/FilePath.h"
 #include "keyword/KeywordFile.h"
@@ -75,11 +76,9 @@ void CMachineParamsDlg::LoadMachine(const std::string& path) { (void)m_bindings.
 BOOL CMachineParamsDlg::OnInitDialog()
 {
     const BOOL result = CDialog::OnInitDialog();
-    // A blank machine is entered directly.
-    if (m_strManufacturer.empty())
-        OnEdit();
-    else
-        ShowView(false);
+    // A blank machine is typed in directly; saving it still takes "Edit",
+    // as for a known one, so that Close asks only after an explicit edit.
+    ShowView(m_strManufacturer.empty());
     return result;
 }
 
@@ -199,7 +198,7 @@ std::string CMachineParamsDlg::DatabaseFolder()
     const std::string current = CFilePath::CurrentDirectory();
     CString title;
     title.LoadString(IDS_FLOW_MACHINE_DB_TITLE);
-    CFolderDialog dialog(title, "", this);
+    CFolderDialog dialog(title, "", BIF_RETURNONLYFSDIRS, this);
     if (dialog.DoModal() != IDOK)
         return std::string();
     if (!current.empty() && chdir(current.c_str()) != 0)

@@ -152,17 +152,18 @@ std::string CFileDialog::GetFolderPath() const
     return start == 0 ? std::string() : m_path.substr(0, start - 1);
 }
 
-CFolderDialog::CFolderDialog(const std::string& title, const std::string& initialFolder, CWnd*)
-    : m_title(title), m_initial(initialFolder)
+CFolderBrowser::CFolderBrowser(const std::string& title, const std::string& initialFolder, CWnd*, UINT flags)
+    : m_title(title), m_initial(initialFolder), m_flags(flags)
 {
 }
 
-int CFolderDialog::DoModal()
+int CFolderBrowser::DoModal()
 {
     CFileDialogRequest request;
     request.kind = CFileDialogRequest::Folder;
     request.title = m_title;
     request.initialDir = m_initial;
+    request.flags = m_flags;
     std::optional<std::string> path = AskForPath(request);
     if (!path)
         return IDCANCEL;

@@ -53,17 +53,20 @@ private:
     std::string m_path;
 };
 
-// The shell's folder browser.
-class CFolderDialog {
+// The shell's folder browser; dialogs with notices and helpers of their own
+// are built on it. `flags` are the browser's flags, kept for the UI log.
+class CFolderBrowser {
 public:
-    explicit CFolderDialog(const std::string& title = "", const std::string& initialFolder = "", CWnd* parent = nullptr);
-    virtual ~CFolderDialog() = default;
+    explicit CFolderBrowser(const std::string& title = "", const std::string& initialFolder = "", CWnd* parent = nullptr,
+                            UINT flags = 0);
+    virtual ~CFolderBrowser() = default;
     virtual int DoModal(); // IDOK with a folder, IDCANCEL otherwise
     std::string GetFolderPath() const { return m_path; }
 
 private:
     std::string m_title;
     std::string m_initial;
+    UINT m_flags;
     std::string m_path;
 };
 

@@ -148,6 +148,35 @@ TEST_F(FlowWizard, SwitchOverNodeValueShowsThePressureAlone)
     EXPECT_EQ(written.GetRawValue(wizard.GetSwitchOverKeyword()), "2E+7");
 }
 
+TEST_F(FlowWizard, AbaqusSwitchIsWrittenAndRememberedForTheNextAnalysis)
+{
+    // The analysis's own choice is written and becomes the remembered one.
+    ZQ_PM_Node* input = AddInput("abaqus.fin", "3DFLOW_BOUNDARY_CONDITION: flow.bf3\n3DFLOW_ABAQUS_INTERFACE: ON\n");
+    ASSERT_EQ(app.GetProfileInt("Defaults", "AbaqusInterface", 7), 7);
+    CFlowWizard wizard(input, 0);
+    ASSERT_TRUE(wizard.Prepare());
+    EXPECT_EQ(Run(wizard, "next\nnext\nnext\nfinish\n"), ID_WIZFINISH);
+    ASSERT_TRUE(wizard.GetFinishResult());
+    EXPECT_TRUE(wizard.m_bAbaqusInterface);
+    EXPECT_EQ(app.GetProfileInt("Defaults", "AbaqusInterface", 7), 1);
+    MKeywordFile written;
+    written.Load(project + "/abaqus.fin");
+    EXPECT_EQ(written.GetValue("3DFLOW_ABAQUS_INTERFACE"), "ON");
+
+    // Switched off in the file: the setting follows.
+    wiztest::WriteBytes(project + "/abaqus.fin", "3DFLOW_ANALYSIS_AIM: PACKING\n3DFLOW_BOUNDARY_CONDITION: flow.bf3\n"
+                                                 "3DFLOW_ABAQUS_INTERFACE: OFF\n");
+    CFlowWizard again(input, 0);
+    ASSERT_TRUE(again.Prepare());
+    EXPECT_EQ(Run(again, "next\nnext\nnext\nfinish\n"), ID_WIZFINISH);
+    EXPECT_EQ(app.GetProfileInt("Defaults", "AbaqusInterface", 7), 0);
+
+    // No Abaqus interface from a 3D solver.
+    CFlowWizard solid(Node("pp3d.mtl"), 0);
+    ASSERT_TRUE(solid.Prepare());
+    EXPECT_FALSE(solid.GetBindings().IsBound("3DFLOW_ABAQUS_INTERFACE"));
+}
+
 TEST_F(FlowWizard, AfterACoolingAnalysisTheMidplaneFlowIsAsymmetric)
 {
     auto analysisType = [&](int flags) {

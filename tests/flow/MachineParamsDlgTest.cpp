@@ -3,6 +3,7 @@
 // question, never over a read-only one, else a new numbered file in the
 // machine database folder, asked for when none is set).
 #include "flow/FlowWizard.h"
+#include "flow/FolderDialog.h"
 #include "flow/MachineParamsDlg.h"
 #include "keyword/FilePath.h"
 #include "keyword/KeywordFile.h"
@@ -94,10 +95,12 @@ TEST_F(MachineParams, NewMachinesGoToTheDatabaseFolderUnderNumberedNames)
     const std::string db = dir / "machines";
     std::filesystem::create_directories(db);
     CMachineParamsDlg dialog;
-    // A blank machine starts editable, with the machine defaults.
-    Run(dialog, "expect enabled IDC_MACH_SAVE\nexpect disabled IDC_MACH_EDIT\n"
+    ClearUiLog();
+    // A blank machine starts editable, with the machine defaults; saving
+    // still takes "Edit", and closing before it does not ask.
+    Run(dialog, "expect disabled IDC_MACH_SAVE\nexpect enabled IDC_MACH_EDIT\nexpect enabled IDC_MACH_PRESSURE_TIME\n"
                 "expect text IDC_MACH_CONTROLLER_CODE GENERIC\n"
-                "type IDC_MACH_MANUFACTURER Newco\ntype IDC_MACH_MODEL_CODE N-1\n"
+                "type IDC_MACH_MANUFACTURER Newco\ntype IDC_MACH_MODEL_CODE N-1\nclick IDC_MACH_EDIT\n"
                 // No folder yet: declining either question writes nothing.
                 "click IDC_MACH_SAVE\n"
                 "expect message No machine database path set, do you wish to set one now?\nanswer Cancel\n"
@@ -108,6 +111,14 @@ TEST_F(MachineParams, NewMachinesGoToTheDatabaseFolderUnderNumberedNames)
                 "click IDC_MACH_EDIT\ntype IDC_MACH_MODEL_CODE N-2\nclick IDC_MACH_SAVE\n"
                 "expect disabled IDC_MACH_SAVE\nclick Close\n");
     EXPECT_EQ(tree.GetMachineDBPath(), db);
+    // Only file-system folders are offered.
+    int folderQuestions = 0;
+    for (const CUiLogRecord& record : GetUiLog())
+        if (record.kind == UiLogKind::FolderDialog) {
+            ++folderQuestions;
+            EXPECT_EQ(record.type & BIF_RETURNONLYFSDIRS, BIF_RETURNONLYFSDIRS);
+        }
+    EXPECT_EQ(folderQuestions, 2);
     EXPECT_EQ(ImmFiles(db), (std::vector<std::string>{"zq1.imm", "zq2.imm"}));
     MKeywordFile second;
     second.Load(db + "/zq2.imm");
@@ -122,6 +133,8 @@ TEST_F(MachineParams, ClosingAsksOnlyAfterUnsavedEdits)
     CMachineParamsDlg readOnly;
     readOnly.LoadMachine(machine);
     Run(readOnly, "click Close\n");
+    CMachineParamsDlg blank;
+    Run(blank, "expect disabled IDC_MACH_SAVE\nclick Close\n");
 
     CMachineParamsDlg edited;
     edited.LoadMachine(machine);
@@ -139,7 +152,8 @@ TEST_F(MachineParams, TheAnalysisTypePageListsWhatTheDialogSaved)
     CFlowWizard wizard(Node("material1.mtl"), kFlowOptimum);
     ASSERT_TRUE(wizard.Prepare());
     Run(wizard, "click IDC_FLOW_MACHINE_BUTTON\nexpect dialog IDD_FLOW_MACHINE_PARAMS\n"
-                "type IDC_MACH_MANUFACTURER Newco\ntype IDC_MACH_MODEL_CODE N-1\nclick IDC_MACH_SAVE\n"
+                "type IDC_MACH_MANUFACTURER Newco\ntype IDC_MACH_MODEL_CODE N-1\n"
+                "click IDC_MACH_EDIT\nclick IDC_MACH_SAVE\n"
                 "click Close\nexpect dialog IDD_FLOW_PAGE1\nexpect text IDC_FLOW_MACHINE_LIST \"Newco, N-1\"\n"
                 "cancel\n");
     EXPECT_EQ(ImmFiles(db), std::vector<std::string>{"zq1.imm"});

@@ -206,7 +206,7 @@ TEST(FileDialogs, ReturnTheAgentsChoiceAndLogIt)
     EXPECT_EQ(open.GetFolderPath(), "C:\\models");
     CFileDialog save(false);
     EXPECT_EQ(save.DoModal(), IDCANCEL);
-    CFolderDialog folder("Pick");
+    CFolderBrowser folder("Pick");
     ASSERT_EQ(folder.DoModal(), IDOK);
     EXPECT_EQ(folder.GetFolderPath(), "/tmp/out");
     ASSERT_EQ(GetUiLog().size(), 3u);
