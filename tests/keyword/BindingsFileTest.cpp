@@ -91,8 +91,8 @@ TEST(BindingsFile, PresentFlagDecidesWhatSaveKeepsAndRemoves)
     // Ranges: the later file wins; the wizard may set one itself.
     wiztest::WriteBytes(dir / "a.rng", "K_FILE_RANGE: [0:10]\nK_FILE_RANGE2: (1:2)\n");
     wiztest::WriteBytes(dir / "b.rng", "K_FILE_RANGE: [20:120]\n");
-    bindings.MergeRanges(dir / "a.rng");
-    bindings.MergeRanges(dir / "b.rng");
+    EXPECT_TRUE(bindings.MergeRanges(dir / "a.rng"));
+    EXPECT_TRUE(bindings.MergeRanges(dir / "b.rng"));
     bindings.SetRangeText("K_SHOWN_RANGE", "(:3]");
     CValueRange range;
     bindings.GetRange("K_FILE", range);

@@ -99,21 +99,21 @@ TEST(FilePath, UniqueNamesAndCounter)
     wiztest::WriteBytes(dir / "part7.udm", "");
     wiztest::WriteBytes(dir / "PART8.dat", ""); // other case, same name
     CFilePath p;
-    p.MakeUniqueName(dir / "Part12.stl");
+    EXPECT_TRUE(p.MakeUniqueName(dir / "Part12.stl"));
     EXPECT_EQ(p.GetPath(), dir / "part9");
     EXPECT_EQ(wiztest::ReadBytes(dir / "tessarin.ctr"), "10\r\n");
 
     wiztest::WriteBytes(dir / "mesh10", ""); // a file without extension takes the number too
-    p.MakeUniqueName(dir / "mesh.udm", "udm");
+    EXPECT_TRUE(p.MakeUniqueName(dir / "mesh.udm", "udm"));
     EXPECT_EQ(p.GetPath(), dir / "mesh11.udm");
-    p.MakeUniqueName(dir / "7.x");
+    EXPECT_TRUE(p.MakeUniqueName(dir / "7.x"));
     EXPECT_EQ(p.GetPath(), dir / "712");
 
     // Without a counter file the series starts at 1; with the directory
     // dropped the counter lives in the current directory.
     wiztest::ScratchDir cwd;
     CurrentDirectory in(cwd.Path());
-    p.MakeUniqueName(dir / "a123.b", "", true);
+    EXPECT_TRUE(p.MakeUniqueName(dir / "a123.b", "", true));
     EXPECT_EQ(p.GetPath(), "a1");
     EXPECT_EQ(wiztest::ReadBytes("tessarin.ctr"), "2\r\n");
     EXPECT_EQ(wiztest::ReadBytes(dir / "tessarin.ctr"), "13\r\n");

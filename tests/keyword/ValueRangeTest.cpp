@@ -77,8 +77,8 @@ TEST(RangeFiles, PathsAndMergeOrder)
     wiztest::WriteBytes(data + "zqtrans.rng", "T_RANGE: [0:1]\nSHARED_RANGE: [0:10]\n");
     wiztest::WriteBytes(data + "zqmesh3d.rng", "# mesher\nSHARED_RANGE: (:5)\n");
     MKeywordFile store;
-    MergeRangeFiles(store, GetTranslatorRangeFiles(data));
-    MergeRangeFiles(store, {data + "missing.rng"});
+    EXPECT_TRUE(MergeRangeFiles(store, GetTranslatorRangeFiles(data)));
+    EXPECT_TRUE(MergeRangeFiles(store, {data + "missing.rng"}));
     EXPECT_EQ(store.GetValue("SHARED_RANGE") + store.GetValue("T_RANGE"), "(:5)[0:1]"); // later file wins
 
     // A copy in the current directory overrides the installed solver file.
@@ -88,7 +88,7 @@ TEST(RangeFiles, PathsAndMergeOrder)
     std::filesystem::current_path(dir.Path() / "job");
     wiztest::WriteBytes("solver.rng", "X_RANGE: [2:3]\n");
     MKeywordFile solver;
-    MergeRangeFiles(solver, GetSolverRangeFiles(data, "solver"));
+    EXPECT_TRUE(MergeRangeFiles(solver, GetSolverRangeFiles(data, "solver")));
     std::filesystem::current_path(cwd);
     EXPECT_EQ(solver.GetValue("X_RANGE"), "[2:3]");
 
@@ -97,8 +97,8 @@ TEST(RangeFiles, PathsAndMergeOrder)
     wiztest::WriteBytes(data + "zqtrans.def", "B: trans\nC: trans\n");
     wiztest::WriteBytes(data + "node.kwd", "C: node\n");
     MKeywordFile working, fresh;
-    MergeTranslatorDefaults(working, data, data + "node.kwd");
-    MergeTranslatorDefaults(fresh, data, "");
+    EXPECT_TRUE(MergeTranslatorDefaults(working, data, data + "node.kwd"));
+    EXPECT_TRUE(MergeTranslatorDefaults(fresh, data, ""));
     EXPECT_EQ(working.GetValue("A") + working.GetValue("B") + working.GetValue("C"), "meshtransnode");
     EXPECT_EQ(fresh.GetValue("C"), "trans");
 }

@@ -286,7 +286,7 @@ TEST(WizardNavigation, BackNeverValidatesNextAndFinishDo)
 
     // Finish stored the bound values in the temporary file.
     MKeywordFile saved;
-    saved.Load(wizard.GetTempFileName());
+    EXPECT_TRUE(saved.Load(wizard.GetTempFileName()));
     EXPECT_EQ(saved.GetValue("TEST_THICKNESS"), "0.004");
     EXPECT_EQ(saved.GetValue("TEST_NAME"), "cover");
 }
@@ -353,7 +353,7 @@ TEST_F(ProjectFixture, StartNodeTempFileAndResults)
         tempName = wizard.GetTempFileName();
         ASSERT_TRUE(wizard.Prepare());
         MKeywordFile temp;
-        temp.Load(tempName);
+        EXPECT_TRUE(temp.Load(tempName));
         EXPECT_EQ(temp.GetValue("3DFLOW_ANALYSIS_AIM"), "FILLING");
         EXPECT_EQ(temp.GetValue("ANALYSIS_DESCRIPTION"), "My run");
         EXPECT_EQ(wizard.GetPrevResultNode(kSubFlow), oldResult); // out-of-date results are passed over
@@ -372,12 +372,12 @@ TEST_F(ProjectFixture, StartNodeTempFileAndResults)
     CWizard described(0, input);
     ASSERT_TRUE(described.Prepare());
     MKeywordFile temp;
-    temp.Load(described.GetTempFileName());
+    EXPECT_TRUE(temp.Load(described.GetTempFileName()));
     EXPECT_EQ(temp.GetValue("ANALYSIS_DESCRIPTION"), "Cover, first try");
     std::remove((dir / "run.fin").c_str());
     CWizard missing(0, input);
     ASSERT_TRUE(missing.Prepare());
-    temp.Load(missing.GetTempFileName());
+    EXPECT_TRUE(temp.Load(missing.GetTempFileName()));
     EXPECT_EQ(temp.GetKeywords(), std::vector<std::string>{"ANALYSIS_DESCRIPTION"});
 }
 
@@ -390,7 +390,8 @@ TEST_F(ProjectFixture, CancelLeavesTheProjectAlone)
         {
             TestWizard::OnWizardFinish();
             MKeywordFile file;
-            file.Load(m_strTempFile);
+            if (!file.Load(m_strTempFile))
+                return;
             SetResultNode(GetProjectTree().CreateInputNode(GetStartNode(), file, kSubFlow));
         }
     };
