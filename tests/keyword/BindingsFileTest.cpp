@@ -158,3 +158,25 @@ TEST(BindingsFile, SaveReportsAFailedWrite)
     EXPECT_FALSE(saved);
     EXPECT_NE(saved.GetMessage().find("job.kw"), std::string::npos) << saved.GetMessage();
 }
+
+TEST(BindingsFile, AbsentFilesAreEmptyUnreadableOnesFail)
+{
+    wiztest::ScratchDir dir;
+    CKeywordBindings bindings;
+    int version = 3;
+    bindings.Bind("V", -1, -1, kBindWhole, &version);
+    // A new analysis has no file yet: nothing to load, no ranges.
+    EXPECT_TRUE(bindings.LoadValues(dir / "absent.kw"));
+    EXPECT_TRUE(bindings.MergeRanges(dir / "absent.rng"));
+    EXPECT_EQ(version, 3);
+
+    // One that exists and cannot be read fails, and a save does not write
+    // over what it could not read.
+    std::filesystem::create_directory(dir / "folder.kw");
+    for (const CResult& failed : {bindings.LoadValues(dir / "folder.kw"), bindings.MergeRanges(dir / "folder.kw"),
+                                  bindings.SaveValues(dir / "folder.kw")}) {
+        EXPECT_FALSE(failed);
+        EXPECT_NE(failed.GetMessage().find("folder.kw"), std::string::npos) << failed.GetMessage();
+    }
+    EXPECT_TRUE(std::filesystem::is_directory(dir / "folder.kw"));
+}

@@ -119,6 +119,35 @@ TEST(FilePath, UniqueNamesAndCounter)
     EXPECT_EQ(wiztest::ReadBytes(dir / "tessarin.ctr"), "13\r\n");
 }
 
+TEST(FilePath, ReleasedNumbersLeaveTheCounterAsItWas)
+{
+    wiztest::ScratchDir dir;
+    CFilePath p;
+    EXPECT_TRUE(p.ReleaseUniqueName()); // nothing taken: nothing to give back
+
+    // A counter file there before gets its bytes back; one made by the
+    // reservation goes again.
+    wiztest::WriteBytes(dir / "tessarin.ctr", "7");
+    ASSERT_TRUE(p.MakeUniqueName(dir / "part.stl"));
+    EXPECT_EQ(p.GetPath(), dir / "part7");
+    EXPECT_TRUE(p.ReleaseUniqueName());
+    EXPECT_EQ(wiztest::ReadBytes(dir / "tessarin.ctr"), "7");
+    EXPECT_TRUE(p.ReleaseUniqueName()); // given back once only
+
+    wiztest::ScratchDir fresh;
+    ASSERT_TRUE(p.MakeUniqueName(fresh / "part.stl"));
+    EXPECT_TRUE(p.ReleaseUniqueName());
+    EXPECT_FALSE(std::filesystem::exists(fresh / "tessarin.ctr"));
+
+    // Another caller numbered a file meanwhile: its number is not handed
+    // out again.
+    ASSERT_TRUE(p.MakeUniqueName(dir / "part.stl"));
+    CFilePath other;
+    ASSERT_TRUE(other.MakeUniqueName(dir / "part.stl"));
+    EXPECT_TRUE(p.ReleaseUniqueName());
+    EXPECT_EQ(wiztest::ReadBytes(dir / "tessarin.ctr"), "9\r\n");
+}
+
 TEST(FilePath, TemporaryFiles)
 {
     wiztest::ScratchDir dir;

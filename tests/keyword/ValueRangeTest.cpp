@@ -102,3 +102,29 @@ TEST(RangeFiles, PathsAndMergeOrder)
     EXPECT_EQ(working.GetValue("A") + working.GetValue("B") + working.GetValue("C"), "meshtransnode");
     EXPECT_EQ(fresh.GetValue("C"), "trans");
 }
+
+TEST(RangeFiles, AbsentReadsAsEmptyButUnreadableFails)
+{
+    wiztest::ScratchDir dir;
+    const std::string data = dir.Path().string() + "/";
+    wiztest::WriteBytes(data + "zqmesh3d.def", "A: mesh\n");
+    MKeywordFile file;
+    EXPECT_TRUE(MergeIfPresent(file, data + "absent.def"));
+    EXPECT_TRUE(MergeIfPresent(file, data + "no/such/folder/absent.def"));
+    EXPECT_TRUE(LoadIfPresent(file, data + "zqmesh3d.def/below-a-file")); // a file on the way: absent too
+    EXPECT_TRUE(IsAbsentFile(data + "absent.def"));
+
+    // A folder where a file belongs exists, and cannot be read.
+    std::filesystem::create_directory(data + "zqtrans.def");
+    std::filesystem::create_directory(data + "zqtrans.rng");
+    for (const CResult& failed : {MergeIfPresent(file, data + "zqtrans.def"), LoadIfPresent(file, data + "zqtrans.def"),
+                                  MergeTranslatorDefaults(file, data, ""),
+                                  MergeRangeFiles(file, GetTranslatorRangeFiles(data))}) {
+        EXPECT_FALSE(failed);
+        EXPECT_NE(failed.GetMessage().find(data + "zqtrans."), std::string::npos) << failed.GetMessage();
+    }
+    std::filesystem::remove(data + "zqtrans.def");
+    std::filesystem::create_directory(data + "node.kwd");
+    EXPECT_FALSE(MergeTranslatorDefaults(file, data, data + "node.kwd"));
+    EXPECT_TRUE(MergeTranslatorDefaults(file, data, data + "gone.kwd"));
+}

@@ -448,3 +448,27 @@ TEST_F(ProjectFixture, ProjectTreeListsFindFilesThroughFolders)
     EXPECT_EQ(list.GetItemCount(), 0);
     parent.DestroyWindow();
 }
+
+TEST_F(ProjectFixture, FilesThatExistButCannotBeReadFail)
+{
+    // The input's own settings are what the wizard edits: a folder in their
+    // place must not pass for a new, empty analysis.
+    std::filesystem::create_directory(dir / "run.fin");
+    ZQ_PM_Node* input = tree.AddNode(tree.GetRootNode(), kNodeInput, kSubFlow, "My run", "run.fin");
+    ASSERT_TRUE(input);
+    CWizard wizard(0, input);
+    const CResult prepared = wizard.Prepare();
+    EXPECT_FALSE(prepared);
+    EXPECT_NE(prepared.GetMessage().find(dir / "run.fin"), std::string::npos) << prepared.GetMessage();
+
+    // Finish saves the bound values into the working file: when it cannot
+    // be read back, the Finish fails rather than dropping its other keywords.
+    CWinApp app;
+    TestWizard finishing(2, nullptr, true);
+    std::filesystem::remove(finishing.GetTempFileName());
+    std::filesystem::create_directory(finishing.GetTempFileName());
+    finishing.OnWizardFinish();
+    EXPECT_FALSE(finishing.GetFinishResult());
+    EXPECT_NE(finishing.GetFinishResult().GetMessage().find(finishing.GetTempFileName()), std::string::npos);
+    std::filesystem::remove(finishing.GetTempFileName());
+}
