@@ -9,6 +9,7 @@
 #include "translator/TranslatorRules.h"
 #include "wizard/WizardRegistry.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -228,7 +229,10 @@ CResult CTranslatorSheet::MakeTranslatorInput()
     // Each step below is undone when a later one fails, so that a failed
     // Finish leaves no trace: the counter gets its number back, and the
     // output file goes, or gets its old bytes back when it was rewritten.
-    const bool existed = !IsAbsentFile(m_strOutputFile);
+    // Only a regular file can be rewritten; the write refuses anything else
+    // with its own message.
+    struct stat info;
+    const bool existed = ::stat(m_strOutputFile.c_str(), &info) == 0 && S_ISREG(info.st_mode);
     std::string oldBytes;
     bool written = false;
     const auto undo = [&](CResult failure) {
