@@ -99,7 +99,7 @@ public:
     // What Finish made, for the host to report: the result (a failure leaves
     // the project as it was) and the path of the file made. The base makes
     // no file of its own.
-    CResult GetFinishResult() const { return m_finishResult; }
+    virtual CResult GetFinishResult() const { return m_finishResult; }
     virtual std::string GetOutputFile() const { return std::string(); }
     // Lines the host shows as warnings after a successful Finish: what failed
     // after the result was made and does not undo it.
