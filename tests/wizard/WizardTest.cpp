@@ -463,7 +463,6 @@ TEST_F(ProjectFixture, FilesThatExistButCannotBeReadFail)
 
     // Finish saves the bound values into the working file: when it cannot
     // be read back, the Finish fails rather than dropping its other keywords.
-    CWinApp app;
     TestWizard finishing(2, nullptr, true);
     std::filesystem::remove(finishing.GetTempFileName());
     std::filesystem::create_directory(finishing.GetTempFileName());
