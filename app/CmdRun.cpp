@@ -207,6 +207,9 @@ int RunWizard(const SWizardFactory& factory, MProjectTree& tree, ZQ_PM_Node* nod
     std::printf("result node: %d \"%s\"\n", made->GetId(), made->GetDisplayLabel().c_str());
     std::printf("file: %s\n", tree.RelativePath(hostpath::Absolute(sheet->GetOutputFile())).c_str());
     std::printf("job submission: %d (%s)\n", sheet->GetJobSubmission(), JobSubmissionText(sheet->GetJobSubmission()));
+    // What failed after the result was made; the result stands (exit 0).
+    for (const std::string& warning : sheet->GetFinishWarnings())
+        std::fprintf(stderr, "wizhost: warning: %s\n", warning.c_str());
     if (!outcome.leftover.empty()) {
         std::fflush(stdout);
         std::fprintf(stderr, "wizhost: warning: the wizard finished before the script ended: %s\n",

@@ -101,9 +101,11 @@ void BM_ExchangePage(benchmark::State& state)
         MKeywordFile file;
         for (int i = 0; i < kFields; ++i)
             file.SetDouble(Keyword(i), 0.001);
-        file.Write(path);
+        if (!file.Write(path))
+            std::abort();
     }
-    (void)bindings.LoadValues(path);
+    if (!bindings.LoadValues(path))
+        std::abort();
     std::filesystem::remove(path);
     fx.Vary(0);
     page.CreateChild(&fx.frame);

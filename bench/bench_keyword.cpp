@@ -83,7 +83,8 @@ Deck& GetDeck(std::size_t megabytes)
         // a virtual machine cost several times a normal load, and turned the
         // 50 MB figure into that one slow run whenever it took over half a second.
         MKeywordFile warm;
-        warm.Load(d.path);
+        if (!warm.Load(d.path))
+            std::abort();
     }
     return d;
 }
@@ -104,7 +105,8 @@ void BM_KeywordLoad(benchmark::State& state)
     std::size_t count = 0;
     for (auto _ : state) {
         MKeywordFile f;
-        f.Load(d.path);
+        if (!f.Load(d.path))
+            state.SkipWithError("load failed");
         count = f.GetKeywordCount();
         benchmark::DoNotOptimize(count);
     }
@@ -206,7 +208,8 @@ void BM_KeywordWrite(benchmark::State& state)
 {
     Deck& d = GetDeck(static_cast<std::size_t>(state.range(0)));
     MKeywordFile f;
-    f.Load(d.path);
+    if (!f.Load(d.path))
+        state.SkipWithError("load failed");
     for (auto _ : state)
         if (!f.Write(d.outPath))
             state.SkipWithError("write failed");
@@ -219,8 +222,8 @@ void BM_PlainWrite(benchmark::State& state)
 {
     Deck& d = GetDeck(static_cast<std::size_t>(state.range(0)));
     MKeywordFile f;
-    f.Load(d.path);
-    f.Write(d.outPath);
+    if (!f.Load(d.path) || !f.Write(d.outPath))
+        state.SkipWithError("load or write failed");
     std::ifstream in(d.outPath, std::ios::binary);
     std::stringstream ss;
     ss << in.rdbuf();

@@ -110,8 +110,11 @@ MBoundaryConditionFile::MBoundaryConditionFile() : m_store(std::make_unique<CBou
 
 MBoundaryConditionFile::MBoundaryConditionFile(const std::string& path) : MBoundaryConditionFile()
 {
+    // A constructor has no result to give: a file that cannot be read leaves
+    // this one empty. Callers that must tell the two apart build it empty
+    // and call Load.
     if (!path.empty())
-        Load(path);
+        (void)Load(path);
 }
 
 MBoundaryConditionFile::~MBoundaryConditionFile() = default;

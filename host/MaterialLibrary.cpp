@@ -36,8 +36,10 @@ void MMatSearch::SetLibraryPath(const std::string& folder)
 bool MMatSearch::ReadMaterial(const std::string& file, MMatData& data)
 {
     MKeywordFile kw;
-    kw.Load(file);
     data = MMatData();
+    // A material that cannot be read is not offered, like one without a name.
+    if (!kw.Load(file))
+        return false;
     data.file = file;
     data.name = kw.GetValue("MATERIAL_NAME");
     if (data.name.empty())

@@ -445,14 +445,26 @@ ZQ_PM_Node* MProjectTree::AddFile(const std::string& path)
 
 ZQ_PM_Node* MProjectTree::AddFile(const std::string& path, ZQ_PM_Node* parent)
 {
+    return AddFileChange(path, parent, nullptr);
+}
+
+ZQ_PM_Node* MProjectTree::AddLabeledFile(const std::string& path, const std::string& meshLabel)
+{
+    return AddFileChange(path, m_editNode, &meshLabel);
+}
+
+ZQ_PM_Node* MProjectTree::AddFileChange(const std::string& path, ZQ_PM_Node* parent, const std::string* meshLabel)
+{
     if (path.empty())
         return Fail("no file given"), nullptr;
     const std::string absPath = AbsolutePath(path);
     const int parentId = parent ? parent->m_id : 0;
     ZQ_PM_Node* node = nullptr;
-    Change([&] {
+    const bool changed = Change([&] {
+        if (meshLabel)
+            SetMeshLabel(MeshLabelKey(absPath), *meshLabel);
         if ((node = FindFileInTree(absPath)) != nullptr) {
-            m_skipWrite = true;
+            m_skipWrite = meshLabel == nullptr;
             return true;
         }
         ZQ_PM_Node* p = FindNode(parentId);
@@ -465,7 +477,7 @@ ZQ_PM_Node* MProjectTree::AddFile(const std::string& path, ZQ_PM_Node* parent)
         else
             ClassifyFile(absPath, type, subType);
         std::string label;
-        auto it = m_meshLabels.find(hostpath::PathKey(RelativePath(hostpath::WithoutExtension(absPath))));
+        auto it = m_meshLabels.find(MeshLabelKey(absPath));
         if (it != m_meshLabels.end())
             label = it->second;
         node = NewNode(p, type, subType, label, absPath);
@@ -474,7 +486,7 @@ ZQ_PM_Node* MProjectTree::AddFile(const std::string& path, ZQ_PM_Node* parent)
             node->m_state = kStateFailed;
         return true;
     });
-    if (node && !IsLive(node))
+    if (!changed || (node && !IsLive(node)))
         node = nullptr;
     return node;
 }
@@ -492,16 +504,25 @@ bool MProjectTree::WriteMeshLabel(const std::string& file, const std::string& la
 {
     if (file.empty())
         return Fail("no mesh file given");
-    const std::string key = hostpath::PathKey(RelativePath(hostpath::WithoutExtension(AbsolutePath(file))));
+    const std::string key = MeshLabelKey(AbsolutePath(file));
     return Change([&] {
-        m_meshLabels[key] = label;
-        // A node already made for that mesh takes the label at once.
-        for (auto& [id, node] : m_nodes)
-            if (node->m_type == kNodeMesh &&
-                hostpath::PathKey(RelativePath(hostpath::WithoutExtension(node->m_filePath))) == key)
-                node->m_name = label;
+        SetMeshLabel(key, label);
         return true;
     });
+}
+
+std::string MProjectTree::MeshLabelKey(const std::string& absPath) const
+{
+    return hostpath::PathKey(RelativePath(hostpath::WithoutExtension(absPath)));
+}
+
+void MProjectTree::SetMeshLabel(const std::string& key, const std::string& label)
+{
+    m_meshLabels[key] = label;
+    // A node already made for that mesh takes the label at once.
+    for (auto& [id, node] : m_nodes)
+        if (node->m_type == kNodeMesh && MeshLabelKey(node->m_filePath) == key)
+            node->m_name = label;
 }
 
 void MProjectTree::SetDataPath(const std::string& path)

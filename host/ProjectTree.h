@@ -200,6 +200,9 @@ public:
     // WriteMeshLabel for the file's base name becomes the node's label.
     ZQ_PM_Node* AddFile(const std::string& path);
     ZQ_PM_Node* AddFile(const std::string& path, ZQ_PM_Node* parent);
+    // WriteMeshLabel(path, meshLabel) and AddFile(path) as one change of the
+    // project file: both are made, or neither. Null with GetLastError.
+    ZQ_PM_Node* AddLabeledFile(const std::string& path, const std::string& meshLabel);
     void SetEditNode(ZQ_PM_Node* node) { m_editNode = node; }
     ZQ_PM_Node* GetEditNode() const { return m_editNode; }
 
@@ -282,6 +285,12 @@ private:
     bool Change(const std::function<bool()>& change);
     // Change() applied to `node` as re-read; fails when it is null or gone.
     bool ChangeNode(ZQ_PM_Node* node, const std::function<bool(ZQ_PM_Node*)>& change);
+    // AddFile, recording `meshLabel` (when given) in the same change.
+    ZQ_PM_Node* AddFileChange(const std::string& path, ZQ_PM_Node* parent, const std::string* meshLabel);
+    // The key of the mesh labels for a file: its project-relative path without extension.
+    std::string MeshLabelKey(const std::string& absPath) const;
+    // Records the label and gives it to the mesh nodes already made for `key`.
+    void SetMeshLabel(const std::string& key, const std::string& label);
     ZQ_PM_Node* NewNode(ZQ_PM_Node* parent, int type, Node_SubType subType,
                         const std::string& label, const std::string& absPath);
     void Unlink(ZQ_PM_Node* node);

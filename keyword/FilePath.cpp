@@ -307,6 +307,33 @@ std::string CFilePath::Directory(std::string_view path)
     return sep == std::string_view::npos ? std::string() : std::string(path.substr(0, sep));
 }
 
+namespace {
+
+// An exclusive lock on a folder (`directory` empty: the current one), held
+// for the object's life. Without a folder to lock, nothing is held.
+class FolderLock {
+public:
+    explicit FolderLock(const std::string& directory)
+        : m_fd(::open(directory.empty() ? "." : OsPath(directory).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC))
+    {
+        if (m_fd >= 0)
+            while (::flock(m_fd, LOCK_EX) != 0 && errno == EINTR) {
+            }
+    }
+    ~FolderLock()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd); // closing drops the lock
+    }
+    FolderLock(const FolderLock&) = delete;
+    FolderLock& operator=(const FolderLock&) = delete;
+
+private:
+    int m_fd;
+};
+
+} // namespace
+
 CResult CFilePath::MakeUniqueName(const std::string& name, const std::string& extension, bool dropDirectory)
 {
     // Directory part (kept as given, with its separator) and file name part.
@@ -323,28 +350,20 @@ CResult CFilePath::MakeUniqueName(const std::string& name, const std::string& ex
         base.erase(dot);
 
     const std::string counterPath = directory + "tessarin.ctr";
+    m_reservation = SReservation();
     // Processes numbering in one folder at once must each get their own
     // number, though none has made its file yet: reading and advancing the
     // counter is one step under a lock on the folder.
-    const int folderLock = ::open(directory.empty() ? "." : OsPath(directory).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folderLock >= 0)
-        while (::flock(folderLock, LOCK_EX) != 0 && errno == EINTR) {
-        }
-    struct Unlock {
-        int fd;
-        ~Unlock()
-        {
-            if (fd >= 0)
-                ::close(fd); // closing drops the lock
-        }
-    } unlock{folderLock};
+    const FolderLock lock(directory);
     // The numbers are whole numbers ("%d"): a counter that would pass INT_MAX
     // is refused instead of wrapping into negative names.
     long long counter = 1;
     std::string text;
-    if (::access(OsPath(counterPath).c_str(), F_OK) == 0) {
+    const bool hadCounter = ::access(OsPath(counterPath).c_str(), F_OK) == 0;
+    if (hadCounter) {
         if (CResult read = wizsys::ReadWholeFile(OsPath(counterPath), text); !read)
             return read;
+        m_reservation.before = text;
         text = text.substr(0, 80);
         errno = 0;
         char* end = nullptr;
@@ -385,7 +404,33 @@ CResult CFilePath::MakeUniqueName(const std::string& name, const std::string& ex
         m_path += (extension[0] == '.' ? "" : ".") + extension;
 
     const std::string line = std::to_string(counter) + (IsDosLocation(counterPath) ? "\r\n" : "\n");
-    return wizsys::WriteWholeFile(OsPath(counterPath), line);
+    if (CResult written = wizsys::WriteWholeFile(OsPath(counterPath), line); !written)
+        return written;
+    m_reservation.directory = directory;
+    m_reservation.counterPath = counterPath;
+    m_reservation.hadCounter = hadCounter;
+    m_reservation.written = line;
+    return CResult::Ok();
+}
+
+CResult CFilePath::ReleaseUniqueName()
+{
+    SReservation reservation = std::move(m_reservation);
+    m_reservation = SReservation();
+    if (reservation.counterPath.empty())
+        return CResult::Ok();
+    const FolderLock lock(reservation.directory);
+    // Another process may have numbered a file since: its number must not be
+    // handed out again, so the counter then stays where it is.
+    std::string now;
+    const std::string path = OsPath(reservation.counterPath);
+    if (!wizsys::ReadWholeFile(path, now) || now != reservation.written)
+        return CResult::Ok();
+    if (reservation.hadCounter)
+        return wizsys::WriteWholeFile(path, reservation.before);
+    if (::unlink(path.c_str()) != 0)
+        return CResult::FromErrno("cannot remove '" + reservation.counterPath + "'");
+    return CResult::Ok();
 }
 
 CTempFile::CTempFile(bool deleteOnDestroy) : CFilePath(MakeTempName()), m_deleteOnDestroy(deleteOnDestroy) {}

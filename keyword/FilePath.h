@@ -72,6 +72,11 @@ public:
     // Fails, with the path set as far as it was chosen, when the counter file
     // cannot be read or written or its counter would pass the whole-number range.
     CResult MakeUniqueName(const std::string& name, const std::string& extension = "", bool dropDirectory = false);
+    // Gives back the number the last successful MakeUniqueName took, when the
+    // file it named was not made after all: the counter file returns to what
+    // it held (or goes, when there was none), unless another caller has
+    // advanced it since. Does nothing when no number is held.
+    CResult ReleaseUniqueName();
 
     // The file name after the last separator, and the directory before it ("" when none).
     static std::string FileName(std::string_view path);
@@ -79,6 +84,18 @@ public:
 
 protected:
     std::string m_path;
+
+private:
+    // The counter file the last MakeUniqueName advanced, what it held
+    // before and what was written; an empty path: none.
+    struct SReservation {
+        std::string directory; // as given, with its separator; "" the current one
+        std::string counterPath;
+        bool hadCounter = false;
+        std::string before;
+        std::string written;
+    };
+    SReservation m_reservation;
 };
 
 class CTempFile : public CFilePath {

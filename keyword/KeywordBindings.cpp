@@ -5,6 +5,7 @@
 #include <cassert>
 
 #include "keyword/KeywordBindingsKinds.h"
+#include "keyword/RangeFiles.h"
 
 namespace {
 
@@ -65,9 +66,9 @@ bool CKeywordBindings::SetBindingPage(std::string_view keyword, CWnd* page)
     return true;
 }
 
-void CKeywordBindings::MergeRanges(const std::string& path)
+CResult CKeywordBindings::MergeRanges(const std::string& path)
 {
-    m_rangeStore.Merge(path);
+    return MergeIfPresent(m_rangeStore, path);
 }
 
 void CKeywordBindings::SetRangeText(std::string_view rangeKeyword, std::string_view text)
@@ -88,7 +89,8 @@ void CKeywordBindings::GetRange2(std::string_view keyword, CValueRange& range) c
 CResult CKeywordBindings::LoadValues(const std::string& path)
 {
     MKeywordFile file;
-    file.Load(path);
+    if (CResult loaded = LoadIfPresent(file, path); !loaded)
+        return loaded;
     for (auto& binding : m_bindings) {
         if (!file.HasKeyword(binding->keyword))
             continue;
@@ -101,16 +103,15 @@ CResult CKeywordBindings::LoadValues(const std::string& path)
 CResult CKeywordBindings::SaveValues(const std::string& path)
 {
     MKeywordFile file;
-    file.Load(path);
+    if (CResult loaded = LoadIfPresent(file, path); !loaded)
+        return loaded;
     for (const auto& binding : m_bindings) {
         if (binding->present)
             GetBindingKind(binding->type).Store(*binding, file);
         else
             file.RemoveKeyword(binding->keyword);
     }
-    if (!file.Write(path))
-        return CResult::FromErrno("cannot write " + path);
-    return CResult::Ok();
+    return file.Write(path);
 }
 
 std::vector<CKeywordBindings::SBindingPlace> CKeywordBindings::ListBindings() const

@@ -112,7 +112,8 @@ public:
     bool SetBindingPage(std::string_view keyword, CWnd* page);
 
     // Merges a range file into the range store (the last file merged wins).
-    void MergeRanges(const std::string& path);
+    // An absent file adds nothing; one that exists and cannot be read fails.
+    CResult MergeRanges(const std::string& path);
     // Sets a range keyword (with its "_RANGE" or "_RANGE2" suffix) in the store.
     void SetRangeText(std::string_view rangeKeyword, std::string_view text);
     // The range held under keyword + "_RANGE" (GetRange2: "_RANGE2"); the
@@ -121,13 +122,14 @@ public:
     void GetRange2(std::string_view keyword, CValueRange& range) const;
 
     // Sets every bound variable whose keyword the file holds, and marks it
-    // present. Bindings the file lacks keep their value and flag. An
-    // unreadable file changes nothing (and is not an error: a new analysis
-    // has no file yet).
+    // present. Bindings the file lacks keep their value and flag. An absent
+    // file changes nothing (a new analysis has no file yet); one that exists
+    // and cannot be read fails and changes nothing.
     CResult LoadValues(const std::string& path);
     // Rewrites the file at `path`: present bindings are set to their value,
     // the others removed; keywords that are not bound stay as they were.
-    // Fails, with the cause, when the file cannot be written.
+    // Fails, with the cause, when the file exists and cannot be read (its
+    // other keywords would be lost) or cannot be written.
     CResult SaveValues(const std::string& path);
 
     // The data exchange of one page (pDX names the page and the direction).

@@ -2,6 +2,28 @@
 
 #include "keyword/KeywordFile.h"
 
+#include <cerrno>
+#include <sys/stat.h>
+
+bool IsAbsentFile(const std::string& path)
+{
+    struct stat info;
+    return ::stat(path.c_str(), &info) != 0 && (errno == ENOENT || errno == ENOTDIR);
+}
+
+CResult MergeIfPresent(MKeywordFile& file, const std::string& path)
+{
+    CResult merged = file.Merge(path);
+    // Asked after the failure, so a file that appears meanwhile still counts.
+    return merged || !IsAbsentFile(path) ? merged : CResult::Ok();
+}
+
+CResult LoadIfPresent(MKeywordFile& file, const std::string& path)
+{
+    CResult loaded = file.Load(path);
+    return loaded || !IsAbsentFile(path) ? loaded : CResult::Ok();
+}
+
 std::vector<std::string> GetSolverRangeFiles(const std::string& dataPath, const std::string& programName)
 {
     // The bare name is relative to the current directory on purpose: a range
@@ -25,10 +47,12 @@ std::vector<std::string> GetMachineRangeFiles(const std::string& dataPath)
     return {dataPath + "zqlipc.rng"};
 }
 
-void MergeRangeFiles(MKeywordFile& store, const std::vector<std::string>& paths)
+CResult MergeRangeFiles(MKeywordFile& store, const std::vector<std::string>& paths)
 {
     for (const std::string& path : paths)
-        store.Merge(path);
+        if (CResult merged = MergeIfPresent(store, path); !merged)
+            return merged;
+    return CResult::Ok();
 }
 
 std::string GetRangeKeyword(const std::string& keyword) { return keyword + "_RANGE"; }
@@ -47,11 +71,13 @@ std::vector<std::string> GetTranslatorDefaultsFiles(const std::string& dataPath)
     return {dataPath + "zqmesh3d.def", dataPath + "zqtrans.def"};
 }
 
-void MergeTranslatorDefaults(MKeywordFile& working, const std::string& dataPath,
-                             const std::string& nodeKeywordFile)
+CResult MergeTranslatorDefaults(MKeywordFile& working, const std::string& dataPath,
+                                const std::string& nodeKeywordFile)
 {
     for (const std::string& path : GetTranslatorDefaultsFiles(dataPath))
-        working.Merge(path);
-    if (!nodeKeywordFile.empty())
-        working.Merge(nodeKeywordFile);
+        if (CResult merged = MergeIfPresent(working, path); !merged)
+            return merged;
+    if (nodeKeywordFile.empty())
+        return CResult::Ok();
+    return MergeIfPresent(working, nodeKeywordFile);
 }

@@ -3,10 +3,21 @@
 // and the order they are merged in. Paths are formed by plain concatenation:
 // the host's data path must end with a path separator. Every list is in merge
 // order, so for a keyword two files share the later file wins.
+#include "platform/system/Result.h"
+
 #include <string>
 #include <vector>
 
 class MKeywordFile;
+
+// Whether `path` names nothing at all (it, or a folder on the way to it, is
+// missing). A file that exists but cannot be read is not absent.
+bool IsAbsentFile(const std::string& path);
+// Merge and Load for the files a wizard may go without (defaults, ranges, a
+// node's earlier settings): an absent file reads as empty, but one that
+// exists and cannot be read (permissions, a folder, a FIFO) fails.
+CResult MergeIfPresent(MKeywordFile& file, const std::string& path);
+CResult LoadIfPresent(MKeywordFile& file, const std::string& path);
 
 // Flow and cooling: the installed file of the solver program, then a file of the
 // same bare name in the current directory, which overrides the installed one.
@@ -19,8 +30,9 @@ std::vector<std::string> GetTranslatorRangeFiles(const std::string& dataPath);
 // Machine parameters dialog.
 std::vector<std::string> GetMachineRangeFiles(const std::string& dataPath);
 
-// Merges `paths` into a range store in order; unreadable files are skipped.
-void MergeRangeFiles(MKeywordFile& store, const std::vector<std::string>& paths);
+// Merges `paths` into a range store in order (MergeIfPresent); stops at the
+// first file that exists and cannot be read.
+CResult MergeRangeFiles(MKeywordFile& store, const std::vector<std::string>& paths);
 
 // The keyword that holds the range of `keyword` ("_RANGE") or of its second column ("_RANGE2").
 std::string GetRangeKeyword(const std::string& keyword);
@@ -35,6 +47,7 @@ std::string GetMachineDefaultsFile(const std::string& dataPath);
 std::vector<std::string> GetTranslatorDefaultsFiles(const std::string& dataPath);
 // Fills the translator's working file: its defaults first, then the input node's
 // own keyword file over them (none when `nodeKeywordFile` is empty), so that the
-// node's values win and keywords it lacks keep their defaults.
-void MergeTranslatorDefaults(MKeywordFile& working, const std::string& dataPath,
+// node's values win and keywords it lacks keep their defaults. Absent files
+// are passed over; one that exists and cannot be read fails.
+CResult MergeTranslatorDefaults(MKeywordFile& working, const std::string& dataPath,
                              const std::string& nodeKeywordFile);

@@ -3,10 +3,14 @@
 #include "keyword/FilePath.h"
 #include "keyword/KeywordFile.h"
 #include "keyword/RangeFiles.h"
+#include "platform/system/FileIo.h"
 #include "platform/system/WinApp.h"
 #include "translator/TranslatorOutput.h"
 #include "translator/TranslatorRules.h"
 #include "wizard/WizardRegistry.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -123,7 +127,8 @@ CResult CTranslatorSheet::Prepare()
     // earlier translation of this mesh over them.
     const std::string dataPath = GetProjectTree().GetDataPath();
     MKeywordFile working;
-    working.Load(m_strTempFile);
+    if (CResult loaded = LoadIfPresent(working, m_strTempFile); !loaded)
+        return loaded;
     std::string nodeFile;
     if (m_pStartNode->GetType() != kNodeCadModel) {
         if (!m_pStartNode->GetKeywordFile(nodeFile))
@@ -132,16 +137,18 @@ CResult CTranslatorSheet::Prepare()
     } else {
         m_strDescription = GetProjectTree().GetNewMeshLabel();
     }
-    MergeTranslatorDefaults(working, dataPath, nodeFile);
-    if (!working.Write(m_strTempFile))
-        return CResult::FromErrno("cannot write " + m_strTempFile);
+    if (CResult merged = MergeTranslatorDefaults(working, dataPath, nodeFile); !merged)
+        return merged;
+    if (CResult written = working.Write(m_strTempFile); !written)
+        return written;
 
     if (CWinApp* app = AfxGetApp())
         m_nTranslator = app->GetProfileInt(kProfileSection, kProfileTranslator, 0);
 
     RegisterPageBindings();
     for (const std::string& path : GetTranslatorRangeFiles(dataPath))
-        GetBindings().MergeRanges(path);
+        if (CResult merged = GetBindings().MergeRanges(path); !merged)
+            return merged;
     return CResult::Ok();
 }
 
@@ -173,20 +180,33 @@ void CTranslatorSheet::OnWizardFinish()
     // IGES files carry their units; the page's units choice covers the rest,
     // and the translator reads it under its own keyword.
     m_fileUnits.m_index = m_units.m_index;
-    // The working file is only a means to the output file: its failure shows
-    // as that file's.
     CWizard::OnWizardFinish();
-    MKeywordFile file;
-    file.Load(m_strTempFile);
-    CFilePath(m_strTempFile).Delete(true);
+    if (!m_finishResult) {
+        CFilePath(m_strTempFile).Delete(true);
+        return;
+    }
+    m_finishResult = MakeTranslatorInput();
+    if (!m_finishResult)
+        return;
 
-    const int cadType = GetCADModelType();
-    if (cadType == kCadTypeIges)
-        if (CWinApp* app = AfxGetApp())
-            app->WriteProfileInt(kProfileSection, kProfileTranslator, m_nTranslator);
+    // Remembered for the next IGES model only once the input is made; the
+    // translation stands without it, so a failure here is only a warning.
+    if (GetCADModelType() == kCadTypeIges)
+        if (CWinApp* app = AfxGetApp(); app && !app->WriteProfileInt(kProfileSection, kProfileTranslator, m_nTranslator))
+            m_finishWarnings.push_back("the translator choice was not remembered: cannot write the settings file '" +
+                                       app->GetProfileFile() + "'");
+}
+
+CResult CTranslatorSheet::MakeTranslatorInput()
+{
+    MKeywordFile file;
+    CResult loaded = file.Load(m_strTempFile);
+    CFilePath(m_strTempFile).Delete(true);
+    if (!loaded)
+        return loaded;
 
     CTranslatorJob job;
-    job.cadType = cadType;
+    job.cadType = GetCADModelType();
     job.outputChoice = m_outputType.m_index;
     job.translatorChoice = m_nTranslator;
     job.remeshMode = m_nRemeshMode;
@@ -195,30 +215,63 @@ void CTranslatorSheet::OnWizardFinish()
     MProjectTree& tree = GetProjectTree();
     // Nothing was made from this mesh yet: translate it again in place.
     const bool inPlace = m_pStartNode->GetType() != kNodeCadModel && !m_pStartNode->GetFirstChild();
+    CFilePath numbered;
     if (inPlace) {
         job.outputBase = m_pStartNode->GetFilePath();
     } else {
-        CFilePath base;
-        base.MakeUniqueName(CFilePath::FileName(m_pStartNode->GetFilePath()), "", true);
-        job.outputBase = base.GetPath();
+        if (CResult named = numbered.MakeUniqueName(CFilePath::FileName(m_pStartNode->GetFilePath()), "", true);
+            !named)
+            return named;
+        job.outputBase = numbered.GetPath();
     }
-
     m_strOutputFile = CompleteTranslatorInput(file, job);
-    // The labels and the node follow the file: a failed write leaves the
-    // project as it was.
-    if (CResult written = file.Write(m_strOutputFile); !written) {
-        m_outputResult = std::move(written);
-        return;
-    }
-    m_bOutputWritten = true;
+
+    // Each step below is undone when a later one fails, so that a failed
+    // Finish leaves no trace: the counter gets its number back, and the
+    // output file goes, or gets its old bytes back when it was rewritten.
+    // Only a regular file can be rewritten; the write refuses anything else
+    // with its own message.
+    struct stat info;
+    const bool existed = ::stat(m_strOutputFile.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+    std::string oldBytes;
+    bool written = false;
+    const auto undo = [&](CResult failure) {
+        CResult restored;
+        if (written)
+            restored = existed ? wizsys::WriteWholeFile(m_strOutputFile, oldBytes)
+                               : (::unlink(m_strOutputFile.c_str()) == 0
+                                      ? CResult::Ok()
+                                      : CResult::FromErrno("cannot remove '" + m_strOutputFile + "'"));
+        CResult released = numbered.ReleaseUniqueName();
+        for (const CResult* also : {&restored, &released})
+            if (!*also)
+                return CResult::Fail(failure.GetMessage() + "; and undoing it failed: " + also->GetMessage());
+        return failure;
+    };
+    if (existed)
+        if (CResult read = wizsys::ReadWholeFile(m_strOutputFile, oldBytes); !read)
+            return undo(std::move(read));
+    if (CResult wrote = file.Write(m_strOutputFile); !wrote)
+        return undo(std::move(wrote));
+    written = true;
+
+    // The labels and the node in one change of the project file, made last:
+    // the project changes only when everything before it held.
+    ZQ_PM_Node* result = nullptr;
     if (inPlace) {
+        const std::string previous = m_pStartNode->m_name;
         m_pStartNode->m_name = m_strDescription;
-        m_pStartNode->WriteUserLabel();
-        SetResultNode(m_pStartNode);
+        if (m_pStartNode->WriteUserLabel())
+            result = m_pStartNode;
+        else
+            m_pStartNode->m_name = previous;
     } else {
-        tree.WriteMeshLabel(job.outputBase, m_strDescription);
-        SetResultNode(tree.AddFile(m_strOutputFile));
+        result = tree.AddLabeledFile(m_strOutputFile, m_strDescription);
     }
+    if (!result)
+        return undo(CResult::Fail(tree.GetLastError()));
+    SetResultNode(result);
+    return CResult::Ok();
 }
 
 void CTranslatorSheet::SetGetCADUnitsFunc(GetCADUnitsFunc function) { g_getCADUnits = function; }

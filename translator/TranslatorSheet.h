@@ -42,11 +42,12 @@ public:
     // The host callback's answer; kUnitLengthUnknown (6) without a callback.
     static int GetCADUnits(const char* path, int cadType, float extents[3]);
 
-    // The path Finish wrote to ("" before Finish), and what the write gave:
-    // a failure leaves the project as it was.
+    // The path Finish wrote to ("" before Finish). Finish is whole or
+    // nothing: on failure (GetFinishResult) the output file, the counter of
+    // numbered names, the labels and the nodes are as they were. Failing to
+    // remember the translator choice in the settings, the last step, does
+    // not undo the translation: it is a warning (GetFinishWarnings).
     std::string GetOutputFile() const override { return m_strOutputFile; }
-    bool IsOutputWritten() const { return m_bOutputWritten; }
-    CResult GetFinishResult() const override { return m_outputResult; }
 
     // Settings the pages show; values in SI. The initial values are the
     // pages' defaults, shown when no defaults file gives a value.
@@ -76,6 +77,8 @@ public:
     std::string m_strDescription;
 
 private:
+    // Finish after the bound values are saved: the input file and its node.
+    CResult MakeTranslatorInput();
 
     CTranslatorPage1 m_page1;
     CTranslatorPage2 m_page2;
@@ -83,6 +86,4 @@ private:
     CTranslatorPage3 m_page3;
     CTranslatorPage4 m_page4;
     std::string m_strOutputFile;
-    bool m_bOutputWritten = false;
-    CResult m_outputResult;
 };

@@ -4,6 +4,7 @@
 
 #include "keyword/FilePath.h"
 #include "keyword/KeywordFile.h"
+#include "keyword/RangeFiles.h"
 #include "platform/system/WinApp.h"
 
 namespace {
@@ -37,13 +38,14 @@ CWizard::~CWizard()
 CResult CWizard::PrepareTempFileFromInput()
 {
     MKeywordFile file;
-    file.Load(m_pStartNode->GetFilePath());
+    // A new input may have no file yet; one that cannot be read must not be
+    // taken for an empty analysis.
+    if (CResult loaded = LoadIfPresent(file, m_pStartNode->GetFilePath()); !loaded)
+        return loaded;
     // Older inputs lack a description; the node's name is the one the user knows.
     if (file.GetValue("ANALYSIS_DESCRIPTION").empty())
         file.SetValue("ANALYSIS_DESCRIPTION", m_pStartNode->GetName());
-    if (!file.Write(m_strTempFile))
-        return CResult::FromErrno("cannot write " + m_strTempFile);
-    return CResult::Ok();
+    return file.Write(m_strTempFile);
 }
 
 void CWizard::AddWizardPage(SWizardPage entry)
@@ -131,9 +133,9 @@ bool CWizard::IsPageEnabled(UINT templateId)
 
 void CWizard::OnWizardFinish()
 {
-    // The temporary file is the wizard's own scratch: a subclass that needs
-    // the settings reads them back and reports what it cannot write itself.
-    (void)m_pBindings->SaveValues(m_strTempFile);
+    // The settings reach the project only through this file: a subclass
+    // reads them back from it, so its failure is the Finish's.
+    m_finishResult = m_pBindings->SaveValues(m_strTempFile);
 }
 
 CWizard* CWizard::FromWindow(CWnd* window)

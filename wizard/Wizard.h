@@ -92,14 +92,18 @@ public:
     // entry (both of its conditions); a page added without an entry always may.
     virtual bool IsPageEnabled(UINT templateId);
     // The Finish work, run as the sheet closes with Finish: the base stores
-    // the bound values into the temporary file. Overrides call it first.
+    // the bound values into the temporary file and keeps the result in
+    // m_finishResult. Overrides call it first and stop at its failure.
     virtual void OnWizardFinish();
 
-    // What Finish made, for the host to report: the result of writing it
-    // (a failure leaves the project as it was) and its path. The base makes
+    // What Finish made, for the host to report: the result (a failure leaves
+    // the project as it was) and the path of the file made. The base makes
     // no file of its own.
-    virtual CResult GetFinishResult() const { return CResult::Ok(); }
+    virtual CResult GetFinishResult() const { return m_finishResult; }
     virtual std::string GetOutputFile() const { return std::string(); }
+    // Lines the host shows as warnings after a successful Finish: what failed
+    // after the result was made and does not undo it.
+    const std::vector<std::string>& GetFinishWarnings() const { return m_finishWarnings; }
 
     // The wizard that `window` belongs to: itself or the nearest parent
     // window that is one; null when none is.
@@ -127,6 +131,8 @@ protected:
     int m_nJobSubmission = kJobSubmitLater;
     ZQ_PM_Node* m_pStartNode = nullptr;
     ZQ_PM_Node* m_pResultNode = nullptr;
+    CResult m_finishResult;
+    std::vector<std::string> m_finishWarnings;
 
 private:
     CResult PrepareTempFileFromInput();

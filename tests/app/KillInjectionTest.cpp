@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
+#include <algorithm>
 #include <functional>
 #include <random>
 #include <sys/wait.h>
@@ -59,6 +60,21 @@ FileTree WithoutTemporaries(const std::string& root)
     return FileTree::Read(root);
 }
 
+// Whether `diff` lists only added files, each of them one of `files`.
+bool OnlyAdded(const std::string& diff, const std::vector<std::string>& files)
+{
+    if (diff.empty())
+        return false;
+    std::size_t start = 0;
+    for (std::size_t end; (end = diff.find('\n', start)) != std::string::npos; start = end + 1) {
+        const std::string line = diff.substr(start, end - start);
+        if (std::find_if(files.begin(), files.end(), [&](const std::string& f) { return line == "  added " + f; }) ==
+            files.end())
+            return false;
+    }
+    return true;
+}
+
 class KillInjection : public ::testing::Test {
 protected:
     void SetUp() override
@@ -68,10 +84,11 @@ protected:
     }
     void TearDown() override { unsetenv("WIZ_SETTINGS"); }
 
-    // `unlisted`: a file that may stay beside an unchanged project (a copy
-    // made just before the kill, which no node refers to).
+    // `unlisted`: files that may stay beside an unchanged project (a copy
+    // made just before the kill, which no node refers to; a number taken
+    // from the counter file for it).
     void KillAtRandom(const std::function<void()>& prepare, const std::vector<std::string>& args,
-                      const std::string& unlisted = "")
+                      const std::vector<std::string>& unlisted = {})
     {
         fs::remove_all(work);
         fs::create_directories(work);
@@ -95,8 +112,9 @@ protected:
             while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
             }
             FileTree now = WithoutTemporaries(work);
-            if (!unlisted.empty() && now.DiffFrom(before) == "  added " + unlisted + "\n") {
-                fs::remove(At(unlisted));
+            if (OnlyAdded(now.DiffFrom(before), unlisted)) {
+                for (const std::string& file : unlisted)
+                    fs::remove(At(file));
                 now = FileTree::Read(work);
             }
             const bool isBefore = now == before, isAfter = now == after;
@@ -165,7 +183,7 @@ TEST_F(KillInjection, ProjectCommands)
         wiztest::WriteBytes(At("notes.txt"), std::string(1 << 20, 'n'));
     };
     KillAtRandom(project, {"project", "add", At("proj"), At("notes.txt"), "--type", "8", "--subtype", "0"},
-                 "proj/notes.txt");
+                 {"proj/notes.txt"});
     KillAtRandom(project, {"project", "remove", At("proj"), "3"});
 }
 
@@ -173,4 +191,23 @@ TEST_F(KillInjection, NumberedNames)
 {
     KillAtRandom([&] { wiztest::WriteBytes(At("tessarin.ctr"), "7\n"); },
                  {"path", "unique", At("Mesh12.stl"), "udm"});
+}
+
+TEST_F(KillInjection, TranslatorFinish)
+{
+    // The wizard's scratch file lives in the temporary folder, outside the
+    // project; a killed run may leave it there, as any killed program may.
+    const std::string temporary = scratch / "tmp";
+    fs::create_directories(temporary);
+    setenv("TMPDIR", temporary.c_str(), 1);
+    auto project = [&] { ASSERT_EQ(RunWizhost({"project", "init", At("proj")}).exitCode, 0); };
+    const std::string script = wiztest::SourcePath("data/scripts/translate-stl.script");
+    // A new numbered input, and the in-place rewrite of node 22's input.
+    // The input is written before the node that lists it: a kill between
+    // the two leaves an input no node refers to, with its number taken.
+    KillAtRandom(project, {"run", "translate", "--project", At("proj"), "--node", "21", "--script", script},
+                 {"proj/plate4.092", "proj/tessarin.ctr"});
+    KillAtRandom(project, {"run", "translate", "--project", At("proj"), "--node", "22", "--script", script},
+                 {"proj/plate2.092"});
+    unsetenv("TMPDIR");
 }

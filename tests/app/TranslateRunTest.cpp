@@ -291,15 +291,17 @@ TEST_F(TranslateRun, ScriptPastFinishReportsTheResultThenWarns)
 
 TEST_F(TranslateRun, FailedWriteOfTheInputChangesNothing)
 {
-    // Translating the fusion mesh again writes plate2.092 in place; a folder
-    // of that name makes the write fail.
+    // Translating the fusion mesh again reads and rewrites plate2.092 in
+    // place; a folder of that name is refused before the first page, as a
+    // file that exists and cannot be read. (Failed writes at Finish: the
+    // fault-injection tests.)
     std::filesystem::create_directory(project + "/plate2.092");
     const std::string projectFile = wiztest::ReadBytes(project + "/project.zqp");
     const std::string before = Tree();
     wiztest::WriteBytes(dir / "again.script", "next\nnext\nfinish\n");
     auto r = Run(kFusionMeshNode, dir / "again.script");
     EXPECT_EQ(r.exitCode, 2);
-    EXPECT_EQ(r.err, "wizhost: run: cannot write '" + project + "/plate2.092': it is a directory\n");
+    EXPECT_EQ(r.err, "wizhost: run: cannot read '" + project + "/plate2.092': it is a directory\n");
     EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(Tree(), before);

@@ -85,7 +85,7 @@ protected:
         wiztest::WriteBytes(dir / "job.kw", "DEMO_NAME: cup\nDEMO_CAVITY_COUNT: 4\nDEMO_MOLD_TEMPERATURE: 45\n"
                                             "DEMO_LAYERS: 0.001\nDEMO_PROFILE: 8e+07 10 \\\n5e+07 5\n"
                                             "DEMO_DIMENSIONS: 0.1 \\\n0.2 \\\n0.3\n");
-        demo.dlg.bindings.MergeRanges(dir / "demo.rng");
+        EXPECT_TRUE(demo.dlg.bindings.MergeRanges(dir / "demo.rng"));
         ASSERT_TRUE(demo.dlg.bindings.LoadValues(dir / "job.kw"));
     }
 

@@ -101,11 +101,11 @@ TEST(SolverData, EveryDefaultLiesInItsRange)
     for (const SolverFiles& solver : AllSolverFiles()) {
         SCOPED_TRACE(solver.name);
         MKeywordFile ranges;
-        MergeRangeFiles(ranges, solver.ranges);
+        EXPECT_TRUE(MergeRangeFiles(ranges, solver.ranges));
         ASSERT_GT(ranges.GetKeywordCount(), 0u);
         MKeywordFile defaults;
         for (const std::string& path : solver.defaults)
-            defaults.Merge(path);
+            EXPECT_TRUE(defaults.Merge(path));
         ASSERT_GT(defaults.GetKeywordCount(), 5u);
         for (const std::string& keyword : defaults.GetKeywords())
             EXPECT_EQ(CheckValue(ranges, keyword, defaults.GetRawValue(keyword)), "") << keyword;
@@ -124,9 +124,9 @@ TEST(SolverData, SampleInputsLieInTheirRanges)
     for (const auto& in : inputs) {
         SCOPED_TRACE(in.input);
         MKeywordFile ranges;
-        MergeRangeFiles(ranges, in.ranges);
+        EXPECT_TRUE(MergeRangeFiles(ranges, in.ranges));
         MKeywordFile file;
-        file.Load(wiztest::SourcePath(std::string("data/sample-project/") + in.input));
+        EXPECT_TRUE(file.Load(wiztest::SourcePath(std::string("data/sample-project/") + in.input)));
         ASSERT_GT(file.GetKeywordCount(), 3u);
         for (const std::string& keyword : file.GetKeywords())
             EXPECT_EQ(CheckValue(ranges, keyword, file.GetRawValue(keyword)), "") << keyword;
@@ -170,7 +170,7 @@ TEST(SolverData, PercentagesAndAnglesAreHeldInSI)
     };
     for (const auto& row : table) {
         MKeywordFile ranges;
-        ranges.Load(DataPath() + row.file);
+        EXPECT_TRUE(ranges.Load(DataPath() + row.file));
         const CValueRange range = CValueRange::Parse(ranges.GetValue(GetRangeKeyword(row.keyword)));
         SCOPED_TRACE(std::string(row.file) + " " + row.keyword + " " + range.ToText());
         ASSERT_NE(range.m_highKind, CValueRange::kNoBound);
@@ -191,7 +191,7 @@ TEST(SolverData, NoRangeFileBoundsTheMoldingWindowLimits)
         "3DFLOW_MOLD_WINDOW_MOLD_TEMPERATURE_LOWER_LIMIT", "3DFLOW_MOLD_WINDOW_MOLD_TEMPERATURE_UPPER_LIMIT"};
     for (const SolverFiles& solver : AllSolverFiles()) {
         MKeywordFile ranges;
-        MergeRangeFiles(ranges, solver.ranges);
+        EXPECT_TRUE(MergeRangeFiles(ranges, solver.ranges));
         for (const char* limit : limits)
             EXPECT_FALSE(ranges.HasKeyword(GetRangeKeyword(limit))) << solver.name << " " << limit;
     }

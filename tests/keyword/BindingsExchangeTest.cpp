@@ -29,7 +29,7 @@ protected:
     void Reopen()
     {
         dlg = std::make_unique<CBindingsDemoDialog>();
-        dlg->bindings.MergeRanges(dir / "demo.rng");
+        EXPECT_TRUE(dlg->bindings.MergeRanges(dir / "demo.rng"));
         EXPECT_TRUE(dlg->bindings.LoadValues(dir / "job.kw"));
     }
     std::string Saved()

@@ -91,8 +91,8 @@ TEST(BindingsFile, PresentFlagDecidesWhatSaveKeepsAndRemoves)
     // Ranges: the later file wins; the wizard may set one itself.
     wiztest::WriteBytes(dir / "a.rng", "K_FILE_RANGE: [0:10]\nK_FILE_RANGE2: (1:2)\n");
     wiztest::WriteBytes(dir / "b.rng", "K_FILE_RANGE: [20:120]\n");
-    bindings.MergeRanges(dir / "a.rng");
-    bindings.MergeRanges(dir / "b.rng");
+    EXPECT_TRUE(bindings.MergeRanges(dir / "a.rng"));
+    EXPECT_TRUE(bindings.MergeRanges(dir / "b.rng"));
     bindings.SetRangeText("K_SHOWN_RANGE", "(:3]");
     CValueRange range;
     bindings.GetRange("K_FILE", range);
@@ -157,4 +157,26 @@ TEST(BindingsFile, SaveReportsAFailedWrite)
     const CResult saved = bindings.SaveValues(dir / "job.kw");
     EXPECT_FALSE(saved);
     EXPECT_NE(saved.GetMessage().find("job.kw"), std::string::npos) << saved.GetMessage();
+}
+
+TEST(BindingsFile, AbsentFilesAreEmptyUnreadableOnesFail)
+{
+    wiztest::ScratchDir dir;
+    CKeywordBindings bindings;
+    int version = 3;
+    bindings.Bind("V", -1, -1, kBindWhole, &version);
+    // A new analysis has no file yet: nothing to load, no ranges.
+    EXPECT_TRUE(bindings.LoadValues(dir / "absent.kw"));
+    EXPECT_TRUE(bindings.MergeRanges(dir / "absent.rng"));
+    EXPECT_EQ(version, 3);
+
+    // One that exists and cannot be read fails, and a save does not write
+    // over what it could not read.
+    std::filesystem::create_directory(dir / "folder.kw");
+    for (const CResult& failed : {bindings.LoadValues(dir / "folder.kw"), bindings.MergeRanges(dir / "folder.kw"),
+                                  bindings.SaveValues(dir / "folder.kw")}) {
+        EXPECT_FALSE(failed);
+        EXPECT_NE(failed.GetMessage().find("folder.kw"), std::string::npos) << failed.GetMessage();
+    }
+    EXPECT_TRUE(std::filesystem::is_directory(dir / "folder.kw"));
 }

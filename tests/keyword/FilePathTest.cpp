@@ -99,24 +99,53 @@ TEST(FilePath, UniqueNamesAndCounter)
     wiztest::WriteBytes(dir / "part7.udm", "");
     wiztest::WriteBytes(dir / "PART8.dat", ""); // other case, same name
     CFilePath p;
-    p.MakeUniqueName(dir / "Part12.stl");
+    EXPECT_TRUE(p.MakeUniqueName(dir / "Part12.stl"));
     EXPECT_EQ(p.GetPath(), dir / "part9");
     EXPECT_EQ(wiztest::ReadBytes(dir / "tessarin.ctr"), "10\r\n");
 
     wiztest::WriteBytes(dir / "mesh10", ""); // a file without extension takes the number too
-    p.MakeUniqueName(dir / "mesh.udm", "udm");
+    EXPECT_TRUE(p.MakeUniqueName(dir / "mesh.udm", "udm"));
     EXPECT_EQ(p.GetPath(), dir / "mesh11.udm");
-    p.MakeUniqueName(dir / "7.x");
+    EXPECT_TRUE(p.MakeUniqueName(dir / "7.x"));
     EXPECT_EQ(p.GetPath(), dir / "712");
 
     // Without a counter file the series starts at 1; with the directory
     // dropped the counter lives in the current directory.
     wiztest::ScratchDir cwd;
     CurrentDirectory in(cwd.Path());
-    p.MakeUniqueName(dir / "a123.b", "", true);
+    EXPECT_TRUE(p.MakeUniqueName(dir / "a123.b", "", true));
     EXPECT_EQ(p.GetPath(), "a1");
     EXPECT_EQ(wiztest::ReadBytes("tessarin.ctr"), "2\r\n");
     EXPECT_EQ(wiztest::ReadBytes(dir / "tessarin.ctr"), "13\r\n");
+}
+
+TEST(FilePath, ReleasedNumbersLeaveTheCounterAsItWas)
+{
+    wiztest::ScratchDir dir;
+    CFilePath p;
+    EXPECT_TRUE(p.ReleaseUniqueName()); // nothing taken: nothing to give back
+
+    // A counter file there before gets its bytes back; one made by the
+    // reservation goes again.
+    wiztest::WriteBytes(dir / "tessarin.ctr", "7");
+    ASSERT_TRUE(p.MakeUniqueName(dir / "part.stl"));
+    EXPECT_EQ(p.GetPath(), dir / "part7");
+    EXPECT_TRUE(p.ReleaseUniqueName());
+    EXPECT_EQ(wiztest::ReadBytes(dir / "tessarin.ctr"), "7");
+    EXPECT_TRUE(p.ReleaseUniqueName()); // given back once only
+
+    wiztest::ScratchDir fresh;
+    ASSERT_TRUE(p.MakeUniqueName(fresh / "part.stl"));
+    EXPECT_TRUE(p.ReleaseUniqueName());
+    EXPECT_FALSE(std::filesystem::exists(fresh / "tessarin.ctr"));
+
+    // Another caller numbered a file meanwhile: its number is not handed
+    // out again.
+    ASSERT_TRUE(p.MakeUniqueName(dir / "part.stl"));
+    CFilePath other;
+    ASSERT_TRUE(other.MakeUniqueName(dir / "part.stl"));
+    EXPECT_TRUE(p.ReleaseUniqueName());
+    EXPECT_EQ(wiztest::ReadBytes(dir / "tessarin.ctr"), "9\r\n");
 }
 
 TEST(FilePath, TemporaryFiles)

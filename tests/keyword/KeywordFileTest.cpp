@@ -392,7 +392,7 @@ TEST(KeywordFile, FileBlockBoundaryAtEveryByteOfALine)
         text += tail;
         wiztest::WriteBytes(dir / "edge.kwd", text);
         MKeywordFile fromFile, fromText;
-        fromFile.Load(dir / "edge.kwd");
+        EXPECT_TRUE(fromFile.Load(dir / "edge.kwd"));
         fromText.MergeText(text);
         ASSERT_EQ(fromFile.GetRawValue("KEY"), "VALUE \\\n  more") << shift;
         ASSERT_EQ(fromFile.GetValue("B"), "2") << shift;

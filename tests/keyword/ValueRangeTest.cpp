@@ -77,8 +77,8 @@ TEST(RangeFiles, PathsAndMergeOrder)
     wiztest::WriteBytes(data + "zqtrans.rng", "T_RANGE: [0:1]\nSHARED_RANGE: [0:10]\n");
     wiztest::WriteBytes(data + "zqmesh3d.rng", "# mesher\nSHARED_RANGE: (:5)\n");
     MKeywordFile store;
-    MergeRangeFiles(store, GetTranslatorRangeFiles(data));
-    MergeRangeFiles(store, {data + "missing.rng"});
+    EXPECT_TRUE(MergeRangeFiles(store, GetTranslatorRangeFiles(data)));
+    EXPECT_TRUE(MergeRangeFiles(store, {data + "missing.rng"}));
     EXPECT_EQ(store.GetValue("SHARED_RANGE") + store.GetValue("T_RANGE"), "(:5)[0:1]"); // later file wins
 
     // A copy in the current directory overrides the installed solver file.
@@ -88,7 +88,7 @@ TEST(RangeFiles, PathsAndMergeOrder)
     std::filesystem::current_path(dir.Path() / "job");
     wiztest::WriteBytes("solver.rng", "X_RANGE: [2:3]\n");
     MKeywordFile solver;
-    MergeRangeFiles(solver, GetSolverRangeFiles(data, "solver"));
+    EXPECT_TRUE(MergeRangeFiles(solver, GetSolverRangeFiles(data, "solver")));
     std::filesystem::current_path(cwd);
     EXPECT_EQ(solver.GetValue("X_RANGE"), "[2:3]");
 
@@ -97,8 +97,34 @@ TEST(RangeFiles, PathsAndMergeOrder)
     wiztest::WriteBytes(data + "zqtrans.def", "B: trans\nC: trans\n");
     wiztest::WriteBytes(data + "node.kwd", "C: node\n");
     MKeywordFile working, fresh;
-    MergeTranslatorDefaults(working, data, data + "node.kwd");
-    MergeTranslatorDefaults(fresh, data, "");
+    EXPECT_TRUE(MergeTranslatorDefaults(working, data, data + "node.kwd"));
+    EXPECT_TRUE(MergeTranslatorDefaults(fresh, data, ""));
     EXPECT_EQ(working.GetValue("A") + working.GetValue("B") + working.GetValue("C"), "meshtransnode");
     EXPECT_EQ(fresh.GetValue("C"), "trans");
+}
+
+TEST(RangeFiles, AbsentReadsAsEmptyButUnreadableFails)
+{
+    wiztest::ScratchDir dir;
+    const std::string data = dir.Path().string() + "/";
+    wiztest::WriteBytes(data + "zqmesh3d.def", "A: mesh\n");
+    MKeywordFile file;
+    EXPECT_TRUE(MergeIfPresent(file, data + "absent.def"));
+    EXPECT_TRUE(MergeIfPresent(file, data + "no/such/folder/absent.def"));
+    EXPECT_TRUE(LoadIfPresent(file, data + "zqmesh3d.def/below-a-file")); // a file on the way: absent too
+    EXPECT_TRUE(IsAbsentFile(data + "absent.def"));
+
+    // A folder where a file belongs exists, and cannot be read.
+    std::filesystem::create_directory(data + "zqtrans.def");
+    std::filesystem::create_directory(data + "zqtrans.rng");
+    for (const CResult& failed : {MergeIfPresent(file, data + "zqtrans.def"), LoadIfPresent(file, data + "zqtrans.def"),
+                                  MergeTranslatorDefaults(file, data, ""),
+                                  MergeRangeFiles(file, GetTranslatorRangeFiles(data))}) {
+        EXPECT_FALSE(failed);
+        EXPECT_NE(failed.GetMessage().find(data + "zqtrans."), std::string::npos) << failed.GetMessage();
+    }
+    std::filesystem::remove(data + "zqtrans.def");
+    std::filesystem::create_directory(data + "node.kwd");
+    EXPECT_FALSE(MergeTranslatorDefaults(file, data, data + "node.kwd"));
+    EXPECT_TRUE(MergeTranslatorDefaults(file, data, data + "gone.kwd"));
 }

@@ -47,7 +47,7 @@ TEST(TranslatorBindings, EveryDefaultsKeywordHasABinding)
         ++cadTypes;
         for (const std::string& path : GetTranslatorDefaultsFiles(p.tree.GetDataPath())) {
             MKeywordFile defaults;
-            defaults.Load(path);
+            EXPECT_TRUE(defaults.Load(path));
             ASSERT_FALSE(defaults.GetKeywords().empty()) << "no defaults at " << path;
             for (const std::string& keyword : defaults.GetKeywords())
                 if (sheet.GetBindings().IsBound(keyword))
@@ -57,7 +57,7 @@ TEST(TranslatorBindings, EveryDefaultsKeywordHasABinding)
     std::vector<std::string> unknown;
     for (const std::string& path : GetTranslatorDefaultsFiles(p.tree.GetDataPath())) {
         MKeywordFile defaults;
-        defaults.Load(path);
+        EXPECT_TRUE(defaults.Load(path));
         for (const std::string& keyword : defaults.GetKeywords())
             if (!bound.count(keyword) && !kWrittenByTheWizard.count(keyword))
                 unknown.push_back(keyword);

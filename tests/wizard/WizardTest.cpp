@@ -286,7 +286,7 @@ TEST(WizardNavigation, BackNeverValidatesNextAndFinishDo)
 
     // Finish stored the bound values in the temporary file.
     MKeywordFile saved;
-    saved.Load(wizard.GetTempFileName());
+    EXPECT_TRUE(saved.Load(wizard.GetTempFileName()));
     EXPECT_EQ(saved.GetValue("TEST_THICKNESS"), "0.004");
     EXPECT_EQ(saved.GetValue("TEST_NAME"), "cover");
 }
@@ -353,7 +353,7 @@ TEST_F(ProjectFixture, StartNodeTempFileAndResults)
         tempName = wizard.GetTempFileName();
         ASSERT_TRUE(wizard.Prepare());
         MKeywordFile temp;
-        temp.Load(tempName);
+        EXPECT_TRUE(temp.Load(tempName));
         EXPECT_EQ(temp.GetValue("3DFLOW_ANALYSIS_AIM"), "FILLING");
         EXPECT_EQ(temp.GetValue("ANALYSIS_DESCRIPTION"), "My run");
         EXPECT_EQ(wizard.GetPrevResultNode(kSubFlow), oldResult); // out-of-date results are passed over
@@ -372,12 +372,12 @@ TEST_F(ProjectFixture, StartNodeTempFileAndResults)
     CWizard described(0, input);
     ASSERT_TRUE(described.Prepare());
     MKeywordFile temp;
-    temp.Load(described.GetTempFileName());
+    EXPECT_TRUE(temp.Load(described.GetTempFileName()));
     EXPECT_EQ(temp.GetValue("ANALYSIS_DESCRIPTION"), "Cover, first try");
     std::remove((dir / "run.fin").c_str());
     CWizard missing(0, input);
     ASSERT_TRUE(missing.Prepare());
-    temp.Load(missing.GetTempFileName());
+    EXPECT_TRUE(temp.Load(missing.GetTempFileName()));
     EXPECT_EQ(temp.GetKeywords(), std::vector<std::string>{"ANALYSIS_DESCRIPTION"});
 }
 
@@ -390,7 +390,8 @@ TEST_F(ProjectFixture, CancelLeavesTheProjectAlone)
         {
             TestWizard::OnWizardFinish();
             MKeywordFile file;
-            file.Load(m_strTempFile);
+            if (!file.Load(m_strTempFile))
+                return;
             SetResultNode(GetProjectTree().CreateInputNode(GetStartNode(), file, kSubFlow));
         }
     };
@@ -446,4 +447,27 @@ TEST_F(ProjectFixture, ProjectTreeListsFindFilesThroughFolders)
     ClearProjectTreeList(list);
     EXPECT_EQ(list.GetItemCount(), 0);
     parent.DestroyWindow();
+}
+
+TEST_F(ProjectFixture, FilesThatExistButCannotBeReadFail)
+{
+    // The input's own settings are what the wizard edits: a folder in their
+    // place must not pass for a new, empty analysis.
+    std::filesystem::create_directory(dir / "run.fin");
+    ZQ_PM_Node* input = tree.AddNode(tree.GetRootNode(), kNodeInput, kSubFlow, "My run", "run.fin");
+    ASSERT_TRUE(input);
+    CWizard wizard(0, input);
+    const CResult prepared = wizard.Prepare();
+    EXPECT_FALSE(prepared);
+    EXPECT_NE(prepared.GetMessage().find(dir / "run.fin"), std::string::npos) << prepared.GetMessage();
+
+    // Finish saves the bound values into the working file: when it cannot
+    // be read back, the Finish fails rather than dropping its other keywords.
+    TestWizard finishing(2, nullptr, true);
+    std::filesystem::remove(finishing.GetTempFileName());
+    std::filesystem::create_directory(finishing.GetTempFileName());
+    finishing.OnWizardFinish();
+    EXPECT_FALSE(finishing.GetFinishResult());
+    EXPECT_NE(finishing.GetFinishResult().GetMessage().find(finishing.GetTempFileName()), std::string::npos);
+    std::filesystem::remove(finishing.GetTempFileName());
 }

@@ -1,0 +1,122 @@
+// wizhost run translate when a file the wizard reads before its first page
+// exists but cannot be read (a folder or a FIFO where a file belongs): one
+// line naming the file, exit 2, the project untouched. An absent file is no
+// failure (the pages give the values). And a Finish whose last step, the
+// settings, fails: the translation stands, with a warning.
+#include "support/FileTreeSnapshot.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <sys/stat.h>
+
+using wiztest::FileTree;
+using wiztest::RunWizhost;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// What stands where a readable file belongs.
+enum class Unreadable { Folder, Fifo };
+
+void MakeUnreadable(const std::string& path, Unreadable kind)
+{
+    fs::remove_all(path);
+    if (kind == Unreadable::Folder)
+        fs::create_directories(path);
+    else
+        ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0) << path;
+}
+
+class WizardPreparation : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        setenv("WIZ_SETTINGS", (dir / "settings.ini").c_str(), 1);
+        project = dir / "proj";
+        ASSERT_EQ(RunWizhost({"project", "init", project}).exitCode, 0);
+        // Installation data with no solver files at all: whatever a case
+        // puts there is the only file the wizard finds.
+        fs::create_directories(dir / "data/solver");
+        setenv("WIZ_DATA_DIR", (dir / "data").c_str(), 1);
+    }
+    void TearDown() override
+    {
+        unsetenv("WIZ_SETTINGS");
+        unsetenv("WIZ_DATA_DIR");
+    }
+
+    wiztest::RunResult Translate(const std::string& node)
+    {
+        return RunWizhost({"run", "translate", "--project", project, "--node", node, "--script",
+                           wiztest::SourcePath("data/scripts/translate-iges-mdl.script")});
+    }
+
+    // With `file` made unreadable, the run fails before any page shows,
+    // naming it, and changes nothing (the file itself is put back before the
+    // project is compared: a snapshot cannot read a FIFO either).
+    void ExpectRefused(const std::string& node, const std::string& file, Unreadable kind)
+    {
+        const FileTree before = FileTree::Read(project);
+        const bool existed = fs::exists(file);
+        const std::string bytes = existed ? wiztest::ReadBytes(file) : std::string();
+        MakeUnreadable(file, kind);
+        auto r = Translate(node);
+        fs::remove_all(file);
+        if (existed)
+            wiztest::WriteBytes(file, bytes);
+        EXPECT_EQ(r.exitCode, 2) << r.err;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+        EXPECT_NE(r.err.find(file), std::string::npos) << r.err;
+        EXPECT_TRUE(r.out.empty()) << r.out;
+        EXPECT_TRUE(FileTree::Read(project) == before) << FileTree::Read(project).DiffFrom(before);
+    }
+
+    wiztest::ScratchDir dir;
+    std::string project;
+};
+
+} // namespace
+
+TEST_F(WizardPreparation, DefaultsAndRangeFilesThatCannotBeRead)
+{
+    for (const char* name : {"zqmesh3d.def", "zqtrans.def", "zqtrans.rng", "zqmesh3d.rng"}) {
+        for (Unreadable kind : {Unreadable::Folder, Unreadable::Fifo}) {
+            SCOPED_TRACE(name);
+            ExpectRefused("1", dir / ("data/solver/" + std::string(name)), kind);
+        }
+    }
+    // Absent, they are no failure.
+    EXPECT_EQ(Translate("1").exitCode, 0);
+}
+
+TEST_F(WizardPreparation, StartNodeKeywordFileThatCannotBeRead)
+{
+    // Node 2 is the plate's earlier translation input: its settings come
+    // over the defaults, so an unreadable one must not read as none.
+    for (Unreadable kind : {Unreadable::Folder, Unreadable::Fifo})
+        ExpectRefused("2", project + "/plate1.081", kind);
+    // A node whose input is gone starts from the defaults.
+    fs::remove_all(project + "/plate1.081");
+    auto r = Translate("2");
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+}
+
+TEST_F(WizardPreparation, SettingsThatCannotBeWrittenAreOnlyAWarning)
+{
+    // The translator choice is remembered last, once the input and its node
+    // are made: failing to, the translation stands.
+    wiztest::WriteBytes(dir / "plain", "a file, where the settings folder should be\n");
+    const std::string settings = dir / "plain/settings.ini";
+    setenv("WIZ_SETTINGS", settings.c_str(), 1);
+    auto r = Translate("1");
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "result node: 26 \"Plate by the MDL translator\"\nfile: plate4.081\n"
+                     "job submission: 1 (add to the batch queue)\n");
+    EXPECT_EQ(r.err, "wizhost: warning: the translator choice was not remembered: cannot write the settings file '" +
+                         settings + "'\n");
+    EXPECT_TRUE(fs::exists(project + "/plate4.081"));
+}
