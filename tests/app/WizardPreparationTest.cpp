@@ -114,8 +114,8 @@ TEST_F(WizardPreparation, SettingsThatCannotBeWrittenAreOnlyAWarning)
     setenv("WIZ_SETTINGS", settings.c_str(), 1);
     auto r = Translate("1");
     EXPECT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(r.out, "result node: 26 \"Plate by the MDL translator\"\nfile: plate4.081\n"
-                     "job submission: 1 (add to the batch queue)\n");
+    EXPECT_EQ(r.out, "result node: " + std::to_string(wiztest::SampleProjectNextId()) +
+                         " \"Plate by the MDL translator\"\nfile: plate4.081\njob submission: 1 (add to the batch queue)\n");
     EXPECT_EQ(r.err, "wizhost: warning: the translator choice was not remembered: cannot write the settings file '" +
                          settings + "'\n");
     EXPECT_TRUE(fs::exists(project + "/plate4.081"));
