@@ -509,6 +509,8 @@ struct MKeywordFile::Index {
         for (std::size_t i = 0; i < n; ++i)
             order[start[(appendedTags[i] & Mask()) >> shift]++] =
                 Pending{static_cast<std::uint32_t>(firstAppended + i), appendedTags[i]};
+        // The tags are read no more: their memory goes back before the table is filled.
+        std::vector<std::uint32_t>().swap(appendedTags);
 
         // The table is fresh memory, not yet in any cache: entries are
         // fetched a few ahead as well.
@@ -518,29 +520,30 @@ struct MKeywordFile::Index {
             if (k + kAhead < n)
                 Prefetch(order[k + kAhead].hash);
             const std::size_t slot = order[k].slot;
-            Entry& entry = ProbeFor(order[k].hash, [&] { return file.KeywordAt(slot); }, file);
+            const std::uint32_t hash = order[k].hash;
+            Entry& entry = ProbeFor(hash, [&] { return file.KeywordAt(slot); }, file);
             if (entry.slotPlus1 != 0) {
                 TakeOver(file, entry.slotPlus1 - 1, slot);
                 dropped = true;
                 continue;
             }
-            Fill(entry, order[k].hash, slot);
+            Fill(entry, hash, slot);
         }
         if (!dropped)
             return;
-        order.reset();
-        std::vector<std::uint32_t> moved(n); // where each appended slot goes
+        // Where each kept appended slot goes, in the slot fields of `order`,
+        // which is read no more: no second array of fresh memory.
         std::size_t kept = firstAppended;
         for (std::size_t i = 0; i < n; ++i) {
             const std::size_t slot = firstAppended + i;
             if (!file.m_slots[slot].key)
                 continue;
-            moved[i] = static_cast<std::uint32_t>(kept);
+            order[i].slot = static_cast<std::uint32_t>(kept);
             file.m_slots[kept++] = file.m_slots[slot];
         }
         for (std::size_t t = 0; t < table.size(); ++t)
             if (table[t].slotPlus1 > firstAppended)
-                table[t].slotPlus1 = moved[table[t].slotPlus1 - 1 - firstAppended] + 1;
+                table[t].slotPlus1 = order[table[t].slotPlus1 - 1 - firstAppended].slot + 1;
         file.m_slots.resize(kept);
     }
 
