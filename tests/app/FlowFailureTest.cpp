@@ -129,3 +129,19 @@ TEST_F(FlowFailure, SettingsThatCannotBeWrittenAreOnlyAWarning)
                      "file '" + settings + "'\n");
     EXPECT_TRUE(fs::exists(project + "/flow2.fin"));
 }
+
+TEST_F(FlowFailure, ChosenMachineThatCannotBeRead)
+{
+    // An optimisation merges the chosen machine into the working copy and
+    // writes it back: one that cannot be read is refused on the page, which
+    // stays, rather than leave the profile without the machine's limits.
+    setenv("WIZ_DATA_DIR", wiztest::SourcePath("data").c_str(), 1);
+    const std::string machine = project + "/broken.imm";
+    ASSERT_EQ(::mkfifo(machine.c_str(), 0644), 0);
+    const std::string script = dir / "machine.script";
+    wiztest::WriteBytes(script, "click IDC_FLOW_OPTIMUM_FILL\nselect IDC_FLOW_MACHINE_LIST \", \"\nnext\n"
+                                "expect message \"cannot read '" + machine + "': it is a FIFO\"\nanswer OK\n"
+                                "expect dialog IDD_FLOW_PAGE1\ncancel\n");
+    auto r = Run(kMaterial, script, "8");
+    EXPECT_EQ(r.exitCode, 1) << r.err << r.out;
+}
