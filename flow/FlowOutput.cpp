@@ -26,7 +26,8 @@ void CopyPreviousBoundaryConditions(MKeywordFile& file, const std::string& keywo
         if (node->GetType() != kNodeInput)
             continue;
         MKeywordFile earlier;
-        earlier.Load(node->GetFilePath());
+        // An earlier analysis that cannot be read has no boundary conditions to pass on.
+        (void)earlier.Load(node->GetFilePath());
         file.CopyKeyword(keyword, earlier);
         return;
     }
@@ -38,7 +39,8 @@ void StoreSwitchOverNode(MKeywordFile& file, const std::string& keyword, const s
     if (pressure.empty())
         return;
     MBoundaryConditionFile bc;
-    bc.Load(boundaryFile);
+    // A set that cannot be read has no switch-over node: the pressure stays alone.
+    (void)bc.Load(boundaryFile);
     const int node = bc.GetSwitchOverNode();
     if (node != -1)
         file.SetValue(keyword, SwitchOverStoredForm(node, pressure));

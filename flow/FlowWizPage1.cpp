@@ -89,7 +89,8 @@ void CFlowWizPage1::InitRestarts3D(bool& chosen)
 {
     CFlowWizard* wizard = GetFlowWizard();
     MKeywordFile working;
-    working.Load(wizard->GetTempFileName());
+    // A working copy that cannot be read names no restart: the list stays empty.
+    (void)working.Load(wizard->GetTempFileName());
     wizard->m_strRestartFile = working.GetValue("MOLD3D_RESTART_FILE_NAME");
     const int stamp = std::atoi(working.GetValue("MOLD3D_RESTART_TIME_STAMP_NUMBER").c_str());
     if (stamp != 0) {
@@ -117,7 +118,8 @@ void CFlowWizPage1::InitRestartsMidplane(bool& chosen)
 {
     CFlowWizard* wizard = GetFlowWizard();
     MKeywordFile working;
-    working.Load(wizard->GetTempFileName());
+    // A working copy that cannot be read names no restart: the list stays empty.
+    (void)working.Load(wizard->GetTempFileName());
     wizard->m_restart.SetToken(working.GetValue("3DFLOW_RESTART"));
     if (wizard->m_restart.m_index < 0)
         wizard->m_restart.m_index = kRestartNone;
@@ -204,13 +206,15 @@ void CFlowWizPage1::InitMachine()
     for (int id : {IDC_FLOW_OPTIMUM_FILL, IDC_FLOW_OPTIMUM_PACK, IDC_FLOW_MACHINE_TEXT, IDC_FLOW_MACHINE_BUTTON})
         Show(id, true);
     MKeywordFile working;
-    working.Load(wizard->GetTempFileName());
+    // Without a readable working copy no machine is preselected.
+    (void)working.Load(wizard->GetTempFileName());
     std::string manufacturer = working.GetValue("MACHINE_MANUFACTURER");
     std::string modelCode = working.GetValue("MACHINE_MANUFACTURER_MODEL_CODE");
     const std::string machineFile = working.GetValue("MACHINE_FILE");
     if (manufacturer.empty() && !machineFile.empty()) {
         MKeywordFile machine;
-        machine.Load(machineFile);
+        // An unreadable machine file names no machine to preselect.
+        (void)machine.Load(machineFile);
         manufacturer = machine.GetValue("MACHINE_MANUFACTURER");
         modelCode = machine.GetValue("MACHINE_MANUFACTURER_MODEL_CODE");
     }
@@ -228,7 +232,8 @@ void CFlowWizPage1::FillMachineList(const std::string& manufacturer, const std::
     std::vector<std::string> labels;
     for (const std::string& path : m_machineFiles) {
         MKeywordFile machine;
-        machine.Load(path);
+        // An unreadable machine file is listed with an empty label.
+        (void)machine.Load(path);
         labels.push_back(MachineLabel(machine.GetValue("MACHINE_MANUFACTURER"),
                                       machine.GetValue("MACHINE_MANUFACTURER_MODEL_CODE")));
     }
@@ -297,11 +302,13 @@ bool CFlowWizPage1::ReadRestartSettings()
     CTempFile settings;
     if (m_restarts->GenerateKeywordFile(wizard->m_nRestartIndex, settings.GetPath())) {
         MKeywordFile file;
-        file.Load(settings.GetPath());
+        // Settings that cannot be read are empty: the restart changes nothing.
+        (void)file.Load(settings.GetPath());
         if (file.GetValue(wizard->Keyword("PRESSURE_CONTROL_STATUS")) == "ON")
             wizard->m_stages.fillStageEditable = 0;
+        // The restart's own settings and ranges: unreadable ones are empty too.
         (void)wizard->GetBindings().LoadValues(settings.GetPath());
-        wizard->GetBindings().MergeRanges(settings.GetPath());
+        (void)wizard->GetBindings().MergeRanges(settings.GetPath());
     }
     ++m_nRestartReads;
     m_bRestartChanged = false;
@@ -318,21 +325,30 @@ bool CFlowWizPage1::MergeMachine()
         return false;
     }
     const std::string& machineFile = m_machineFiles[list->GetItemData(item)];
+    // The working copy is written back below: one read only in part would
+    // lose the user's settings, and a machine that cannot be read would
+    // leave the profile without its limits. Either keeps the page.
     MKeywordFile working;
-    working.Load(wizard->GetTempFileName());
-    working.Merge(machineFile);
+    for (CResult read : {working.Load(wizard->GetTempFileName()), working.Merge(machineFile)}) {
+        if (!read) {
+            AfxMessageBox(read.GetMessage(), MB_OK | MB_ICONEXCLAMATION);
+            return false;
+        }
+    }
     working.RemoveKeyword("MACHINE_FILE");
     working.SetValue("MACHINE_DATABASE", "KEYWORD");
-    if (!working.Write(wizard->GetTempFileName())) {
-        AfxMessageBox("Cannot write " + wizard->GetTempFileName(), MB_OK | MB_ICONEXCLAMATION);
+    if (CResult written = working.Write(wizard->GetTempFileName()); !written) {
+        AfxMessageBox(written.GetMessage(), MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
     CWaitCursor wait;
     CTempFile generated;
     if (CWizard::GetProjectTree().GenerateMachineKeywords(generated.GetPath(), machineFile)) {
+        // Keywords the host just made from a readable machine; should they
+        // not read back, the fields keep their values and ranges.
         if (wizard->m_restart.m_index == kRestartNone)
             (void)wizard->GetBindings().LoadValues(generated.GetPath());
-        wizard->GetBindings().MergeRanges(generated.GetPath());
+        (void)wizard->GetBindings().MergeRanges(generated.GetPath());
     }
     m_bMachineChanged = false;
     return true;

@@ -114,7 +114,7 @@ intptr_t CFlowWizPage2::OnWizardNext()
     }
     MBoundaryConditionFile bc;
     // An unreadable file has no injection locations, and is refused as such.
-    bc.Load(wizard->m_strBoundaryFile);
+    (void)bc.Load(wizard->m_strBoundaryFile);
     if (wizard->GetFlags() & kFlowGas) {
         std::vector<int> groups;
         bc.GetGasInjectionGroups(groups);

@@ -9,8 +9,13 @@
 #include "flow/FlowSettings.h"
 #include "keyword/FilePath.h"
 #include "keyword/KeywordFile.h"
+#include "keyword/RangeFiles.h"
+#include "platform/system/FileIo.h"
 #include "platform/system/WinApp.h"
 #include "wizard/WizardRegistry.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -97,13 +102,15 @@ CResult CFlowWizard::Prepare()
     // An analysis input's keywords are in the working file already; a new
     // analysis starts from an empty one.
     MKeywordFile working;
-    if (m_pStartNode->GetType() == kNodeInput)
-        working.Load(m_strTempFile);
-    else
-        InitNewAnalysis(working);
+    if (m_pStartNode->GetType() == kNodeInput) {
+        if (CResult loaded = working.Load(m_strTempFile); !loaded)
+            return loaded;
+    } else if (CResult started = InitNewAnalysis(working); !started) {
+        return started;
+    }
     SplitSwitchOverValue(working);
-    if (!working.Write(m_strTempFile))
-        return CResult::FromErrno("cannot write " + m_strTempFile);
+    if (CResult written = working.Write(m_strTempFile); !written)
+        return written;
 
     RegisterPageBindings();
     // An analysis that does not say yet takes the last analysis's choice.
@@ -112,13 +119,13 @@ CResult CFlowWizard::Prepare()
             m_bAbaqusInterface = app->GetProfileInt(kProfileSection, kProfileAbaqus, 0) != 0;
     BindAdvancedOptions(GetBindings(), *this);
     SetMoldWindowRanges(working);
-    MergeSolverRanges();
+    if (CResult merged = MergeSolverRanges(); !merged)
+        return merged;
     MProjectTree& tree = GetProjectTree();
-    (void)GetBindings().LoadValues(tree.GetDefaultsFile(kSubFlow, GetModelMeshType(), m_nFlags));
-    return CResult::Ok();
+    return GetBindings().LoadValues(tree.GetDefaultsFile(kSubFlow, GetModelMeshType(), m_nFlags));
 }
 
-void CFlowWizard::InitNewAnalysis(MKeywordFile& working)
+CResult CFlowWizard::InitNewAnalysis(MKeywordFile& working)
 {
     MProjectTree& tree = GetProjectTree();
     tree.InitAnalysisInputs(working, kSubFlow, m_nFlags, m_pStartNode);
@@ -134,7 +141,8 @@ void CFlowWizard::InitNewAnalysis(MKeywordFile& working)
     ZQ_PM_Node* parent = m_pStartNode->GetParent();
     if (m_pStartNode->GetSubType() == kSubFlow && (m_nFlags & kFlowOptimum) && parent &&
         parent->GetType() == kNodeInput)
-        working.Merge(parent->GetFilePath());
+        if (CResult merged = MergeIfPresent(working, parent->GetFilePath()); !merged)
+            return merged;
     // A flow that follows another keeps that analysis's boundary conditions.
     if (ZQ_PM_Node* previous = GetPrevResultNode(kSubFlow)) {
         ZQ_PM_Node* input = previous->GetParent();
@@ -143,10 +151,12 @@ void CFlowWizard::InitNewAnalysis(MKeywordFile& working)
         std::string path;
         if (input && input->GetKeywordFile(path)) {
             MKeywordFile earlier;
-            earlier.Load(path);
+            if (CResult loaded = LoadIfPresent(earlier, path); !loaded)
+                return loaded;
             m_strBoundaryFile = earlier.GetValue("3DFLOW_BOUNDARY_CONDITION");
         }
     }
+    return CResult::Ok();
 }
 
 void CFlowWizard::SplitSwitchOverValue(MKeywordFile& working)
@@ -170,13 +180,14 @@ void CFlowWizard::SetMoldWindowRanges(const MKeywordFile& working)
     bindings.SetRangeText("3DFLOW_MOLD_WINDOW_MOLD_TEMPERATURE_UPPER_LIMIT_RANGE", mold);
 }
 
-void CFlowWizard::MergeSolverRanges()
+CResult CFlowWizard::MergeSolverRanges()
 {
     MProjectTree& tree = GetProjectTree();
     const std::string name = tree.GetProgramName(kSubFlow, GetModelMeshType(), m_nFlags) + ".rng";
     // A range file in the current folder adds to and overrides the installed one.
-    GetBindings().MergeRanges(tree.GetDataPath() + name);
-    GetBindings().MergeRanges(name);
+    if (CResult merged = GetBindings().MergeRanges(tree.GetDataPath() + name); !merged)
+        return merged;
+    return GetBindings().MergeRanges(name);
 }
 
 intptr_t CFlowWizard::DoModal()
@@ -198,7 +209,8 @@ bool CFlowWizard::ShowsValveGates() const
     MBoundaryConditionFile bc;
     if (m_strBoundaryFile.empty())
         return false;
-    bc.Load(m_strBoundaryFile);
+    // A set that cannot be read has no valve gates, so the page stays hidden.
+    (void)bc.Load(m_strBoundaryFile);
     return ShowsValveGatePage(GetAim(), m_nFlags, bc.HasValveGateGroups(), bc.HasGasValveGates(),
                               bc.HasWellValveGates());
 }
@@ -206,39 +218,68 @@ bool CFlowWizard::ShowsValveGates() const
 void CFlowWizard::OnWizardFinish()
 {
     CWizard::OnWizardFinish();
-    if (CWinApp* app = AfxGetApp())
-        app->WriteProfileInt(kProfileSection, kProfileAbaqus, m_bAbaqusInterface ? 1 : 0);
+    if (!m_finishResult)
+        return;
     MKeywordFile file;
-    file.Load(m_strTempFile);
+    m_finishResult = file.Load(m_strTempFile);
+    if (!m_finishResult)
+        return;
     WriteRestartAndBoundary(file);
     StoreSwitchOverNode(file, m_strSwitchOverKeyword, m_strBoundaryFile);
+    m_finishResult = RegisterAnalysis(file);
+    if (!m_finishResult)
+        return;
 
+    // The choice is remembered only once the analysis stands; the analysis
+    // does not depend on it, so a failure here is only a warning.
+    if (CWinApp* app = AfxGetApp();
+        app && !app->WriteProfileInt(kProfileSection, kProfileAbaqus, m_bAbaqusInterface ? 1 : 0))
+        m_finishWarnings.push_back("the Abaqus interface choice was not remembered: cannot write the settings file '" +
+                                   app->GetProfileFile() + "'");
+}
+
+CResult CFlowWizard::RegisterAnalysis(MKeywordFile& file)
+{
     MProjectTree& tree = GetProjectTree();
     ZQ_PM_Node* node = m_pStartNode;
     if (node->GetType() == kNodeInput && CFilePath(node->GetFilePath()).IsReadOnly())
         node = node->GetParent();
     ZQ_PM_Node* input = nullptr;
     if (node->GetType() == kNodeInput) {
-        m_strOutputFile = node->GetFilePath();
-        if (!file.Write(m_strOutputFile)) {
-            m_finishResult = CResult::FromErrno("could not write " + m_strOutputFile);
-            return;
+        // The analysis file is rewritten before the project takes the change;
+        // should the project refuse it, the file gets its old bytes back so
+        // that a failed Finish leaves no trace.
+        const std::string path = node->GetFilePath();
+        struct stat info;
+        const bool existed = ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+        std::string oldBytes;
+        if (existed)
+            if (CResult read = wizsys::ReadWholeFile(path, oldBytes); !read)
+                return read;
+        if (CResult wrote = file.Write(path); !wrote)
+            return wrote;
+        if (!tree.UpdateInputNode(node)) {
+            CResult failure = CResult::Fail("the project did not take the analysis: " + tree.GetLastError());
+            CResult restored = existed ? wizsys::WriteWholeFile(path, oldBytes)
+                                       : (::unlink(path.c_str()) == 0
+                                              ? CResult::Ok()
+                                              : CResult::FromErrno("cannot remove '" + path + "'"));
+            if (!restored)
+                return CResult::Fail(failure.GetMessage() + "; and undoing it failed: " + restored.GetMessage());
+            return failure;
         }
-        if (tree.UpdateInputNode(node))
-            input = node;
+        input = node;
     } else {
         input = tree.CreateInputNode(node, file, kSubFlow, m_nFlags);
-        if (input)
-            m_strOutputFile = input->GetFilePath();
+        if (!input)
+            return CResult::Fail("the project did not take the analysis: " + tree.GetLastError());
     }
-    if (!input) {
-        m_finishResult = CResult::Fail("the project did not take the analysis: " + tree.GetLastError());
-        return;
-    }
+    m_strOutputFile = input->GetFilePath();
     ZQ_PM_Node* result = input->GetFirstChild();
     if (result && result->GetFirstChild() && result->GetFirstChild()->GetType() == kNodeResult)
         result = result->GetFirstChild();
     SetResultNode(result);
+    return CResult::Ok();
 }
 
 void CFlowWizard::WriteRestartAndBoundary(MKeywordFile& file)

@@ -38,7 +38,6 @@ public:
     void OnWizardFinish() override;
 
     std::string GetOutputFile() const override { return m_strOutputFile; }
-    CResult GetFinishResult() const override { return m_finishResult; }
 
     // Whether a flow from a cooling result defaults to an asymmetric analysis
     // (1 until set); shared by every flow wizard.
@@ -158,12 +157,13 @@ public:
 
 private:
     // Steps of Prepare.
-    void InitNewAnalysis(MKeywordFile& working);
+    CResult InitNewAnalysis(MKeywordFile& working);
     void SplitSwitchOverValue(MKeywordFile& working);
     void SetMoldWindowRanges(const MKeywordFile& working);
-    void MergeSolverRanges();
+    CResult MergeSolverRanges();
     // Steps of Finish.
     void WriteRestartAndBoundary(MKeywordFile& file);
+    CResult RegisterAnalysis(MKeywordFile& file);
     bool ShowsValveGates() const;
 
     int m_nFlags;
@@ -179,5 +179,4 @@ private:
     CFlowWizPage5 m_page5;
 
     std::string m_strOutputFile;
-    CResult m_finishResult;
 };

@@ -65,7 +65,9 @@ CMachineParamsDlg::CMachineParamsDlg(CWnd* parent) : CDialog(IDD_FLOW_MACHINE_PA
     m_bindings.SetCurrentPage(this);
     m_bindings.BindRows(*this, kMachineRows);
     const std::string dataPath = CWizard::GetProjectTree().GetDataPath();
-    m_bindings.MergeRanges(dataPath + "zqlipc.rng");
+    // The dialog opens from a page and has no way to refuse: a range or
+    // defaults file that cannot be read leaves the fields unchecked or blank.
+    (void)m_bindings.MergeRanges(dataPath + "zqlipc.rng");
     (void)m_bindings.LoadValues(dataPath + "zqlipc.def");
 }
 
@@ -155,7 +157,8 @@ void CMachineParamsDlg::OnOK()
     bool writable = false;
     for (const std::string& path : tree.GetIMMFiles()) {
         MKeywordFile machine;
-        machine.Load(path);
+        // A machine file that cannot be read matches no machine.
+        (void)machine.Load(path);
         if (machine.GetValue("MACHINE_MANUFACTURER") != m_strManufacturer ||
             machine.GetValue("MACHINE_MANUFACTURER_MODEL_CODE") != m_strModelCode)
             continue;
@@ -181,8 +184,14 @@ void CMachineParamsDlg::OnOK()
         return;
     CFilePath name;
     const bool separated = folder.back() == '/' || folder.back() == '\\';
-    name.MakeUniqueName(folder + (separated ? "" : "/") + "zq.imm", "imm");
-    SaveTo(name.GetPath());
+    if (CResult named = name.MakeUniqueName(folder + (separated ? "" : "/") + "zq.imm", "imm"); !named) {
+        AfxMessageBox(named.GetMessage(), MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    // A failed save gives the number back, so the folder is as it was.
+    if (!SaveTo(name.GetPath()))
+        if (CResult released = name.ReleaseUniqueName(); !released)
+            AfxMessageBox(released.GetMessage(), MB_OK | MB_ICONEXCLAMATION);
 }
 
 std::string CMachineParamsDlg::DatabaseFolder()

@@ -158,3 +158,18 @@ TEST_F(FaultInjection, TranslatorFinish)
     // In place: the translation input of node 2 rewritten, its node relabelled.
     run("2", "translate-iges-mdl.script");
 }
+
+// Finish saves the bound values, then writes the analysis file: a new
+// numbered input with its node, or the edited input rewritten and its node
+// updated. A fault at any step leaves the project as it was.
+TEST_F(FaultInjection, FlowFinish)
+{
+    auto run = [&](const char* node, const char* script) {
+        return RunEveryFault([&] { InitProject(); }, {"run", "flow", "--project", At("proj"), "--node", node,
+                                                      "--script", wiztest::SourcePath(std::string("data/scripts/") + script)});
+    };
+    // A new analysis below the plate's material.
+    EXPECT_GT(run("4", "flow-fill-pack.script"), 3);
+    // The restart input of node 41 edited in place.
+    run("41", "flow-restart-midplane.script");
+}
