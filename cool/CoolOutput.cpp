@@ -6,7 +6,7 @@
 #include "cool/BoundaryConditionFile.h"
 #include "keyword/FilePath.h"
 
-CResult MakeAutomaticBoundaryFile(const std::string& moldModel, std::string& made)
+CResult MakeAutomaticBoundaryFile(const std::string& moldModel, std::string& made, CFilePath& name)
 {
     CFilePath elements(moldModel);
     elements.ChangeExtension(".ela");
@@ -24,10 +24,14 @@ CResult MakeAutomaticBoundaryFile(const std::string& moldModel, std::string& mad
     std::fclose(file);
     boundary.SetModelFile(moldModel);
 
-    CFilePath name;
-    name.MakeUniqueName(CFilePath::FileName(elements.GetPath()), "", true);
-    made = name.GetPath() + ".bc3";
-    if (!boundary.Save(made))
-        return CResult::FromErrno("cannot write " + made);
+    if (CResult named = name.MakeUniqueName(CFilePath::FileName(elements.GetPath()), "", true); !named)
+        return named;
+    const std::string path = name.GetPath() + ".bc3";
+    if (CResult failed = boundary.Save(path); !failed) {
+        if (CResult released = name.ReleaseUniqueName(); !released)
+            return CResult::Fail(failed.GetMessage() + "; and undoing it failed: " + released.GetMessage());
+        return failed;
+    }
+    made = path;
     return CResult::Ok();
 }
