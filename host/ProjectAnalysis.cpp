@@ -316,11 +316,12 @@ ZQ_PM_Node* MProjectTree::CreateInputNode(ZQ_PM_Node* parent, MKeywordFile& file
         return Fail("no parent node given"), nullptr;
     ZQ_PM_Node* input = nullptr;
     std::string written;
+    CFilePath numbered;
     const bool changed = ChangeNode(parent, [&](ZQ_PM_Node* p) {
         // Under the lock, so two processes never pick the same number.
-        std::string path;
-        if (CResult named = NumberedFile(m_projectPath, stem, AnalysisInputExtension(subType), path); !named)
+        if (CResult named = numbered.MakeUniqueName(m_projectPath + stem, AnalysisInputExtension(subType) + 1); !named)
             return Fail(named.GetMessage());
+        const std::string path = numbered.GetPath();
         if (CResult r = file.Write(path); !r)
             return Fail(r.GetMessage());
         written = path;
@@ -344,6 +345,9 @@ ZQ_PM_Node* MProjectTree::CreateInputNode(ZQ_PM_Node* parent, MKeywordFile& file
         return input;
     if (!written.empty())
         ::unlink(written.c_str()); // no node refers to it
+    // The counter gets its number back, so that a failed call leaves no trace.
+    if (CResult released = numbered.ReleaseUniqueName(); !released)
+        Fail(GetLastError() + "; and undoing it failed: " + released.GetMessage());
     return nullptr;
 }
 
