@@ -1,5 +1,6 @@
 #include "cool/CoolOutput.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 
@@ -21,7 +22,13 @@ CResult MakeAutomaticBoundaryFile(const std::string& moldModel, std::string& mad
         if (element < 0)
             boundary.SetMoldMaterial(static_cast<int>(-element), kAutomaticMoldMaterial);
     }
+    // A list that opens but cannot be read (a folder) must not pass for an
+    // empty one: the set would make no element a mold element.
+    const bool unread = std::ferror(file) != 0;
+    const int readError = errno;
     std::fclose(file);
+    if (unread)
+        return CResult::FromErrno("cannot read " + elements.GetPath(), readError);
     boundary.SetModelFile(moldModel);
 
     if (CResult named = name.MakeUniqueName(CFilePath::FileName(elements.GetPath()), "", true); !named)
