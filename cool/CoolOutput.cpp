@@ -1,12 +1,13 @@
 #include "cool/CoolOutput.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 
 #include "cool/BoundaryConditionFile.h"
 #include "keyword/FilePath.h"
 
-CResult MakeAutomaticBoundaryFile(const std::string& moldModel, std::string& made)
+CResult MakeAutomaticBoundaryFile(const std::string& moldModel, std::string& made, CFilePath& name)
 {
     CFilePath elements(moldModel);
     elements.ChangeExtension(".ela");
@@ -21,13 +22,23 @@ CResult MakeAutomaticBoundaryFile(const std::string& moldModel, std::string& mad
         if (element < 0)
             boundary.SetMoldMaterial(static_cast<int>(-element), kAutomaticMoldMaterial);
     }
+    // A list that opens but cannot be read (a folder) must not pass for an
+    // empty one: the set would make no element a mold element.
+    const bool unread = std::ferror(file) != 0;
+    const int readError = errno;
     std::fclose(file);
+    if (unread)
+        return CResult::FromErrno("cannot read " + elements.GetPath(), readError);
     boundary.SetModelFile(moldModel);
 
-    CFilePath name;
-    name.MakeUniqueName(CFilePath::FileName(elements.GetPath()), "", true);
-    made = name.GetPath() + ".bc3";
-    if (!boundary.Save(made))
-        return CResult::FromErrno("cannot write " + made);
+    if (CResult named = name.MakeUniqueName(CFilePath::FileName(elements.GetPath()), "", true); !named)
+        return named;
+    const std::string path = name.GetPath() + ".bc3";
+    if (CResult failed = boundary.Save(path); !failed) {
+        if (CResult released = name.ReleaseUniqueName(); !released)
+            return CResult::Fail(failed.GetMessage() + "; and undoing it failed: " + released.GetMessage());
+        return failed;
+    }
+    made = path;
     return CResult::Ok();
 }

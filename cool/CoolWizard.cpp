@@ -7,6 +7,7 @@
 #include "keyword/FilePath.h"
 #include "keyword/KeywordFile.h"
 #include "keyword/RangeFiles.h"
+#include "platform/system/FileIo.h"
 #include "platform/system/WinApp.h"
 #include "wizard/WizardRegistry.h"
 
@@ -96,7 +97,8 @@ CResult CCoolWizard::Prepare()
     MProjectTree& tree = GetProjectTree();
     const std::string program = tree.GetProgramName(kSubCooling, GetModelMeshType(), 0);
     for (const std::string& path : GetSolverRangeFiles(tree.GetDataPath(), program))
-        GetBindings().MergeRanges(path);
+        if (CResult merged = GetBindings().MergeRanges(path); !merged)
+            return merged;
     return CResult::Ok();
 }
 
@@ -106,7 +108,8 @@ CResult CCoolWizard::PrepareNewAnalysis()
     // analysis (mesh, material, flow result) is written over them.
     MProjectTree& tree = GetProjectTree();
     MKeywordFile file;
-    file.Merge(tree.GetDefaultsFile(kSubCooling, GetModelMeshType(), 0));
+    if (CResult merged = MergeIfPresent(file, tree.GetDefaultsFile(kSubCooling, GetModelMeshType(), 0)); !merged)
+        return merged;
     tree.InitAnalysisInputs(file, kSubCooling, 0, m_pStartNode);
     if (!file.Write(m_strTempFile))
         return CResult::FromErrno("cannot write " + m_strTempFile);
@@ -122,9 +125,11 @@ CResult CCoolWizard::TakePrevCoolingSettings()
     // Written into the working file, because the bindings read it when the
     // sheet opens and would undo a change made to the members now.
     MKeywordFile earlier;
-    earlier.Load(input->GetFilePath());
+    if (CResult loaded = earlier.Load(input->GetFilePath()); !loaded)
+        return loaded;
     MKeywordFile working;
-    working.Load(m_strTempFile);
+    if (CResult loaded = working.Load(m_strTempFile); !loaded)
+        return loaded;
     working.CopyKeyword("3DCOOL_MOLD_MODEL_FILE", earlier);
     working.CopyKeyword("3DCOOL_BOUNDARY_CONDITION", earlier);
     if (!working.Write(m_strTempFile))
@@ -149,15 +154,17 @@ intptr_t CCoolWizard::DoModal()
 void CCoolWizard::OnWizardFinish()
 {
     CWizard::OnWizardFinish();
+    if (!m_finishResult)
+        return;
     MKeywordFile file;
-    file.Load(m_strTempFile);
+    if (m_finishResult = file.Load(m_strTempFile); !m_finishResult)
+        return;
     if (!m_b2D) {
         file.SetValue("3DCOOL_JOURNAL_FILE", JournalFileFor(m_strMoldModelFile));
         if (m_strBoundaryFile.empty()) {
-            if (CResult made = MakeAutomaticBoundaryFile(m_strMoldModelFile, m_strCreatedBoundaryFile); !made) {
-                m_finishResult = made;
+            m_finishResult = MakeAutomaticBoundaryFile(m_strMoldModelFile, m_strCreatedBoundaryFile, m_boundaryName);
+            if (!m_finishResult)
                 return;
-            }
             m_strBoundaryFile = m_strCreatedBoundaryFile;
             file.SetValue("3DCOOL_BOUNDARY_CONDITION", m_strBoundaryFile);
         }
@@ -167,22 +174,47 @@ void CCoolWizard::OnWizardFinish()
 
 void CCoolWizard::HandOver(MKeywordFile& file)
 {
+    m_finishResult = WriteInput(file);
+    // A set made for this analysis alone goes when the analysis does not
+    // exist, and its number goes back to the counter, so that a failed
+    // Finish leaves no trace.
+    if (!m_finishResult && !m_strCreatedBoundaryFile.empty()) {
+        CFilePath(m_strCreatedBoundaryFile).Delete();
+        if (CResult released = m_boundaryName.ReleaseUniqueName(); !released)
+            m_finishResult = CResult::Fail(m_finishResult.GetMessage() +
+                                           "; and undoing it failed: " + released.GetMessage());
+        m_strCreatedBoundaryFile.clear();
+    }
+}
+
+CResult CCoolWizard::WriteInput(MKeywordFile& file)
+{
     MProjectTree& tree = GetProjectTree();
     const bool edit = m_pStartNode->GetType() == kNodeInput && !CFilePath(m_pStartNode->GetFilePath()).IsReadOnly();
-    if (edit) {
-        m_strOutputFile = m_pStartNode->GetFilePath();
-        if (!file.Write(m_strOutputFile)) {
-            m_finishResult = CResult::FromErrno("could not write " + m_strOutputFile);
-        } else if (tree.UpdateInputNode(m_pStartNode)) {
-            SetResultNode(m_pStartNode);
-        }
-    } else if (ZQ_PM_Node* node = tree.CreateInputNode(m_pStartNode, file, kSubCooling, 0)) {
+    if (!edit) {
+        // The host writes the new input and adds its node together, or neither.
+        ZQ_PM_Node* node = tree.CreateInputNode(m_pStartNode, file, kSubCooling, 0);
+        if (!node)
+            return CResult::Fail(tree.GetLastError());
         m_strOutputFile = node->GetFilePath();
         SetResultNode(node);
-    } else {
-        m_finishResult = CResult::Fail(tree.GetLastError());
+        return CResult::Ok();
     }
-    // A set made for this analysis alone goes when the analysis does not exist.
-    if (!m_finishResult && !m_strCreatedBoundaryFile.empty())
-        CFilePath(m_strCreatedBoundaryFile).Delete();
+
+    // The input is rewritten in place: its old bytes go back when the write
+    // or the node's update fails.
+    m_strOutputFile = m_pStartNode->GetFilePath();
+    std::string oldBytes;
+    if (CResult read = wizsys::ReadWholeFile(m_strOutputFile, oldBytes); !read)
+        return read;
+    CResult done = file.Write(m_strOutputFile);
+    if (done && !tree.UpdateInputNode(m_pStartNode))
+        done = CResult::Fail(tree.GetLastError());
+    if (done) {
+        SetResultNode(m_pStartNode);
+        return done;
+    }
+    if (CResult restored = wizsys::WriteWholeFile(m_strOutputFile, oldBytes); !restored)
+        return CResult::Fail(done.GetMessage() + "; and undoing it failed: " + restored.GetMessage());
+    return done;
 }

@@ -16,6 +16,7 @@
 #include "cool/CoolWizPage4.h"
 #include "cool/CoolWizPage5.h"
 #include "keyword/ChoiceField.h"
+#include "keyword/FilePath.h"
 #include "platform/system/Result.h"
 #include "wizard/Wizard.h"
 
@@ -46,7 +47,6 @@ public:
     bool FlowFixesCoolingTime() const;
 
     std::string GetOutputFile() const override { return m_strOutputFile; }
-    CResult GetFinishResult() const override { return m_finishResult; }
     // The boundary-condition set Finish made for the automatic entry; "" when none.
     const std::string& GetCreatedBoundaryFile() const { return m_strCreatedBoundaryFile; }
 
@@ -91,6 +91,9 @@ private:
     CResult TakePrevCoolingSettings();
     // Hands the finished keyword file to the project tree.
     void HandOver(MKeywordFile& file);
+    // Writes the input file and makes or updates its node; a failure leaves
+    // the input and the project as they were.
+    CResult WriteInput(MKeywordFile& file);
 
     bool m_b2D = false;
     CCoolWiz2DPage1 m_page2D1;
@@ -101,5 +104,6 @@ private:
     CCoolWizPage5 m_page5;
     std::string m_strOutputFile;
     std::string m_strCreatedBoundaryFile;
-    CResult m_finishResult;
+    // Holds the number the automatic set took, to give it back when Finish fails.
+    CFilePath m_boundaryName;
 };

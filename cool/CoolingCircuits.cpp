@@ -9,6 +9,7 @@
 #include "cool/BoundaryConditionFile.h"
 #include "cool/CoolRules.h"
 #include "keyword/KeywordFile.h"
+#include "keyword/RangeFiles.h"
 #include "model/ModelAttributeStore.h"
 
 namespace {
@@ -63,11 +64,13 @@ void MCoolingCircuits::AddBuiltInCoolants()
 void MCoolingCircuits::Load(const std::string& keywordFile, const std::string& boundaryFile,
                             const MModelAttributeStore& mold)
 {
+    // The network page starts from whatever can be read: an unreadable
+    // keyword file or set shows as no circuits rather than stopping the wizard.
     MKeywordFile keywords;
-    keywords.Load(keywordFile);
+    (void)keywords.Load(keywordFile);
     MBoundaryConditionFile boundary;
     if (!boundaryFile.empty())
-        boundary.Load(boundaryFile);
+        (void)boundary.Load(boundaryFile);
     Load(keywords, boundaryFile, boundary, mold);
 }
 
@@ -220,8 +223,11 @@ int MCoolingCircuits::FindOrAddCoolant(const std::string& name)
 
 bool MCoolingCircuits::Save(const std::string& path, bool byCircuit) const
 {
+    // The file's other keywords are kept; one that exists and cannot be read
+    // is not overwritten with the circuits alone.
     MKeywordFile file;
-    file.Load(path);
+    if (!LoadIfPresent(file, path))
+        return false;
     Save(file, byCircuit);
     return static_cast<bool>(file.Write(path));
 }

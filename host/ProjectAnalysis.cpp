@@ -319,7 +319,7 @@ ZQ_PM_Node* MProjectTree::CreateInputNode(ZQ_PM_Node* parent, MKeywordFile& file
     CFilePath numbered;
     const bool changed = ChangeNode(parent, [&](ZQ_PM_Node* p) {
         // Under the lock, so two processes never pick the same number.
-        if (CResult named = numbered.MakeUniqueName(m_projectPath + stem, AnalysisInputExtension(subType) + 1); !named)
+        if (CResult named = numbered.MakeUniqueName(m_projectPath + stem, AnalysisInputExtension(subType)); !named)
             return Fail(named.GetMessage());
         const std::string path = numbered.GetPath();
         if (CResult r = file.Write(path); !r)

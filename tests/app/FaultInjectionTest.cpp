@@ -173,3 +173,33 @@ TEST_F(FaultInjection, FlowFinish)
     // The restart input of node 41 edited in place.
     run("41", "flow-restart-midplane.script");
 }
+
+// Finish saves the bound values, makes the automatic boundary-condition set
+// under a numbered name and writes the input with its node; editing an
+// input rewrites its file and updates its node. A fault at any step leaves
+// the set, the counter, the input and the project as they were.
+TEST_F(FaultInjection, CoolFinish)
+{
+    auto run = [&](const std::function<void()>& prepare, const std::string& node, const char* script) {
+        return RunEveryFault(prepare, {"run", "cool", "--project", At("proj"), "--node", node, "--script",
+                                       wiztest::SourcePath(std::string("data/scripts/") + script)});
+    };
+    // Node 4 is the plate's material: a new input and a new set.
+    EXPECT_GT(run([&] { InitProject(); }, "4", "cool-automatic.script"), 3);
+    // The input made by the first script, edited in place by the second.
+    std::string edited;
+    auto made = [&] {
+        InitProject();
+        auto r = RunWizhost({"run", "cool", "--project", At("proj"), "--node", "4", "--script",
+                             wiztest::SourcePath("data/scripts/cool-three-inlets.script")});
+        ASSERT_EQ(r.exitCode, 0) << r.err;
+        const std::string mark = "result node: ";
+        const std::size_t at = r.out.find(mark);
+        ASSERT_NE(at, std::string::npos) << r.out;
+        edited = r.out.substr(at + mark.size(), r.out.find(' ', at + mark.size()) - at - mark.size());
+    };
+    fs::remove_all(work);
+    fs::create_directories(work);
+    made();
+    EXPECT_GT(run(made, edited, "cool-total-flow.script"), 2);
+}

@@ -54,7 +54,7 @@ TEST(CoolBindings, EachVariantBindsItsDefaultsInTableOrder)
         ASSERT_TRUE(wizard.Prepare());
         EXPECT_EQ(wizard.Is2D(), meshType == kSubMesh2DCool);
         MKeywordFile defaults;
-        defaults.Load(p.tree.GetDefaultsFile(kSubCooling, meshType, 0));
+        ASSERT_TRUE(defaults.Load(p.tree.GetDefaultsFile(kSubCooling, meshType, 0)));
         ASSERT_FALSE(defaults.GetKeywords().empty());
         for (const std::string& keyword : defaults.GetKeywords())
             EXPECT_TRUE(wizard.GetBindings().IsBound(keyword)) << keyword << " for mesh " << meshType;
