@@ -138,13 +138,13 @@ TEST_F(FlowWizard, SwitchOverNodeValueShowsThePressureAlone)
     CFlowWizard wizard(input, 0);
     ASSERT_TRUE(wizard.Prepare());
     MKeywordFile working;
-    working.Load(wizard.GetTempFileName());
+    ASSERT_TRUE(working.Load(wizard.GetTempFileName()));
     EXPECT_EQ(working.GetValue(wizard.GetSwitchOverKeyword()), "2e+07");
     // flow.bf3 names no switch-over node: Finish keeps the pressure alone.
     EXPECT_EQ(Run(wizard, "next\nnext\nexpect text IDC_FLOW_SWITCH_PRESSURE 20\nnext\nfinish\n"), ID_WIZFINISH);
     EXPECT_TRUE(wizard.GetFinishResult());
     MKeywordFile written;
-    written.Load(project + "/switch.fin");
+    ASSERT_TRUE(written.Load(project + "/switch.fin"));
     EXPECT_EQ(written.GetRawValue(wizard.GetSwitchOverKeyword()), "2E+7");
 }
 
@@ -160,7 +160,7 @@ TEST_F(FlowWizard, AbaqusSwitchIsWrittenAndRememberedForTheNextAnalysis)
     EXPECT_TRUE(wizard.m_bAbaqusInterface);
     EXPECT_EQ(app.GetProfileInt("Defaults", "AbaqusInterface", 7), 1);
     MKeywordFile written;
-    written.Load(project + "/abaqus.fin");
+    ASSERT_TRUE(written.Load(project + "/abaqus.fin"));
     EXPECT_EQ(written.GetValue("3DFLOW_ABAQUS_INTERFACE"), "ON");
 
     // Switched off in the file: the setting follows.
@@ -183,7 +183,7 @@ TEST_F(FlowWizard, AfterACoolingAnalysisTheMidplaneFlowIsAsymmetric)
         CFlowWizard wizard(Node("cool1.clr"), flags);
         EXPECT_TRUE(wizard.Prepare());
         MKeywordFile working;
-        working.Load(wizard.GetTempFileName());
+        EXPECT_TRUE(working.Load(wizard.GetTempFileName()));
         return working.GetValue("3DFLOW_ANALYSIS_TYPE");
     };
     EXPECT_EQ(analysisType(0), "ASYMMETRIC");
@@ -195,7 +195,7 @@ TEST_F(FlowWizard, AfterACoolingAnalysisTheMidplaneFlowIsAsymmetric)
     CFlowWizard wizard(Node("flow1.flr"), 0);
     ASSERT_TRUE(wizard.Prepare());
     MKeywordFile working;
-    working.Load(wizard.GetTempFileName());
+    ASSERT_TRUE(working.Load(wizard.GetTempFileName()));
     EXPECT_EQ(working.GetValue("3DFLOW_ANALYSIS_TYPE"), "");
 }
 

@@ -25,7 +25,7 @@ protected:
     std::string Clamp(const std::string& path)
     {
         MKeywordFile file;
-        file.Load(path);
+        EXPECT_TRUE(file.Load(path));
         return file.GetValue("MACHINE_CLAMP_MAXIMUM_CLAMP_FORCE");
     }
     std::vector<std::string> ImmFiles(const std::string& folder)
@@ -121,7 +121,7 @@ TEST_F(MachineParams, NewMachinesGoToTheDatabaseFolderUnderNumberedNames)
     EXPECT_EQ(folderQuestions, 2);
     EXPECT_EQ(ImmFiles(db), (std::vector<std::string>{"zq1.imm", "zq2.imm"}));
     MKeywordFile second;
-    second.Load(db + "/zq2.imm");
+    ASSERT_TRUE(second.Load(db + "/zq2.imm"));
     EXPECT_EQ(second.GetValue("MACHINE_MANUFACTURER_MODEL_CODE"), "N-2");
     EXPECT_EQ(second.GetValue("MACHINE_CONTROLLER_CODE"), "GENERIC");
     EXPECT_TRUE(ImmFiles(project).empty());
