@@ -54,7 +54,8 @@ void CWarpWizAdvPage1::ApplyStressMaterialRules()
     }
     ShowIds({IDC_WARP_SOURCE_GROUP, IDC_WARP_MATERIAL_DATA, IDC_WARP_STRESS_STRAIN_DATA}, true);
     MKeywordFile working;
-    working.Load(wizard->GetTempFileName());
+    // An unreadable working file reads as empty: the material data is chosen.
+    (void)working.Load(wizard->GetTempFileName());
     CheckRadioButton(IDC_WARP_MATERIAL_DATA, IDC_WARP_STRESS_STRAIN_DATA,
                      working.HasKeyword(kDssKeyword) ? IDC_WARP_STRESS_STRAIN_DATA : IDC_WARP_MATERIAL_DATA);
 }
@@ -104,7 +105,12 @@ bool CWarpWizAdvPage1::ImportStressStrainData()
 {
     const std::string workingFile = GetWarpWizard()->GetTempFileName();
     MKeywordFile working;
-    working.Load(workingFile);
+    // The import rewrites the working file; one it cannot read would lose
+    // every other value, so the transfer fails instead.
+    if (CResult loaded = working.Load(workingFile); !loaded) {
+        AfxMessageBox(loaded.GetMessage(), MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
     const std::string current = working.GetValue(kDssKeyword);
     if (!current.empty() && CFilePath(current).Exists())
         return true;
@@ -123,8 +129,8 @@ bool CWarpWizAdvPage1::ImportStressStrainData()
     if (!target.Exists())
         return false;
     working.SetValue(kDssKeyword, target.GetPath());
-    if (!working.Write(workingFile)) {
-        AfxMessageBox(IDS_WARP_COPY_FAILED, MB_OK | MB_ICONEXCLAMATION);
+    if (CResult written = working.Write(workingFile); !written) {
+        AfxMessageBox(written.GetMessage(), MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
     return true;

@@ -158,3 +158,17 @@ TEST_F(FaultInjection, TranslatorFinish)
     // In place: the translation input of node 2 rewritten, its node relabelled.
     run("2", "translate-iges-mdl.script");
 }
+
+// Finish saves the bound values, then either makes a new input and its node
+// in one change of the project, or rewrites an input in place and updates
+// its node: a fault at any step leaves the project as it was.
+TEST_F(FaultInjection, WarpFinish)
+{
+    auto run = [&](const char* wizard, const char* node, const char* script) {
+        return RunEveryFault([&] { InitProject(); }, {"run", wizard, "--project", At("proj"), "--node", node, "--script",
+                                                      wiztest::SourcePath(std::string("data/scripts/") + script)});
+    };
+    // A new input below the material (node 4).
+    EXPECT_GT(run("warp", "4", "warp-new.script"), 3);
+    run("stress", "4", "stress-large-auto.script");
+}
