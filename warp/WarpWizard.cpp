@@ -10,6 +10,8 @@
 #include "warp/WarpRules.h"
 #include "wizard/WizardRegistry.h"
 
+#include <unistd.h>
+
 namespace {
 
 int g_rsmPreference = 1;
@@ -191,8 +193,8 @@ bool CWarpWizard::ApplyPreparationRules()
         // The write replaces the file whole or not at all, so a failure
         // leaves the earlier analysis as it was; the person is told why.
         if (CResult written = previous.Write(prevFile); !written) {
-            m_finishResult = CResult::Fail("the earlier warpage analysis was not changed: " + written.GetMessage());
-            AfxMessageBox(m_finishResult.GetMessage(), MB_OK | MB_ICONEXCLAMATION);
+            AfxMessageBox("the earlier warpage analysis was not changed: " + written.GetMessage(),
+                          MB_OK | MB_ICONEXCLAMATION);
             return false;
         }
         return true;
@@ -246,16 +248,23 @@ CResult CWarpWizard::MakeAnalysisInput()
     if (target->GetType() == kNodeInput) {
         // The file first, then the project; the file gets its old bytes back
         // when the project does not take it, so a failed Finish leaves no trace.
+        // An input whose file is gone gets it back, and loses it again on failure.
         m_strOutputFile = target->GetFilePath();
+        const bool existed = !IsAbsentFile(m_strOutputFile);
         std::string oldBytes;
-        if (CResult read = wizsys::ReadWholeFile(m_strOutputFile, oldBytes); !read)
-            return read;
+        if (existed)
+            if (CResult read = wizsys::ReadWholeFile(m_strOutputFile, oldBytes); !read)
+                return read;
         if (CResult written = file.Write(m_strOutputFile); !written)
             return written;
         if (!tree.UpdateInputNode(target)) {
             const CResult failure =
                 CResult::Fail("the project did not take " + m_strOutputFile + ": " + tree.GetLastError());
-            if (CResult restored = wizsys::WriteWholeFile(m_strOutputFile, oldBytes); !restored)
+            const CResult restored = existed ? wizsys::WriteWholeFile(m_strOutputFile, oldBytes)
+                                     : ::unlink(m_strOutputFile.c_str()) == 0
+                                         ? CResult::Ok()
+                                         : CResult::FromErrno("cannot remove '" + m_strOutputFile + "'");
+            if (!restored)
                 return CResult::Fail(failure.GetMessage() + "; and undoing it failed: " + restored.GetMessage());
             return failure;
         }
