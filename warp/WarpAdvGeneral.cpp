@@ -117,12 +117,14 @@ bool CWarpWizAdvPage1::ImportStressStrainData()
     // The data lives beside the material file, under its name.
     CFilePath target(working.GetValue("MATERIAL_FILE"));
     target.ChangeExtension(".dss");
+    bool copied = false;
     if (!target.Exists() && AfxMessageBox(IDS_WARP_IMPORT_DSS, MB_OKCANCEL | MB_ICONQUESTION) == IDOK) {
         CFileDialog dialog(true, "dss", nullptr, OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY,
                            "DSS Files (*.dss)|*.dss||", this);
         if (dialog.DoModal() == IDOK) {
             target.CopyFrom(dialog.GetPathName());
-            if (!target.Exists())
+            copied = target.Exists();
+            if (!copied)
                 AfxMessageBox(IDS_WARP_COPY_FAILED, MB_OK | MB_ICONEXCLAMATION);
         }
     }
@@ -130,6 +132,9 @@ bool CWarpWizAdvPage1::ImportStressStrainData()
         return false;
     working.SetValue(kDssKeyword, target.GetPath());
     if (CResult written = working.Write(workingFile); !written) {
+        // The working file does not name the copy: it goes, as if never made.
+        if (copied)
+            target.Delete(true);
         AfxMessageBox(written.GetMessage(), MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
