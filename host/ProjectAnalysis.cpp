@@ -108,9 +108,9 @@ ZQ_PM_Node* NearestAbove(ZQ_PM_Node* node, int type)
 }
 
 // The suite's numbered naming, with its counter file in the project folder.
-CResult NumberedFile(const std::string& folder, const char* stem, const char* extension, std::string& path)
+CResult NumberedFile(const std::string& folder, const char* stem, const char* extension, CFilePath& numbered,
+                     std::string& path)
 {
-    CFilePath numbered;
     CResult made = numbered.MakeUniqueName(folder + stem, extension + 1);
     path = numbered.GetPath();
     return made;
@@ -319,9 +319,9 @@ ZQ_PM_Node* MProjectTree::CreateInputNode(ZQ_PM_Node* parent, MKeywordFile& file
     CFilePath numbered;
     const bool changed = ChangeNode(parent, [&](ZQ_PM_Node* p) {
         // Under the lock, so two processes never pick the same number.
-        if (CResult named = numbered.MakeUniqueName(m_projectPath + stem, AnalysisInputExtension(subType)); !named)
+        std::string path;
+        if (CResult named = NumberedFile(m_projectPath, stem, AnalysisInputExtension(subType), numbered, path); !named)
             return Fail(named.GetMessage());
-        const std::string path = numbered.GetPath();
         if (CResult r = file.Write(path); !r)
             return Fail(r.GetMessage());
         written = path;
@@ -345,7 +345,7 @@ ZQ_PM_Node* MProjectTree::CreateInputNode(ZQ_PM_Node* parent, MKeywordFile& file
         return input;
     if (!written.empty())
         ::unlink(written.c_str()); // no node refers to it
-    // The counter gets its number back, so that a failed call leaves no trace.
+    // Nothing was made under the number: the counter gets it back.
     if (CResult released = numbered.ReleaseUniqueName(); !released)
         Fail(GetLastError() + "; and undoing it failed: " + released.GetMessage());
     return nullptr;
@@ -466,11 +466,12 @@ ZQ_PM_Node* MProjectTree::AddMaterialNode(ZQ_PM_Node* node, MMatSearch& search)
     const MMatData data = *chosen;
     ZQ_PM_Node* added = nullptr;
     std::string copied;
+    CFilePath numbered;
     const bool changed = ChangeNode(mesh ? mesh : node, [&](ZQ_PM_Node* p) {
         // The project keeps its own copy, so a library change never alters
         // the analyses already made with it.
         std::string path;
-        if (CResult named = NumberedFile(m_projectPath, "material", ".mtl", path); !named)
+        if (CResult named = NumberedFile(m_projectPath, "material", ".mtl", numbered, path); !named)
             return Fail(named.GetMessage());
         if (CResult r = wizsys::CopyFileReplacing(data.file, path); !r)
             return Fail(r.GetMessage());
@@ -483,6 +484,8 @@ ZQ_PM_Node* MProjectTree::AddMaterialNode(ZQ_PM_Node* node, MMatSearch& search)
         return added;
     if (!copied.empty())
         ::unlink(copied.c_str());
+    if (CResult released = numbered.ReleaseUniqueName(); !released)
+        Fail(GetLastError() + "; and undoing it failed: " + released.GetMessage());
     return nullptr;
 }
 

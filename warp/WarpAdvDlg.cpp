@@ -74,7 +74,9 @@ BOOL CWarpWizAdvPage2::OnInitDialog()
     // Imperfections are the buckling modes of the earlier analysis.
     if (large && wizard->GetPrevWarpageResult()) {
         MKeywordFile previous;
-        previous.Load(wizard->GetPrevWarpageFile());
+        // Prepare refused an earlier file it could not read; one gone since
+        // reads as empty and shows no imperfections.
+        (void)previous.Load(wizard->GetPrevWarpageFile());
         if (previous.GetValue("3DSTRUCT_ANALYSIS_AIM") == "LINEAR_BUCKLING")
             ShowIds({IDC_WARP_IMPERFECTION_GROUP, IDC_WARP_MODE_SHAPE1_TEXT, IDC_WARP_MODE_SHAPE1,
                      IDC_WARP_MODE_SHAPE2_TEXT, IDC_WARP_MODE_SHAPE2, IDC_WARP_MODE_SHAPE3_TEXT,

@@ -54,7 +54,8 @@ void CWarpWizAdvPage1::ApplyStressMaterialRules()
     }
     ShowIds({IDC_WARP_SOURCE_GROUP, IDC_WARP_MATERIAL_DATA, IDC_WARP_STRESS_STRAIN_DATA}, true);
     MKeywordFile working;
-    working.Load(wizard->GetTempFileName());
+    // An unreadable working file reads as empty: the material data is chosen.
+    (void)working.Load(wizard->GetTempFileName());
     CheckRadioButton(IDC_WARP_MATERIAL_DATA, IDC_WARP_STRESS_STRAIN_DATA,
                      working.HasKeyword(kDssKeyword) ? IDC_WARP_STRESS_STRAIN_DATA : IDC_WARP_MATERIAL_DATA);
 }
@@ -104,27 +105,37 @@ bool CWarpWizAdvPage1::ImportStressStrainData()
 {
     const std::string workingFile = GetWarpWizard()->GetTempFileName();
     MKeywordFile working;
-    working.Load(workingFile);
+    // The import rewrites the working file; one it cannot read would lose
+    // every other value, so the transfer fails instead.
+    if (CResult loaded = working.Load(workingFile); !loaded) {
+        AfxMessageBox(loaded.GetMessage(), MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
     const std::string current = working.GetValue(kDssKeyword);
     if (!current.empty() && CFilePath(current).Exists())
         return true;
     // The data lives beside the material file, under its name.
     CFilePath target(working.GetValue("MATERIAL_FILE"));
     target.ChangeExtension(".dss");
+    bool copied = false;
     if (!target.Exists() && AfxMessageBox(IDS_WARP_IMPORT_DSS, MB_OKCANCEL | MB_ICONQUESTION) == IDOK) {
         CFileDialog dialog(true, "dss", nullptr, OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY,
                            "DSS Files (*.dss)|*.dss||", this);
         if (dialog.DoModal() == IDOK) {
             target.CopyFrom(dialog.GetPathName());
-            if (!target.Exists())
+            copied = target.Exists();
+            if (!copied)
                 AfxMessageBox(IDS_WARP_COPY_FAILED, MB_OK | MB_ICONEXCLAMATION);
         }
     }
     if (!target.Exists())
         return false;
     working.SetValue(kDssKeyword, target.GetPath());
-    if (!working.Write(workingFile)) {
-        AfxMessageBox(IDS_WARP_COPY_FAILED, MB_OK | MB_ICONEXCLAMATION);
+    if (CResult written = working.Write(workingFile); !written) {
+        // The working file does not name the copy: it goes, as if never made.
+        if (copied)
+            target.Delete(true);
+        AfxMessageBox(written.GetMessage(), MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
     return true;

@@ -2,6 +2,7 @@
 
 #include "keyword/KeywordFile.h"
 #include "model/ModelAttributeStore.h"
+#include "platform/window/CommonDialogs.h"
 #include "platform/window/ListBoxes.h"
 #include "warp/WarpIds.h"
 #include "warp/WarpRules.h"
@@ -20,7 +21,8 @@ BOOL CWarpWizPartsDlg::OnInitDialog()
     const BOOL result = CDialog::OnInitDialog();
     CListBox& list = *PartsList(this);
     MModelAttributeStore store;
-    store.Load(m_strModelFile);
+    // A model file that cannot be read names no parts: the list offers all.
+    (void)store.Load(m_strModelFile);
     std::vector<std::string> names;
     store.GetNames(kCategoryParts, names);
     if (names.empty()) {
@@ -30,7 +32,8 @@ BOOL CWarpWizPartsDlg::OnInitDialog()
     for (const std::string& name : names)
         list.AddString(name);
     MKeywordFile working;
-    working.Load(m_strWorkingFile);
+    // An unreadable working file preselects nothing.
+    (void)working.Load(m_strWorkingFile);
     for (int number : ParsePartNumbers(working.GetValue(kPartsKeyword))) {
         const std::string name = store.GetName(kCategoryParts, number);
         if (name.empty())
@@ -46,7 +49,8 @@ void CWarpWizPartsDlg::OnOK()
 {
     CListBox& list = *PartsList(this);
     MModelAttributeStore store;
-    store.Load(m_strModelFile);
+    // Read as OnInitDialog read it, so the list's names map the same way.
+    (void)store.Load(m_strModelFile);
     std::vector<int> chosen;
     for (int entry : list.GetSelItems()) {
         const int number = store.GetNumber(kCategoryParts, list.GetText(entry));
@@ -54,14 +58,21 @@ void CWarpWizPartsDlg::OnOK()
             chosen.push_back(number);
     }
     MKeywordFile working;
-    working.Load(m_strWorkingFile);
+    // The choice is written into the working file; rewriting one that could
+    // not be read would drop every other value. A choice the file did not
+    // take is no choice: the dialog stays.
+    if (CResult loaded = working.Load(m_strWorkingFile); !loaded) {
+        AfxMessageBox(loaded.GetMessage(), MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
     const std::vector<int> parts = PartsToWrite(chosen, list.GetCount());
     if (parts.empty())
         working.RemoveKeyword(kPartsKeyword);
     else
         working.SetValue(kPartsKeyword, FormatPartNumbers(parts));
-    // A choice the file did not take is no choice: the dialog stays.
-    if (!working.Write(m_strWorkingFile))
+    if (CResult written = working.Write(m_strWorkingFile); !written) {
+        AfxMessageBox(written.GetMessage(), MB_OK | MB_ICONEXCLAMATION);
         return;
+    }
     CDialog::OnOK();
 }

@@ -17,7 +17,8 @@ BOOL CWarpWizPage1::OnInitDialog()
         ShowIds({IDC_WARP_MODAL_FREQUENCY}, true);
     }
     MKeywordFile working;
-    working.Load(wizard->GetTempFileName());
+    // An unreadable working file reads as empty: no restart, every aim offered.
+    (void)working.Load(wizard->GetTempFileName());
     unsigned message = 0;
     if (working.HasKeyword("3DSTRUCT_FENAS_SVA_RESULT_FILE")) {
         message = IDS_WARP_ISOLATE_CAUSE;
@@ -49,7 +50,7 @@ void CWarpWizPage1::ApplyRestartRules(unsigned messageId)
         MKeywordFile previous;
         const std::string file = GetWarpWizard()->GetPrevWarpageFile();
         if (!file.empty())
-            previous.Load(file);
+            (void)previous.Load(file); // as empty: no isolating a buckling it cannot see
         EnableIds({IDC_WARP_ISOLATE_BUCKLING},
                   !file.empty() && previous.GetValue("3DSTRUCT_ANALYSIS_AIM") == "LINEAR_BUCKLING");
     } else {

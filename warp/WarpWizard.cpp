@@ -3,11 +3,14 @@
 #include "keyword/FilePath.h"
 #include "keyword/KeywordFile.h"
 #include "keyword/RangeFiles.h"
+#include "platform/system/FileIo.h"
 #include "platform/window/CommonDialogs.h"
 #include "platform/system/WinApp.h"
 #include "warp/WarpIds.h"
 #include "warp/WarpRules.h"
 #include "wizard/WizardRegistry.h"
+
+#include <unistd.h>
 
 namespace {
 
@@ -115,14 +118,23 @@ CResult CWarpWizard::Prepare()
     if (m_pStartNode->GetType() != kNodeInput) {
         // A new analysis: the solver's defaults, under what the host knows
         // of the model, the material and the flow result.
-        working.Load(dataPath + "warp.def");
+        if (CResult loaded = LoadIfPresent(working, dataPath + "warp.def"); !loaded)
+            return loaded;
         if (g_rsmPreference != 0)
             working.SetValue(kShrinkSource, kThermalStress);
         tree.InitAnalysisInputs(working, SubTypeOf(GetMode()), 0, m_pStartNode);
-        if (!working.Write(m_strTempFile))
-            return CResult::FromErrno("cannot write " + m_strTempFile);
-    } else {
-        working.Load(m_strTempFile);
+        if (CResult written = working.Write(m_strTempFile); !written)
+            return written;
+    } else if (CResult loaded = working.Load(m_strTempFile); !loaded) {
+        return loaded;
+    }
+    // The preparation rules and the pages decide by the earlier analysis's
+    // keywords; one that exists but cannot be read would make them decide
+    // on nothing, so the wizard does not start.
+    if (GetPrevWarpageResult()) {
+        MKeywordFile previous;
+        if (CResult loaded = LoadIfPresent(previous, GetPrevWarpageFile()); !loaded)
+            return loaded;
     }
     m_bShrinkageSource = working.GetValue(kShrinkSource) != kThermalStress;
     m_settings.m_strDescription = working.GetValue("ANALYSIS_DESCRIPTION");
@@ -142,7 +154,8 @@ CResult CWarpWizard::Prepare()
     }
     bindings.SetCurrentPage(nullptr);
     for (const std::string& path : GetWarpRangeFiles(dataPath))
-        bindings.MergeRanges(path);
+        if (CResult merged = bindings.MergeRanges(path); !merged)
+            return merged;
     return CResult::Ok();
 }
 
@@ -152,14 +165,16 @@ bool CWarpWizard::ApplyPreparationRules()
     in.stress = IsStress();
     in.shrinkageSource = m_bShrinkageSource;
     MKeywordFile working;
-    working.Load(m_strTempFile);
+    // Prepare wrote this file and read the earlier one below; a read that
+    // fails since leaves them empty, which the rules then refuse or ask about.
+    (void)working.Load(m_strTempFile);
     in.hasResidualData =
         working.HasKeyword("MATERIAL_SHRINKAGE_DATA") || working.HasKeyword("MATERIAL_AVERAGE_FIBER_LENGTH");
     const std::string prevFile = GetPrevWarpageFile();
     MKeywordFile previous;
     if (GetPrevWarpageResult()) {
         in.hasPrevWarpage = true;
-        previous.Load(prevFile);
+        (void)previous.Load(prevFile);
         in.prevAim = previous.GetValue("3DSTRUCT_ANALYSIS_AIM");
         in.prevOutputStress = previous.GetValue(kOutputStress);
         const CFilePath path(prevFile);
@@ -175,8 +190,11 @@ bool CWarpWizard::ApplyPreparationRules()
         if (AfxMessageBox(IDS_WARP_TURN_ON_STRESS, MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
             return false;
         previous.SetValue(kOutputStress, "ON");
-        if (!previous.Write(prevFile)) {
-            AfxMessageBox(IDS_WARP_STRESS_REFUSED, MB_OK | MB_ICONEXCLAMATION);
+        // The write replaces the file whole or not at all, so a failure
+        // leaves the earlier analysis as it was; the person is told why.
+        if (CResult written = previous.Write(prevFile); !written) {
+            AfxMessageBox("the earlier warpage analysis was not changed: " + written.GetMessage(),
+                          MB_OK | MB_ICONEXCLAMATION);
             return false;
         }
         return true;
@@ -203,8 +221,16 @@ intptr_t CWarpWizard::DoModal()
 void CWarpWizard::OnWizardFinish()
 {
     CWizard::OnWizardFinish();
+    if (!m_finishResult)
+        return;
+    m_finishResult = MakeAnalysisInput();
+}
+
+CResult CWarpWizard::MakeAnalysisInput()
+{
     MKeywordFile file;
-    file.Load(m_strTempFile);
+    if (CResult loaded = file.Load(m_strTempFile); !loaded)
+        return loaded;
     if (IsStress() && file.GetValue("3DSTRUCT_MATERIAL_MODEL") == "ORTHOTROPIC_MULTI_LAYER") {
         // The layers' properties come from the packing restart, not a
         // property file of one layer.
@@ -220,24 +246,37 @@ void CWarpWizard::OnWizardFinish()
     MProjectTree& tree = GetProjectTree();
     ZQ_PM_Node* input = nullptr;
     if (target->GetType() == kNodeInput) {
+        // The file first, then the project; the file gets its old bytes back
+        // when the project does not take it, so a failed Finish leaves no trace.
+        // An input whose file is gone gets it back, and loses it again on failure.
         m_strOutputFile = target->GetFilePath();
-        if (!file.Write(m_strOutputFile)) {
-            m_finishResult = CResult::FromErrno("could not write " + m_strOutputFile);
-            return;
-        }
+        const bool existed = !IsAbsentFile(m_strOutputFile);
+        std::string oldBytes;
+        if (existed)
+            if (CResult read = wizsys::ReadWholeFile(m_strOutputFile, oldBytes); !read)
+                return read;
+        if (CResult written = file.Write(m_strOutputFile); !written)
+            return written;
         if (!tree.UpdateInputNode(target)) {
-            m_finishResult = CResult::Fail("the project did not take " + m_strOutputFile + ": " + tree.GetLastError());
-            return;
+            const CResult failure =
+                CResult::Fail("the project did not take " + m_strOutputFile + ": " + tree.GetLastError());
+            const CResult restored = existed ? wizsys::WriteWholeFile(m_strOutputFile, oldBytes)
+                                     : ::unlink(m_strOutputFile.c_str()) == 0
+                                         ? CResult::Ok()
+                                         : CResult::FromErrno("cannot remove '" + m_strOutputFile + "'");
+            if (!restored)
+                return CResult::Fail(failure.GetMessage() + "; and undoing it failed: " + restored.GetMessage());
+            return failure;
         }
         input = target;
     } else {
+        // The project makes the file and the node in one change.
         input = tree.CreateInputNode(target, file, SubTypeOf(GetMode()));
-        if (!input) {
-            m_finishResult = CResult::Fail("could not make the analysis input: " + tree.GetLastError());
-            return;
-        }
+        if (!input)
+            return CResult::Fail("could not make the analysis input: " + tree.GetLastError());
         m_strOutputFile = input->GetFilePath();
     }
     if (ZQ_PM_Node* result = input->GetFirstChild())
         SetResultNode(result);
+    return CResult::Ok();
 }

@@ -50,10 +50,12 @@ public:
     CWarpWizAdvDlg& GetAdvancedSheet() { return m_advanced; }
 
     std::string GetOutputFile() const override { return m_strOutputFile; }
-    CResult GetFinishResult() const override { return m_finishResult; }
 
 private:
     bool ApplyPreparationRules();
+    // Finish after the base stored the bound values: the input file written
+    // and the project told, or, on failure, the project as it was.
+    CResult MakeAnalysisInput();
 
     CWarpSettings m_settings;
     bool m_bShrinkageSource = false;
@@ -66,5 +68,4 @@ private:
     CWarpWizPage6 m_page6;
     CWarpWizPage7 m_page7;
     std::string m_strOutputFile;
-    CResult m_finishResult;
 };

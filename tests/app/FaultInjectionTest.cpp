@@ -203,3 +203,26 @@ TEST_F(FaultInjection, CoolFinish)
     made();
     EXPECT_GT(run(made, edited, "cool-total-flow.script"), 2);
 }
+
+// Finish saves the bound values, then either makes a new input and its node
+// in one change of the project, or rewrites an input in place and updates
+// its node: a fault at any step leaves the project as it was.
+TEST_F(FaultInjection, WarpFinish)
+{
+    auto run = [&](const std::function<void()>& prepare, const char* wizard, const char* node, const char* script) {
+        return RunEveryFault(prepare, {"run", wizard, "--project", At("proj"), "--node", node, "--script",
+                                       wiztest::SourcePath(std::string("data/scripts/") + script)});
+    };
+    // A new input below the material (node 4).
+    EXPECT_GT(run([&] { InitProject(); }, "warp", "4", "warp-new.script"), 3);
+    run([&] { InitProject(); }, "stress", "4", "stress-large-auto.script");
+    // In place: the warpage input of node 10 rewritten and its node updated;
+    // its shrinkage taken from the thermal stresses, so the wizard opens.
+    auto thermal = [&] {
+        InitProject();
+        ASSERT_EQ(RunWizhost({"kw", "set", At("proj/warp1.win"), "3DSTRUCT_SHRINK_DATA_SOURCE", "THERMAL_STRESS"})
+                      .exitCode,
+                  0);
+    };
+    EXPECT_GT(run(thermal, "warp", "10", "warp-new.script"), 3);
+}

@@ -48,7 +48,7 @@ TEST(WarpWizard, EveryDefaultsKeywordHasABinding)
     CWarpWizard sheet(p.material, kWarpModeWarpage);
     ASSERT_TRUE(sheet.Prepare());
     MKeywordFile defaults;
-    defaults.Load(p.tree.GetDataPath() + "warp.def");
+    ASSERT_TRUE(defaults.Load(p.tree.GetDataPath() + "warp.def"));
     ASSERT_FALSE(defaults.GetKeywords().empty());
     std::vector<std::string> unbound;
     for (const std::string& keyword : defaults.GetKeywords())
@@ -107,7 +107,7 @@ TEST(WarpWizard, NewAnalysisShrinkageFollowsThePreference)
         CWarpWizard sheet(p.material, kWarpModeWarpage);
         ASSERT_TRUE(sheet.Prepare());
         MKeywordFile working;
-        working.Load(sheet.GetTempFileName());
+        ASSERT_TRUE(working.Load(sheet.GetTempFileName()));
         EXPECT_EQ(working.GetValue("3DSTRUCT_SHRINK_DATA_SOURCE") == "THERMAL_STRESS", preference != 0);
         EXPECT_EQ(sheet.HasShrinkageSource(), preference == 0);
         EXPECT_EQ(working.GetValue("ANALYSIS_PROGRAM"), "warp") << "the host filled the new analysis";
@@ -122,7 +122,7 @@ TEST(WarpWizard, NewAnalysisShrinkageFollowsThePreference)
     ASSERT_TRUE(sheet.Prepare());
     EXPECT_TRUE(sheet.HasShrinkageSource());
     MKeywordFile working;
-    working.Load(sheet.GetTempFileName());
+    ASSERT_TRUE(working.Load(sheet.GetTempFileName()));
     EXPECT_EQ(working.GetValue("3DSTRUCT_ANALYSIS_AIM"), "MODAL_FREQUENCY");
     EXPECT_FALSE(working.HasKeyword("ANALYSIS_PROGRAM"));
     EXPECT_TRUE(CWarpWizard::CanStartFrom(input, kWarpModeStress));
