@@ -4,6 +4,7 @@
 // about ten times a hundred thousand.
 #include "bench/BenchSupport.h"
 #include "cool/CoolOutput.h"
+#include "keyword/FilePath.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -46,7 +47,8 @@ void BM_AutomaticBoundaryFile(benchmark::State& state)
         state.SkipWithError("cannot enter the work folder");
     for (auto _ : state) {
         std::string made;
-        if (!MakeAutomaticBoundaryFile(mold, made))
+        CFilePath name;
+        if (!MakeAutomaticBoundaryFile(mold, made, name))
             state.SkipWithError("the set was not written");
         state.PauseTiming();
         std::remove(made.c_str());
