@@ -3,33 +3,11 @@
 #include "cool/CoolIds.h"
 #include "cool/CoolWizard.h"
 
-namespace {
-// Posted by the page to itself: the sheet focuses a page's first tab stop
-// after the page has accepted activation, so the field is focused after that.
-constexpr UINT WM_FOCUS_FIELD = WM_USER + 202;
-} // namespace
-
 CCoolWizPage1::CCoolWizPage1() : CCoolPage(IDD_COOL_PAGE1) {}
 
-BOOL CCoolWizPage1::OnSetActive()
+int CCoolWizPage1::GetChosenField()
 {
-    const BOOL result = CCoolPage::OnSetActive();
-    PostMessage(WM_FOCUS_FIELD);
-    return result;
-}
-
-LRESULT CCoolWizPage1::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_FOCUS_FIELD) {
-        FocusField();
-        return 0;
-    }
-    return CCoolPage::WindowProc(message, wParam, lParam);
-}
-
-void CCoolWizPage1::FocusField()
-{
-    GotoDlgCtrl(GetDlgItem(IsDlgButtonChecked(IDC_COOL_AUTOMATIC) ? IDC_COOL_MOLD_TEMPERATURE : IDC_COOL_COOLING_TIME));
+    return IsDlgButtonChecked(IDC_COOL_AUTOMATIC) ? IDC_COOL_MOLD_TEMPERATURE : IDC_COOL_COOLING_TIME;
 }
 
 void CCoolWizPage1::EnableControls()
@@ -51,7 +29,7 @@ BOOL CCoolWizPage1::OnCommand(WPARAM wParam, LPARAM lParam)
     if (HIWORD(wParam) == BN_CLICKED && (id == IDC_COOL_MANUAL || id == IDC_COOL_AUTOMATIC)) {
         const BOOL handled = CCoolPage::OnCommand(wParam, lParam);
         EnableControls();
-        FocusField();
+        FocusChosenField();
         return handled;
     }
     return CCoolPage::OnCommand(wParam, lParam);

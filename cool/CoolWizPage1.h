@@ -7,13 +7,8 @@ class CCoolWizPage1 : public CCoolPage {
 public:
     CCoolWizPage1();
 
-    BOOL OnSetActive() override;
-
 protected:
     void EnableControls() override;
+    int GetChosenField() override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-
-private:
-    void FocusField();
 };

@@ -58,35 +58,15 @@ void CTranslatorPage1::ExchangeOwnControls(CDataExchange* pDX)
 
 // ---- page 2: the mesher's remesh aim and tetrahedral refinement -------------
 
-namespace {
-// Posted by page 2 to itself: the sheet focuses a page's first tab stop after
-// the page has accepted activation, so the aim field is focused after that.
-constexpr UINT WM_FOCUS_AIM_FIELD = WM_USER + 201;
-} // namespace
-
 CTranslatorPage2::CTranslatorPage2() : CTranslatorPage(IDD_TRANSLATOR_PAGE2) {}
 
-BOOL CTranslatorPage2::OnSetActive()
+int CTranslatorPage2::GetChosenField()
 {
-    const BOOL result = CTranslatorPage::OnSetActive();
-    PostMessage(WM_FOCUS_AIM_FIELD);
-    return result;
-}
-
-LRESULT CTranslatorPage2::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_FOCUS_AIM_FIELD) {
-        FocusAimField();
-        return 0;
-    }
-    return CTranslatorPage::WindowProc(message, wParam, lParam);
-}
-
-void CTranslatorPage2::FocusAimField()
-{
+    // The aim the remesh mode asks for; a model that is not remeshed has none.
     CTranslatorSheet* sheet = GetTranslatorSheet();
-    if (IsSurfaceRemeshType(sheet->GetCADModelType()))
-        GotoDlgCtrl(GetDlgItem(sheet->m_nRemeshMode == 1 ? IDC_TRANS_EDGE_LENGTH : IDC_TRANS_ELEMENT_AIM));
+    if (!IsSurfaceRemeshType(sheet->GetCADModelType()))
+        return 0;
+    return sheet->m_nRemeshMode == 1 ? IDC_TRANS_EDGE_LENGTH : IDC_TRANS_ELEMENT_AIM;
 }
 
 void CTranslatorPage2::EnableControls()
@@ -113,7 +93,7 @@ BOOL CTranslatorPage2::OnCommand(WPARAM wParam, LPARAM lParam)
     if (HIWORD(wParam) == BN_CLICKED && (id == IDC_TRANS_BY_ELEMENTS || id == IDC_TRANS_BY_EDGE_LENGTH)) {
         GetTranslatorSheet()->m_nRemeshMode = id == IDC_TRANS_BY_EDGE_LENGTH ? 1 : 0;
         EnableControls();
-        FocusAimField();
+        FocusChosenField();
         return TRUE;
     }
     return CTranslatorPage::OnCommand(wParam, lParam);

@@ -28,15 +28,11 @@ private:
 class CTranslatorPage2 : public CTranslatorPage {
 public:
     CTranslatorPage2();
-    BOOL OnSetActive() override;
 
 protected:
     void EnableControls() override;
+    int GetChosenField() override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-
-private:
-    void FocusAimField();
 };
 
 class CTranslatorPage2_PS : public CTranslatorPage {

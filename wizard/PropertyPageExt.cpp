@@ -28,11 +28,36 @@ void CPropertyPageExt::EnableIds(std::initializer_list<int> ids, bool enable)
             control->EnableWindow(enable);
 }
 
+namespace {
+// Posted by a page to itself on activation: the sheet focuses the page's
+// first tab stop after the page has accepted activation, so the page's own
+// choice of field must land after that.
+constexpr UINT WM_FOCUS_CHOSEN_FIELD = WM_USER + 201;
+} // namespace
+
 BOOL CPropertyPageExt::OnSetActive()
 {
     const BOOL result = CPropertyPage::OnSetActive();
     EnableControls();
+    if (GetChosenField() != 0)
+        PostMessage(WM_FOCUS_CHOSEN_FIELD);
     return result;
+}
+
+void CPropertyPageExt::FocusChosenField()
+{
+    if (const int id = GetChosenField())
+        if (CWnd* field = GetDlgItem(id))
+            GotoDlgCtrl(field);
+}
+
+LRESULT CPropertyPageExt::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_FOCUS_CHOSEN_FIELD) {
+        FocusChosenField();
+        return 0;
+    }
+    return CPropertyPage::WindowProc(message, wParam, lParam);
 }
 
 BOOL CPropertyPageExt::OnKillActive()

@@ -40,12 +40,20 @@ protected:
     virtual void EnableControls() {}
     // For EnableControls: enables or disables every control of `ids` the page has.
     void EnableIds(std::initializer_list<int> ids, bool enable);
+    // The control the page's settings say the user types into first; 0 leaves
+    // the sheet's choice (the first tab stop). Asked each time the page
+    // becomes active, and by FocusChosenField.
+    virtual int GetChosenField() { return 0; }
+    // Moves the focus to GetChosenField's control, if there is one: for
+    // command handlers whose click changes which field that is.
+    void FocusChosenField();
 
     // Own controls first, then the bindings, so that a binding read back
     // after a page's own handler sees the page's choices. Final: pages
     // supply ExchangeOwnControls instead.
     void DoDataExchange(CDataExchange* pDX) final;
     BOOL OnHelpInfo(HELPINFO* info) override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     void ExchangeBindings(CDataExchange* pDX);

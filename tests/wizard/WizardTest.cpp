@@ -224,6 +224,57 @@ TEST(WizardNavigation, FinishShowsOnTheLastPageThatApplies)
     EXPECT_EQ(seen, (std::vector<std::pair<int, DWORD>>{{0, PSWIZB_NEXT}, {1, PSWIZB_BACK | PSWIZB_FINISH}}));
 }
 
+// A page whose settings choose the field typed into first: the base focuses
+// it after the sheet has focused the first tab stop, on every arrival, and
+// again when a handler asks.
+class ChosenFieldPage : public TestPage {
+public:
+    ChosenFieldPage() : TestPage(30402, true) {}
+    int chosen = kNotes;
+    using CPropertyPageExt::FocusChosenField;
+
+protected:
+    int GetChosenField() override { return chosen; }
+};
+
+class ChosenFieldWizard : public CWizard {
+public:
+    ChosenFieldWizard() : CWizard(0, nullptr)
+    {
+        AddPage(&first);
+        AddPage(&second);
+    }
+    TestPage first{30401, false};
+    ChosenFieldPage second;
+};
+
+TEST(WizardPages, TheChosenFieldHasTheFocusAfterEveryArrival)
+{
+    CWinApp app;
+    ChosenFieldWizard wizard;
+    StepAgent agent;
+    std::vector<int> focused;
+    auto focus = [] { return CWnd::GetFocus() ? CWnd::GetFocus()->GetDlgCtrlID() : 0; };
+    agent.Then([&](CWnd* m) { EXPECT_INPUT(UserInput::Next(m)); })
+        .Then([&](CWnd* m) {
+            focused.push_back(focus());
+            wizard.second.chosen = kName;
+            wizard.second.FocusChosenField();
+            focused.push_back(focus());
+            EXPECT_INPUT(UserInput::Back(m));
+        })
+        .Then([&](CWnd* m) {
+            wizard.second.chosen = 0; // no choice: the sheet's first tab stop stands
+            EXPECT_INPUT(UserInput::Next(m));
+        })
+        .Then([&](CWnd* m) {
+            focused.push_back(focus());
+            EXPECT_INPUT(UserInput::Cancel(m));
+        });
+    EXPECT_EQ(wizard.DoModal(), IDCANCEL);
+    EXPECT_EQ(focused, (std::vector<int>{kNotes, kName, kThickness}));
+}
+
 TEST(WizardPages, OneEntryDecidesShowingAndBinding)
 {
     CWinApp app;
