@@ -7,6 +7,8 @@
 #include "support/FileTreeSnapshot.h"
 #include "support/TestSupport.h"
 
+#include "Unreadable.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -19,17 +21,6 @@ using wiztest::RunWizhost;
 namespace {
 
 namespace fs = std::filesystem;
-
-enum class Unreadable { Folder, Fifo };
-
-void MakeUnreadable(const std::string& path, Unreadable kind)
-{
-    fs::remove_all(path);
-    if (kind == Unreadable::Folder)
-        fs::create_directories(path);
-    else
-        ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0) << path;
-}
 
 class CoolFailure : public ::testing::Test {
 protected:

@@ -7,6 +7,8 @@
 #include "support/FileTreeSnapshot.h"
 #include "support/TestSupport.h"
 
+#include "Unreadable.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -23,17 +25,6 @@ namespace fs = std::filesystem;
 // Nodes of the sample project.
 constexpr const char* kMaterial = "4";   // material1.mtl, below the midplane mesh
 constexpr const char* kFlowResult = "6"; // flow1.flr, below flow1.fin
-
-enum class Unreadable { Folder, Fifo };
-
-void MakeUnreadable(const std::string& path, Unreadable kind)
-{
-    fs::remove_all(path);
-    if (kind == Unreadable::Folder)
-        fs::create_directories(path);
-    else
-        ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0) << path;
-}
 
 class FlowFailure : public ::testing::Test {
 protected:
