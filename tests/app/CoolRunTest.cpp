@@ -2,6 +2,7 @@
 // the sample project, its keyword files and boundary-condition sets checked
 // against golden files (the project folder written as $PROJECT).
 // WIZ_UPDATE_GOLDEN=1 rewrites them.
+#include "WizardRunSupport.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -14,15 +15,9 @@ using wiztest::RunWizhost;
 
 namespace {
 
-std::string Golden(const std::string& name) { return wiztest::SourcePath("tests/app/golden/" + name); }
-std::string Script(const std::string& name) { return wiztest::SourcePath("data/scripts/" + name); }
-
-std::string ReplaceAll(std::string text, const std::string& from, const std::string& to)
-{
-    for (std::size_t pos = 0; (pos = text.find(from, pos)) != std::string::npos; pos += to.size())
-        text.replace(pos, from.size(), to);
-    return text;
-}
+using wizrun::Golden;
+using wizrun::ReplaceAll;
+using wizrun::Script;
 
 int CountFiles(const std::string& folder, const std::string& extension)
 {
@@ -40,22 +35,7 @@ protected:
         ASSERT_EQ(RunWizhost({"project", "init", project}).exitCode, 0);
     }
 
-    // The id of the node whose file is `file`, found in the tree listing so
-    // that the scenarios do not depend on how many nodes the sample has.
-    std::string Node(const std::string& file)
-    {
-        std::istringstream lines(Tree());
-        for (std::string line; std::getline(lines, line);) {
-            if (line.size() > file.size() && line.compare(line.size() - file.size() - 1, std::string::npos, " " + file) == 0) {
-                std::istringstream fields(line);
-                std::string id;
-                fields >> id;
-                return id;
-            }
-        }
-        ADD_FAILURE() << "no node has " << file;
-        return "0";
-    }
+    std::string Node(const std::string& file) { return wizrun::NodeId(project, file); }
 
     wiztest::RunResult Run(const std::string& file, const std::string& script, std::vector<std::string> extra = {})
     {
@@ -64,16 +44,9 @@ protected:
         return RunWizhost(args);
     }
 
-    // The written file matches its golden file, and was written with CR LF.
     void ExpectGolden(const std::string& written, const std::string& golden)
     {
-        const std::string bytes = wiztest::ReadBytes(project + "/" + written);
-        ASSERT_FALSE(bytes.empty()) << written;
-        EXPECT_NE(bytes.find("\r\n"), std::string::npos);
-        const std::string text = ReplaceAll(ReplaceAll(bytes, "\r\n", "\n"), project, "$PROJECT");
-        if (const char* update = std::getenv("WIZ_UPDATE_GOLDEN"); update && *update == '1')
-            wiztest::WriteBytes(Golden(golden), text);
-        EXPECT_EQ(text, wiztest::ReadBytes(Golden(golden))) << golden;
+        wizrun::ExpectGolden(project, written, golden);
     }
 
     std::string Tree() { return RunWizhost({"project", "tree", project}).out; }

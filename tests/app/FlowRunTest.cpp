@@ -1,6 +1,7 @@
 // wizhost run flow: the flow analysis wizard driven by scripts on a fresh copy
 // of the sample project, its analysis files checked against golden files (the
 // project folder written as $PROJECT). WIZ_UPDATE_GOLDEN=1 rewrites them.
+#include "WizardRunSupport.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -13,15 +14,9 @@ using wiztest::RunWizhost;
 
 namespace {
 
-std::string Golden(const std::string& name) { return wiztest::SourcePath("tests/app/golden/" + name); }
-std::string Script(const std::string& name) { return wiztest::SourcePath("data/scripts/" + name); }
-
-std::string ReplaceAll(std::string text, const std::string& from, const std::string& to)
-{
-    for (std::size_t pos = 0; (pos = text.find(from, pos)) != std::string::npos; pos += to.size())
-        text.replace(pos, from.size(), to);
-    return text;
-}
+using wizrun::Golden;
+using wizrun::ReplaceAll;
+using wizrun::Script;
 
 class FlowRun : public ::testing::Test {
 protected:
@@ -35,23 +30,7 @@ protected:
     }
     void TearDown() override { unsetenv("WIZ_SETTINGS"); }
 
-    // The id of the node whose file (or, failing that, label) is `name`.
-    std::string Node(const std::string& name)
-    {
-        std::istringstream tree(RunWizhost({"project", "tree", project}).out);
-        for (std::string line; std::getline(tree, line);) {
-            const bool byFile = line.size() > name.size() && line.ends_with(" " + name);
-            const bool byLabel = line.find("\"" + name + "\"") != std::string::npos;
-            if (byFile || byLabel) {
-                std::istringstream words(line);
-                std::string id;
-                words >> id;
-                return id;
-            }
-        }
-        ADD_FAILURE() << "no node " << name;
-        return "-1";
-    }
+    std::string Node(const std::string& name) { return wizrun::NodeId(project, name); }
 
     wiztest::RunResult Run(const std::string& node, const std::string& script, std::vector<std::string> extra = {})
     {
@@ -67,22 +46,11 @@ protected:
         return Run(node, path, std::move(extra));
     }
 
-    std::string Written(const std::string& name)
-    {
-        const std::string bytes = wiztest::ReadBytes(project + "/" + name);
-        return ReplaceAll(ReplaceAll(bytes, "\r\n", "\n"), project, "$PROJECT");
-    }
+    std::string Written(const std::string& name) { return wizrun::Normalised(project, name); }
 
-    // The written file matches its golden file, and was written with CR LF.
     void ExpectGolden(const std::string& written, const std::string& golden)
     {
-        const std::string bytes = wiztest::ReadBytes(project + "/" + written);
-        ASSERT_FALSE(bytes.empty()) << written;
-        EXPECT_NE(bytes.find("\r\n"), std::string::npos);
-        const std::string text = Written(written);
-        if (const char* update = std::getenv("WIZ_UPDATE_GOLDEN"); update && *update == '1')
-            wiztest::WriteBytes(Golden(golden), text);
-        EXPECT_EQ(text, wiztest::ReadBytes(Golden(golden))) << golden;
+        wizrun::ExpectGolden(project, written, golden);
     }
 
     std::string Tree() { return RunWizhost({"project", "tree", project}).out; }

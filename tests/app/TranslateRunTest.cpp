@@ -1,6 +1,7 @@
 // wizhost run translate: the translator wizard driven by scripts on a fresh
 // copy of the sample project, its input files checked against golden files
 // (the project folder written as $PROJECT). WIZ_UPDATE_GOLDEN=1 rewrites them.
+#include "WizardRunSupport.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -17,15 +18,9 @@ constexpr const char* kIgesNode = "1";
 constexpr const char* kStlNode = "21";
 constexpr const char* kFusionMeshNode = "22"; // made from the STL model, nothing below it
 
-std::string Golden(const std::string& name) { return wiztest::SourcePath("tests/app/golden/" + name); }
-std::string Script(const std::string& name) { return wiztest::SourcePath("data/scripts/" + name); }
-
-std::string ReplaceAll(std::string text, const std::string& from, const std::string& to)
-{
-    for (std::size_t pos = 0; (pos = text.find(from, pos)) != std::string::npos; pos += to.size())
-        text.replace(pos, from.size(), to);
-    return text;
-}
+using wizrun::Golden;
+using wizrun::ReplaceAll;
+using wizrun::Script;
 
 class TranslateRun : public ::testing::Test {
 protected:
@@ -46,16 +41,9 @@ protected:
         return RunWizhost(args);
     }
 
-    // The written file matches its golden file, and was written with CR LF.
     void ExpectGolden(const std::string& written, const std::string& golden)
     {
-        const std::string bytes = wiztest::ReadBytes(project + "/" + written);
-        ASSERT_FALSE(bytes.empty()) << written;
-        EXPECT_NE(bytes.find("\r\n"), std::string::npos);
-        const std::string text = ReplaceAll(ReplaceAll(bytes, "\r\n", "\n"), project, "$PROJECT");
-        if (const char* update = std::getenv("WIZ_UPDATE_GOLDEN"); update && *update == '1')
-            wiztest::WriteBytes(Golden(golden), text);
-        EXPECT_EQ(text, wiztest::ReadBytes(Golden(golden))) << golden;
+        wizrun::ExpectGolden(project, written, golden);
     }
 
     std::string Tree() { return RunWizhost({"project", "tree", project}).out; }

@@ -2,6 +2,7 @@
 // scripts on a fresh copy of the sample project, the analysis inputs checked
 // against golden files (the project folder written as $PROJECT), the
 // refusals checked to change nothing. WIZ_UPDATE_GOLDEN=1 rewrites them.
+#include "WizardRunSupport.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -14,15 +15,9 @@ using wiztest::RunWizhost;
 
 namespace {
 
-std::string Golden(const std::string& name) { return wiztest::SourcePath("tests/app/golden/" + name); }
-std::string Script(const std::string& name) { return wiztest::SourcePath("data/scripts/" + name); }
-
-std::string ReplaceAll(std::string text, const std::string& from, const std::string& to)
-{
-    for (std::size_t pos = 0; (pos = text.find(from, pos)) != std::string::npos; pos += to.size())
-        text.replace(pos, from.size(), to);
-    return text;
-}
+using wizrun::Golden;
+using wizrun::ReplaceAll;
+using wizrun::Script;
 
 const char kStressRefused[] = "You cannot prepare a stress analysis using warpage results for a buckling or single "
                               "variant analysis, or where the 'output stress' option is turned off.";
@@ -44,20 +39,7 @@ protected:
     }
     void TearDown() override { unsetenv("WIZ_SETTINGS"); }
 
-    // The id of the node whose file is `file`, as the project tree lists it.
-    std::string Node(const std::string& file)
-    {
-        std::istringstream tree(RunWizhost({"project", "tree", project}).out);
-        for (std::string line; std::getline(tree, line);)
-            if (line.size() > file.size() && line.compare(line.size() - file.size() - 1, std::string::npos, " " + file) == 0) {
-                std::istringstream words(line);
-                std::string id;
-                words >> id;
-                return id;
-            }
-        ADD_FAILURE() << "no node has " << file;
-        return "-1";
-    }
+    std::string Node(const std::string& file) { return wizrun::NodeId(project, file); }
 
     wiztest::RunResult Run(const std::string& wizard, const std::string& nodeFile, const std::string& script,
                            std::vector<std::string> extra = {})
@@ -80,16 +62,9 @@ protected:
         ASSERT_EQ(RunWizhost({"kw", "set", project + "/" + file, keyword, value}).exitCode, 0);
     }
 
-    // The written file matches its golden file, and was written with CR LF.
     void ExpectGolden(const std::string& written, const std::string& golden)
     {
-        const std::string bytes = Read(written);
-        ASSERT_FALSE(bytes.empty()) << written;
-        EXPECT_NE(bytes.find("\r\n"), std::string::npos);
-        const std::string text = ReplaceAll(ReplaceAll(bytes, "\r\n", "\n"), project, "$PROJECT");
-        if (const char* update = std::getenv("WIZ_UPDATE_GOLDEN"); update && *update == '1')
-            wiztest::WriteBytes(Golden(golden), text);
-        EXPECT_EQ(text, wiztest::ReadBytes(Golden(golden))) << golden;
+        wizrun::ExpectGolden(project, written, golden);
     }
 
     // The file `written` (from the output's "file:" line).
