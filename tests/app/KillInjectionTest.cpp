@@ -211,3 +211,24 @@ TEST_F(KillInjection, TranslatorFinish)
                  {"proj/plate2.092"});
     unsetenv("TMPDIR");
 }
+
+// The analysis wizards write their input (and the cooling wizard its
+// automatic boundary-condition set) before the node that lists it: a kill in
+// between leaves files no node refers to, with their number taken.
+TEST_F(KillInjection, AnalysisFinish)
+{
+    const std::string temporary = scratch / "tmp";
+    fs::create_directories(temporary);
+    setenv("TMPDIR", temporary.c_str(), 1);
+    auto project = [&] { ASSERT_EQ(RunWizhost({"project", "init", At("proj")}).exitCode, 0); };
+    auto run = [&](const char* wizard, const char* script, const std::vector<std::string>& unlisted) {
+        KillAtRandom(project,
+                     {"run", wizard, "--project", At("proj"), "--node", "4", "--script",
+                      wiztest::SourcePath(std::string("data/scripts/") + script)},
+                     unlisted);
+    };
+    run("flow", "flow-fill-pack.script", {"proj/flow2.fin", "proj/tessarin.ctr"});
+    run("cool", "cool-automatic.script", {"proj/cool2.cin", "proj/plainmold1.bc3", "proj/tessarin.ctr"});
+    run("warp", "warp-new.script", {"proj/warp2.win", "proj/tessarin.ctr"});
+    unsetenv("TMPDIR");
+}
