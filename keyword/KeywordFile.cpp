@@ -245,8 +245,8 @@ constexpr std::size_t kMaxValue = 0xFFFFFFFFu;
 // Room at the end of a store for the blocks of CopyPacked.
 constexpr std::size_t kSlack = 16;
 
-struct FreeDeleter {
-    void operator()(char* p) const { std::free(p); }
+struct StoreDeleter {
+    void operator()(char* p) const { StoreMemory::Free(p); }
 };
 
 } // namespace
@@ -267,7 +267,7 @@ void MKeywordFile::FreeAll()
     m_ownsBlocks = false;
     m_slots.clear();
     for (char* chunk : m_chunks)
-        std::free(chunk);
+        StoreMemory::Free(chunk);
     m_chunks.clear();
 }
 
@@ -342,16 +342,11 @@ CResult MKeywordFile::Merge(const std::string& path)
     // second buffer; a file that grows meanwhile doubles it.
     const long long length = file.GetLength();
     std::size_t capacity = length > 0 ? static_cast<std::size_t>(length) + 1 : std::size_t{64} << 10;
-    std::unique_ptr<char, FreeDeleter> text(static_cast<char*>(std::malloc(capacity + kSlack)));
-    if (!text)
-        throw std::bad_alloc();
-    AdviseHugePages(text.get(), capacity);
+    std::unique_ptr<char, StoreDeleter> text(StoreMemory::Allocate(capacity + kSlack));
     std::size_t size = 0;
     for (;;) {
         if (size == capacity) {
-            char* bigger = static_cast<char*>(std::realloc(text.get(), capacity * 2 + kSlack));
-            if (!bigger)
-                throw std::bad_alloc();
+            char* bigger = StoreMemory::Grow(text.get(), size, capacity * 2 + kSlack);
             text.release();
             text.reset(bigger);
             capacity *= 2;
@@ -373,11 +368,7 @@ void MKeywordFile::MergeText(std::string_view text)
         return;
     // The keywords and values are copied as they are read: never more bytes
     // than the text, and no copy of the lines that are not kept.
-    char* store = static_cast<char*>(std::malloc(text.size() + kSlack));
-    if (!store)
-        throw std::bad_alloc();
-    AdviseHugePages(store, text.size());
-    Parse(text, store);
+    Parse(text, StoreMemory::Allocate(text.size() + kSlack));
 }
 
 void MKeywordFile::Parse(std::string_view text, char* store)
@@ -385,7 +376,7 @@ void MKeywordFile::Parse(std::string_view text, char* store)
     try {
         m_chunks.push_back(store);
     } catch (...) {
-        std::free(store);
+        StoreMemory::Free(store);
         throw;
     }
     // Slots sized from a short line length, so big decks do not move their
@@ -393,10 +384,8 @@ void MKeywordFile::Parse(std::string_view text, char* store)
     // count, when the reading is done).
     const std::size_t before = m_slots.size();
     const std::size_t guess = before + text.size() / 40;
-    if (guess > m_slots.capacity()) {
+    if (guess > m_slots.capacity())
         m_slots.reserve(guess);
-        AdviseHugePages(m_slots.data(), m_slots.capacity() * sizeof(Slot));
-    }
 
     // Each kept keyword is copied to `store` with its value right behind it
     // (continued lines are joined the same way), so a read costs one buffer
@@ -474,7 +463,7 @@ void MKeywordFile::Parse(std::string_view text, char* store)
             if (s.key && !(s.keyLength & kOwned) && at >= from && at < to)
                 s = NewOwnedSlot(std::string_view(s.key, s.keyLength), std::string_view(s.key + s.keyLength, s.valueLength));
         }
-        std::free(m_chunks.back());
+        StoreMemory::Free(m_chunks.back());
         m_chunks.pop_back();
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 // MKeywordFile: one solver keyword file in memory ("KEYWORD: value" lines).
+#include "keyword/StoreMemory.h"
 #include "platform/system/Result.h"
 
 #include <cstddef>
@@ -99,7 +100,7 @@ private:
         const Slot& s = m_slots[slot];
         return std::string_view(s.key + KeyLength(s), s.valueLength);
     }
-    // Reads `text`, keeping its keywords and values in `store` (from malloc,
+    // Reads `text`, keeping its keywords and values in `store` (from StoreMemory,
     // 16 bytes larger than the text, possibly the text itself), which it takes over.
     void Parse(std::string_view text, char* store);
     void AppendRead(char* key, std::size_t keyLength, std::size_t valueLength, std::uint64_t hash);
@@ -114,8 +115,8 @@ private:
     // With a file, the text is written to it block by block instead of kept.
     void AppendText(std::string& out, const char* lineEnd, CTextFile* file) const;
 
-    std::vector<Slot> m_slots;
-    std::vector<char*> m_chunks;      // texts read, from malloc
+    std::vector<Slot, StoreMemory::Allocator<Slot>> m_slots;
+    std::vector<char*> m_chunks;      // texts read, from StoreMemory
     bool m_ownsBlocks = false;        // whether any slot may own its block
     Index* m_index;                   // keyword -> slot
     std::string m_fileName;

@@ -216,13 +216,12 @@ struct MKeywordFile::Index {
     // hash here; IndexAppended then enters them all in one tight pass.
     bool appending = false;
     std::size_t firstAppended = 0;
-    std::vector<std::uint32_t> appendedTags;
+    std::vector<std::uint32_t, StoreMemory::Allocator<std::uint32_t>> appendedTags;
 
     void BeginAppending(const MKeywordFile& file, std::size_t expected)
     {
         appendedTags.clear();
         appendedTags.reserve(expected);
-        AdviseHugePages(appendedTags.data(), appendedTags.capacity() * sizeof(std::uint32_t));
         firstAppended = file.m_slots.size();
         appending = true;
     }
@@ -247,7 +246,7 @@ struct MKeywordFile::Index {
             DropAppended(file);
             throw;
         }
-        std::vector<std::uint32_t>().swap(appendedTags);
+        decltype(appendedTags)().swap(appendedTags);
     }
 
     // Takes the value of the appended `slot` into the slot that has its keyword.
@@ -306,13 +305,15 @@ struct MKeywordFile::Index {
             std::uint32_t slot; // not zeroed when allocated: every element is set
             std::uint32_t hash;
         };
-        std::unique_ptr<Pending[]> order(new Pending[n]);
-        AdviseHugePages(order.get(), n * sizeof(Pending));
+        StoreMemory::Allocator<Pending> orderMemory;
+        const auto freeOrder = [&](Pending* p) { orderMemory.deallocate(p, n); };
+        std::unique_ptr<Pending[], decltype(freeOrder)> order(orderMemory.allocate(n), freeOrder);
+        std::uninitialized_default_construct_n(order.get(), n);
         for (std::size_t i = 0; i < n; ++i)
             order[start[(appendedTags[i] & Mask()) >> shift]++] =
                 Pending{static_cast<std::uint32_t>(firstAppended + i), appendedTags[i]};
         // The tags are read no more: their memory goes back before the table is filled.
-        std::vector<std::uint32_t>().swap(appendedTags);
+        decltype(appendedTags)().swap(appendedTags);
 
         // The table is fresh memory, not yet in any cache: entries are
         // fetched a few ahead as well.
@@ -356,7 +357,7 @@ struct MKeywordFile::Index {
         for (std::size_t i = firstAppended; i < file.m_slots.size(); ++i)
             file.Release(file.m_slots[i]);
         file.m_slots.resize(firstAppended);
-        std::vector<std::uint32_t>().swap(appendedTags);
+        decltype(appendedTags)().swap(appendedTags);
     }
 
     // Loading touches one random table entry per keyword; fetching it a few
