@@ -158,7 +158,6 @@ private:
 class CFlowWizPage5 : public CFlowWizPage {
 public:
     CFlowWizPage5();
-    int GetJobSubmission() const { return m_nJobSubmission; }
 
 protected:
     void ExchangeOwnControls(CDataExchange* pDX) override;

@@ -156,7 +156,6 @@ public:
     // The curing page owns the transfer pot material dialog.
     CFlowWizPageTset& GetCuringPage() { return m_pageTset; }
     CFlowWizPage4& GetValveGatePage() { return m_page4; }
-    CFlowWizPage5& GetDescriptionPage() { return m_page5; }
 
 private:
     // Steps of Prepare.
