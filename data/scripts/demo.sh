@@ -58,13 +58,17 @@ echo "\$ wizhost project tree $BUILD/demo-project"
 "$W" project tree "$BUILD/demo-project"
 # The flow wizard through every page the valve-gate set brings: times typed
 # into the valve-gate grid survive a step back and reach the analysis, each
-# on a continued line.
-echo "\$ wizhost run flow --project $BUILD/demo-project --node 4 --script data/scripts/flow-valve-gates.script"
-"$W" run flow --project "$BUILD/demo-project" --node 4 --script data/scripts/flow-valve-gates.script
-echo "\$ grep -A2 VALVE_GROUP $BUILD/demo-project/flow3.fin"
-grep -A2 VALVE_GROUP "$BUILD/demo-project/flow3.fin"
+# on a continued line. The analysis file is the one the run names.
+flow_run() {
+    echo "\$ wizhost run flow --project $BUILD/demo-project --node $1 --script $2"
+    out=$("$W" run flow --project "$BUILD/demo-project" --node "$1" --script "$2")
+    echo "$out"
+    made=$(echo "$out" | sed -n 's/^file: //p')
+}
+flow_run 4 data/scripts/flow-valve-gates.script
+echo "\$ grep -A2 VALVE_GROUP $BUILD/demo-project/$made"
+grep -A2 VALVE_GROUP "$BUILD/demo-project/$made"
 # A curing analysis of the epoxy (node 13) with a transfer pot of its own.
-echo "\$ wizhost run flow --project $BUILD/demo-project --node 13 --script data/scripts/flow-thermoset-pot.script"
-"$W" run flow --project "$BUILD/demo-project" --node 13 --script data/scripts/flow-thermoset-pot.script
-echo "\$ grep TSET $BUILD/demo-project/flow4.fin"
-grep TSET "$BUILD/demo-project/flow4.fin"
+flow_run 13 data/scripts/flow-thermoset-pot.script
+echo "\$ grep TSET $BUILD/demo-project/$made"
+grep TSET "$BUILD/demo-project/$made"
