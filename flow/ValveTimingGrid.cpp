@@ -73,10 +73,14 @@ int TokenIndex(const std::string& token)
     return -1;
 }
 
-std::vector<int> Groups(const MBoundaryConditionFile& bc, void (MBoundaryConditionFile::*query)(std::vector<int>&) const)
+using GroupQuery = void (MBoundaryConditionFile::*)(std::vector<int>&) const;
+
+// The groups `query` lists; none unless `wanted`.
+std::vector<int> Groups(const MBoundaryConditionFile& bc, GroupQuery query, bool wanted)
 {
     std::vector<int> groups;
-    (bc.*query)(groups);
+    if (wanted)
+        (bc.*query)(groups);
     return groups;
 }
 
@@ -100,10 +104,9 @@ void CValveTimingGrid::Fill(const std::string& boundaryFile, bool gas)
     MBoundaryConditionFile bc;
     // An unreadable set lists no groups, so the grid is empty.
     const bool read = !boundaryFile.empty() && static_cast<bool>(bc.Load(boundaryFile));
-    const std::vector<int> polymer = read ? Groups(bc, &MBoundaryConditionFile::GetValveGateGroups) : std::vector<int>();
-    const std::vector<int> gasGroups =
-        read && gas ? Groups(bc, &MBoundaryConditionFile::GetGasValveGateGroups) : std::vector<int>();
-    m_wellGroups = read && gas ? Groups(bc, &MBoundaryConditionFile::GetWellValveGateGroups) : std::vector<int>();
+    const std::vector<int> polymer = Groups(bc, &MBoundaryConditionFile::GetValveGateGroups, read);
+    const std::vector<int> gasGroups = Groups(bc, &MBoundaryConditionFile::GetGasValveGateGroups, read && gas);
+    m_wellGroups = Groups(bc, &MBoundaryConditionFile::GetWellValveGateGroups, read && gas);
     m_nPolymerRows = static_cast<int>(polymer.size());
     m_valveGroups = polymer;
     m_valveGroups.insert(m_valveGroups.end(), gasGroups.begin(), gasGroups.end());
@@ -130,24 +133,28 @@ void CValveTimingGrid::Fill(const std::string& boundaryFile, bool gas)
     for (int group : m_wellGroups)
         LayOutWellRow(row++, Format("Well %d\n", group));
 
-    // Column 7 is checked too: what it holds is written to the file as typed.
+    LimitTimes();
+    LockUpdate(locked);
+    Redraw();
+}
+
+void CValveTimingGrid::LimitTimes()
+{
+    if (GetRowCount() == 0)
+        return;
     std::string message = LoadString(kIdsOutOfRange);
     if (const std::size_t mark = message.find("%1"); mark != std::string::npos)
         message.replace(mark, 2, LoadString(kIdsValueLabel));
-    if (GetRowCount() > 0)
-        SetStyleRange(CGXRange(1, kFirstTimeColumn, GetRowCount(), kLastTimeColumn),
-                      CGXStyle()
-                          .SetUserAttribute(GX_IDS_UA_VALID_MIN, "0")
-                          .SetUserAttribute(GX_IDS_UA_VALID_MSG, message));
-    LockUpdate(locked);
-    Redraw();
+    // Column 7 is checked too: what it holds is written to the file as typed.
+    SetStyleRange(CGXRange(1, kFirstTimeColumn, GetRowCount(), kLastTimeColumn),
+                  CGXStyle().SetUserAttribute(GX_IDS_UA_VALID_MIN, "0").SetUserAttribute(GX_IDS_UA_VALID_MSG, message));
 }
 
 void CValveTimingGrid::LayOutValveRow(int row, const std::string& label, const std::string& states, int initial)
 {
     SetValueRange(CGXRange(row, kLabelColumn), label);
-    SetStyleRange(CGXRange(row, kStateColumn),
-                  CGXStyle().SetControl(GX_IDS_CTRL_ZEROBASED_EX).SetChoiceList(states).SetValue(std::to_string(initial)));
+    const CGXStyle state = CGXStyle().SetControl(GX_IDS_CTRL_ZEROBASED_EX).SetChoiceList(states);
+    SetStyleRange(CGXRange(row, kStateColumn), CGXStyle(state).SetValue(std::to_string(initial)));
     ApplyColumns(row, OpensFirst(initial));
 }
 
@@ -233,8 +240,10 @@ CResult CValveTimingGrid::Load(const std::string& keywordFile)
     }
     for (int row = GetValveRowCount() + 1; row <= GetRowCount(); ++row) {
         const std::string keyword = GetWellKeyword(row);
-        if (file.HasKeyword(keyword))
-            SetValueRange(CGXRange(row, kFirstTimeColumn), FormatTime(std::strtod(file.GetValue(keyword).c_str(), nullptr)));
+        if (file.HasKeyword(keyword)) {
+            const double opening = std::strtod(file.GetValue(keyword).c_str(), nullptr);
+            SetValueRange(CGXRange(row, kFirstTimeColumn), FormatTime(opening));
+        }
     }
     return CResult::Ok();
 }

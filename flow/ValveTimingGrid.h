@@ -72,6 +72,8 @@ protected:
 private:
     void LayOutValveRow(int row, const std::string& label, const std::string& states, int initial);
     void LayOutWellRow(int row, const std::string& label);
+    // Every time cell takes numbers of at least 0, and says so when it refuses one.
+    void LimitTimes();
     // Greys the one time column the row does not use and frees the others.
     void ApplyColumns(int row, bool opensFirst);
     void ClearTimes(int row);
