@@ -176,6 +176,13 @@
 #define IDC_FLOW_VG_GAS_TEXT            13008
 #define IDC_FLOW_VG_FRAME               2209
 
+// Valve-gate timing grid, the curing page's dialog button and their strings.
+#define IDC_FLOW_VG_GRID                15000
+#define IDC_FLOW_TSET_MATERIAL_BUTTON   13026
+#define IDS_FLOW_VG_GROUP               13048
+#define IDS_FLOW_VG_INITIAL_STATE       13149
+#define IDS_FLOW_VG_STATES              13256
+
 // Page 5: description and job submission.
 #define IDC_FLOW_DESCRIPTION            2075
 #define IDC_FLOW_ADVANCED_BUTTON        2000

@@ -7,12 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "flow/TransferPotDlg.h"
 #include "platform/window/Dialog.h"
 #include "platform/window/ListCtrl.h"
 #include "platform/window/PropertySheet.h"
 #include "wizard/PropertyPageExt.h"
 
 class CFlowWizard;
+class CValveTimingGrid;
 class MFlowRestarts;
 
 // The flow wizard's pages all belong to a CFlowWizard.
@@ -113,19 +115,46 @@ protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 };
 
+// The curing page of a thermoset analysis: the curing time and the transfer
+// pot, whose material properties are a dialog of the page's own.
 class CFlowWizPageTset : public CFlowWizPage {
 public:
     CFlowWizPageTset();
+    BOOL OnSetActive() override;
+    CTransferPotDlg& GetTransferPotDlg() { return m_transferPotDlg; }
 
 protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+
+private:
+    // The pot's fields are used only for a transfer pot analysis, and the
+    // optional ones only when their check boxes are on.
+    void ApplyTransferPotRule();
+
+    CTransferPotDlg m_transferPotDlg;
 };
 
+// The valve-gate page: the timing grid of the chosen boundary conditions'
+// valve-gate groups. The grid is filled and loaded from the working keyword
+// file on every arrival and written back on every departure, Back included.
 class CFlowWizPage4 : public CFlowWizPage {
 public:
     CFlowWizPage4();
+    ~CFlowWizPage4() override;
+    BOOL OnSetActive() override;
+    BOOL OnKillActive() override;
+    // Null until the page is first shown.
+    CValveTimingGrid* GetGrid() const { return m_grid.get(); }
+
+protected:
+    BOOL OnInitDialog() override;
+
+private:
+    std::unique_ptr<CValveTimingGrid> m_grid;
 };
 
+// The description and job submission page, with the button of the advanced
+// options.
 class CFlowWizPage5 : public CFlowWizPage {
 public:
     CFlowWizPage5();
@@ -133,4 +162,7 @@ public:
 protected:
     void ExchangeOwnControls(CDataExchange* pDX) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+
+private:
+    int m_nJobSubmission = 0;
 };

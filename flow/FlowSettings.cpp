@@ -223,7 +223,7 @@ void BindProcessPage(CKeywordBindings& bindings, CFlowWizard& wizard)
 void BindCuringPage(CKeywordBindings& bindings, CFlowWizard& wizard)
 {
     BindFlowRows(bindings, wizard, kCuringRows);
-    BindFlowRows(bindings, wizard, kTransferPotRows, &wizard.m_transferPotDlg);
+    BindFlowRows(bindings, wizard, kTransferPotRows, &wizard.GetCuringPage().GetTransferPotDlg());
 }
 
 void BindDescriptionPage(CKeywordBindings& bindings, CFlowWizard& wizard)

@@ -17,9 +17,7 @@ BOOL CFlowWizPage5::OnCommand(WPARAM wParam, LPARAM lParam)
 
 void CFlowWizPage5::ExchangeOwnControls(CDataExchange* pDX)
 {
-    CFlowWizard* wizard = GetFlowWizard();
-    int choice = wizard->GetJobSubmission();
-    DDX_Radio(pDX, IDC_FLOW_RUN_NOW, choice);
-    if (pDX->m_bSaveAndValidate)
-        wizard->SetJobSubmission(choice);
+    DDX_Radio(pDX, IDC_FLOW_RUN_NOW, m_nJobSubmission);
+    // The host reads the choice from the wizard, whichever way the exchange went.
+    GetFlowWizard()->SetJobSubmission(m_nJobSubmission);
 }

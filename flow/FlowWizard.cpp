@@ -53,7 +53,6 @@ CFlowWizard::CFlowWizard(ZQ_PM_Node* node, int flags, CWnd* parent)
       m_velocityProfileDlg(IDD_FLOW_VELOCITY_PROFILE, *this),
       m_gasSettingsDlg(IDD_FLOW_GAS_SETTINGS, *this),
       m_qualityCriteriaDlg(IDD_FLOW_QUALITY_CRITERIA, *this),
-      m_transferPotDlg(IDD_FLOW_TRANSFER_POT, *this),
       m_nFlags(flags),
       m_advanced(flags)
 {

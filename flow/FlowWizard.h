@@ -151,9 +151,11 @@ public:
     CFlowBoundDialog m_velocityProfileDlg;
     CFlowBoundDialog m_gasSettingsDlg;
     CFlowBoundDialog m_qualityCriteriaDlg;
-    CFlowBoundDialog m_transferPotDlg;
 
     CFlowWizAdvDlg& GetAdvancedSheet() { return m_advanced; }
+    // The curing page owns the transfer pot material dialog.
+    CFlowWizPageTset& GetCuringPage() { return m_pageTset; }
+    CFlowWizPage4& GetValveGatePage() { return m_page4; }
 
 private:
     // Steps of Prepare.

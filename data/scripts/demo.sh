@@ -56,3 +56,19 @@ echo "\$ wizhost run flow --project $BUILD/demo-project --node 4 --script data/s
 "$W" run flow --project "$BUILD/demo-project" --node 4 --script data/scripts/flow-fill-pack.script
 echo "\$ wizhost project tree $BUILD/demo-project"
 "$W" project tree "$BUILD/demo-project"
+# The flow wizard through every page the valve-gate set brings: times typed
+# into the valve-gate grid survive a step back and reach the analysis, each
+# on a continued line. The analysis file is the one the run names.
+flow_run() {
+    echo "\$ wizhost run flow --project $BUILD/demo-project --node $1 --script $2"
+    out=$("$W" run flow --project "$BUILD/demo-project" --node "$1" --script "$2")
+    echo "$out"
+    made=$(echo "$out" | sed -n 's/^file: //p')
+}
+flow_run 4 data/scripts/flow-valve-gates.script
+echo "\$ grep -A2 VALVE_GROUP $BUILD/demo-project/$made"
+grep -A2 VALVE_GROUP "$BUILD/demo-project/$made"
+# A curing analysis of the epoxy (node 13) with a transfer pot of its own.
+flow_run 13 data/scripts/flow-thermoset-pot.script
+echo "\$ grep TSET $BUILD/demo-project/$made"
+grep TSET "$BUILD/demo-project/$made"

@@ -883,6 +883,55 @@ def add_flow_scenarios(folder, add, mid, flr, main_bc):
     add(rin, 7, 27, 1, "", "restart-3d.flr", 0, 3)
 
 
+def add_valve_gate_scenarios(folder, add, pp, flr, main_bc):
+    """Nodes of the flow wizard's valve-gate and curing sessions, added after
+    every earlier node so that no id changes: an analysis whose valve-gate
+    groups hold timings already, gas and well valve gates on the 3D mesh, and
+    a thermoset analysis with a transfer pot that restarts from flow1."""
+    def replaced(rows, changes):
+        keys = dict(changes)
+        return [(k, keys.get(k, v)) for k, v in rows] + [c for c in changes if c[0] not in dict(rows)]
+
+    # Group 1 closed, its times as the wizard writes them (each on a line of
+    # its own); group 2 open with seven times on one line; group 3 nothing.
+    base = keyword_rows(flow_input(main_bc))
+    timed = replaced(base, [("ANALYSIS_DESCRIPTION", "Valve-gate timings of the plate"),
+                            ("3DFLOW_BOUNDARY_CONDITION", "valvegates.bf3"),
+                            ("3DFLOW_VALVE_GROUP1_INITIAL_STATE", "CLOSED"),
+                            ("3DFLOW_VALVE_GROUP1_TIMING_SEQUENCE", "\\\n1.5 \\\n3"),
+                            ("3DFLOW_VALVE_GROUP2_INITIAL_STATE", "OPEN"),
+                            ("3DFLOW_VALVE_GROUP2_TIMING_SEQUENCE", "0.5 1 1.5 2 2.5 3 3.5")])
+    write(os.path.join(folder, "valve-timings.fin"), keyword_file("Flow analysis input", timed))
+    timings = add(pp, 6, 27, 0, "Valve-gate timings of the plate", "valve-timings.fin", 0, 3)
+    add(timings, 7, 27, 1, "", "valve-timings.flr", 0, 3)
+
+    # Polymer group 1, gas group 2 and overflow well 3 on the 3D plate.
+    write(os.path.join(folder, "gasvalves3d.bf3"), "\n".join([
+        "*MODEL     plate3.zq3", "\t1\t1\t1",
+        "*NODAL     INJECT", "\t3\t1\t1",
+        "*NODAL     GASINJ", "\t6\t1\t1",
+        "*ELEMENTAL VGGRP", "\t5\t1\t1", "\t6\t1\t1",
+        "*NODAL     GASVGG", "\t6\t2\t1",
+        "*ELEMENTAL WELLVGG", "\t7\t3\t1", "\t8\t3\t1"]) + "\n")
+    mesh3d = NODE_FILES.index("plate3.zq3")
+    add(mesh3d, 5, 27, 0, "", "gasvalves3d.bf3")
+
+    thermoset = MATERIALS[7]
+    rows = [r for r in base if not r[0].startswith("MATERIAL_")]
+    rows = replaced(rows, [("ANALYSIS_DESCRIPTION", "Restart of a thermoset fill"),
+                           ("ANALYSIS_MATERIAL_FILE", "material3.mtl"), ("3DFLOW_ANALYSIS_AIM", "CURING")])
+    rows += material_rows(thermoset)
+    rows += [("3DFLOW_TSET_CURING_TIME", 60.0), ("3DFLOW_IDC_TSET_TRANSFER_POT_ANALYSIS", True),
+             ("3DFLOW_TSET_TRANSFER_POT_DIAMETER", 0.04), ("3DFLOW_TSET_TRANSFER_POT_DWELL_TIME", 12.0),
+             ("3DFLOW_TSET_TRANSFER_POT_LENGTH", 0.12),
+             ("3DFLOW_TSET_TRANSFER_POT_EDGE_TO_HEATING_LINE_DISTANCE", 0.008),
+             ("3DFLOW_TSET_HEATING_LINE_TEMPERATURE", 170.0),
+             ("3DFLOW_RESTART", "END_OF_FILLING"), ("3DFLOW_RESTART_END_OF_FILLING", "flow1")]
+    write(os.path.join(folder, "restart-thermoset.fin"), keyword_file("Flow analysis input", rows))
+    fin = add(flr, 6, 27, 0, "Restart of a thermoset fill", "restart-thermoset.fin", 4, 4)
+    add(fin, 7, 27, 1, "", "restart-thermoset.flr", 4, 4)
+
+
 def keyword_rows(text):
     """The (keyword, value) rows of a keyword file's text without comments or continuations."""
     rows, key = [], None
@@ -925,7 +974,8 @@ def write_sample_project():
 
     # Files the cooling scenarios added later: their nodes come last (below),
     # so that the nodes listed from the folder keep their ids.
-    later = {"plainmold.m3i", "plainmold.ela", "threeinlets.bc3", "coolplate.bc3", "coolplate.mtl"}
+    later = {"plainmold.m3i", "plainmold.ela", "threeinlets.bc3", "coolplate.bc3", "coolplate.mtl",
+             "gasvalves3d.bf3"}
     present = set(os.listdir(folder)) - later
     flow_bc = sorted(f for f in present if f.lower().endswith(".bf3"))
     cool_bc = sorted(f for f in present if f.lower().endswith(".bc3"))
@@ -1015,6 +1065,7 @@ def write_sample_project():
     add(cool_mesh, 4, 23, 0, MATERIALS[0]["name"], "coolplate.mtl")
     add(cool_mesh, 5, 28, 0, "", "coolplate.bc3")
     add_flow_scenarios(folder, add, mid, flr, main_bc)
+    add_valve_gate_scenarios(folder, add, pp, flr, main_bc)
     write(os.path.join(folder, "project.zqp"),
           project_file("Sample project", tree_order(nodes), len(nodes)), crlf=False)
 

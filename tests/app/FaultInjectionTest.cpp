@@ -172,6 +172,9 @@ TEST_F(FaultInjection, FlowFinish)
     EXPECT_GT(run("4", "flow-fill-pack.script"), 3);
     // The restart input of node 41 edited in place.
     run("41", "flow-restart-midplane.script");
+    // Valve-gate times written into the working file on Next and on Back: a
+    // failed write keeps the page (and the script stops there).
+    EXPECT_GT(run("4", "flow-valve-gates.script"), 3);
 }
 
 // Finish saves the bound values, makes the automatic boundary-condition set

@@ -228,6 +228,7 @@ TEST_F(KillInjection, AnalysisFinish)
                      unlisted);
     };
     run("flow", "flow-fill-pack.script", {"proj/flow2.fin", "proj/tessarin.ctr"});
+    run("flow", "flow-valve-gates.script", {"proj/flow2.fin", "proj/tessarin.ctr"});
     run("cool", "cool-automatic.script", {"proj/cool2.cin", "proj/plainmold1.bc3", "proj/tessarin.ctr"});
     run("warp", "warp-new.script", {"proj/warp2.win", "proj/tessarin.ctr"});
     unsetenv("TMPDIR");
