@@ -90,7 +90,12 @@ TEST_F(FlowWizard, EveryBoundControlIsOnItsDialog)
         auto has = [&](int id) {
             return std::any_of(t->items.begin(), t->items.end(), [&](const auto& item) { return item.id == id; });
         };
-        EXPECT_TRUE(has(place.controlId)) << place.keyword << " on " << place.page->GetTemplateId();
+        // A grid is made over the dialog's grid frame when the dialog opens.
+        const int grids[] = {IDC_FLOW_PPROFILE_PRESSURE, IDC_FLOW_PPROFILE_FACTOR,   IDC_FLOW_PROFILE_FLOW_VOL,
+                             IDC_FLOW_PROFILE_TIME_RAM,  IDC_FLOW_PROFILE_TIME_SPLINE, IDC_FLOW_PROFILE_RAM_VELOCITY};
+        const bool grid = std::find(std::begin(grids), std::end(grids), place.controlId) != std::end(grids);
+        EXPECT_TRUE(has(grid ? IDC_FLOW_GRID_FRAME : place.controlId)) << place.keyword << " on "
+                                                                        << place.page->GetTemplateId();
         EXPECT_TRUE(place.companionId == -1 || has(place.companionId)) << place.keyword;
         ++checked;
     }

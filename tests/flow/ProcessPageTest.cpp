@@ -213,7 +213,7 @@ TEST_F(ProcessPage, SwitchingTheGasProcessKeepsWhatWasTyped)
                            "expect message Value is out of range.\nanswer OK\n"
                            "expect cell IDC_FLOW_GAS_GRID 1 1 \"\"\nclick IDC_FLOW_GAS_CONSTANT_VOLUME\n"
                            "cell IDC_FLOW_GAS_GRID 1 1 3\ncell IDC_FLOW_GAS_GRID 1 2 4\n"
-                           "cell IDC_FLOW_GAS_GRID 3 1 10\ncell IDC_FLOW_GAS_GRID 7 1 4\n"
+                           "cell IDC_FLOW_GAS_GRID 3 1 10\ncell IDC_FLOW_GAS_GRID 7 1 4\ncell IDC_FLOW_GAS_GRID 7 2 9\n"
                            "click IDC_FLOW_GAS_CONSTANT_PRESSURE\nexpect cell IDC_FLOW_GAS_GRID 1 1 3\n"
                            "expect cell IDC_FLOW_GAS_GRID 1 3 4\ncell IDC_FLOW_GAS_GRID 1 1 3.5\n"
                            "click IDC_FLOW_GAS_CONSTANT_VOLUME\nexpect cell IDC_FLOW_GAS_GRID 1 1 3.5\n"
@@ -232,7 +232,7 @@ TEST_F(ProcessPage, SwitchingTheGasProcessKeepsWhatWasTyped)
 TEST_F(ProcessPage, GasNozzleShutOffByVolumeLeavesNoPressurePhase)
 {
     wiztest::WriteBytes(project + "/gasvol.fin", "3DFLOW_ANALYSIS_AIM: FILLING\n"
-                                                 "3DFLOW_BOUNDARY_CONDITION: gas-cylinders.bf3\n"
+                                                 "3DFLOW_BOUNDARY_CONDITION: " + project + "/gas-cylinders.bf3\n"
                                                  "3DFLOW_GAS_NOZZLE_SHUT_OFF: PERCENTAGE_VOLUME\n");
     ZQ_PM_Node* input = tree.AddNode(Node("material1.mtl"), kNodeInput, kSubFlow, "gas by volume", "gasvol.fin");
     ASSERT_NE(input, nullptr);
