@@ -258,14 +258,16 @@ TEST_F(FlowRun, A3DAnalysisFillsByAFlowVolumeProfileOrAChosenMethod)
 
 TEST_F(FlowRun, StandalonePackingWritesNoFillingChoices)
 {
-    auto r = Run(Node("material1.mtl"), Script("flow-standalone-packing.script"));
+    // Standalone packing is offered on a 3D mesh.
+    auto r = Run(Node("pp3d.mtl"), Script("flow-standalone-packing.script"));
     ASSERT_EQ(r.exitCode, 0) << r.err << r.out;
     ExpectGolden("flow2.fin", "flow-standalone-packing.fin");
     const std::string text = Written("flow2.fin");
+    EXPECT_NE(text.find("\nMOLD3D_ANALYSIS_AIM: PACKING_STANDALONE\n"), std::string::npos) << text;
     EXPECT_EQ(text.find("\nINJECTION:"), std::string::npos) << text;
-    EXPECT_EQ(text.find("\n3DFLOW_VELOCITY_PRESSURE_TRANSITION:"), std::string::npos) << text;
-    EXPECT_NE(text.find("\n3DFLOW_PRESSURE_CONTROL_PROFILE: PRESSURE\n"
-                        "3DFLOW_PRESSURE_CONTROL_PROFILE_PRESSURE: 6e+07 10\n"),
+    EXPECT_EQ(text.find("\nMOLD3D_VELOCITY_PRESSURE_TRANSITION:"), std::string::npos) << text;
+    EXPECT_NE(text.find("\nMOLD3D_PRESSURE_CONTROL_PROFILE: PRESSURE\n"
+                        "MOLD3D_PRESSURE_CONTROL_PROFILE_PRESSURE: 6e+07 10\n"),
               std::string::npos);
 }
 
