@@ -247,3 +247,24 @@ TEST_F(ProcessPage, GasNozzleShutOffByVolumeLeavesNoPressurePhase)
                        "cancel\nexpect disabled IDC_FLOW_PRESSURE_CONTROL\ncancel\n"),
               IDCANCEL);
 }
+
+TEST_F(ProcessPage, RefusalsAreExclamationsWithTheirHelpAndDialogsHaveHelp)
+{
+    CFlowWizard wizard(Node("material1.mtl"), kFlowGas);
+    ASSERT_TRUE(wizard.Prepare());
+    ClearUiLog();
+    EXPECT_EQ(Run(wizard, ToPage3(" Gas cylinders 2 and 5") +
+                              "next\nanswer OK\nclick IDC_FLOW_GAS_SETTINGS_BUTTON\nclick Help\ncancel\ncancel\n"),
+              IDCANCEL);
+    const auto& log = GetUiLog();
+    const auto message = std::find_if(log.begin(), log.end(), [](const CUiLogRecord& r) {
+        return r.kind == UiLogKind::MessageBox && r.text == "Please setup gas options before continuing!";
+    });
+    ASSERT_NE(message, log.end());
+    EXPECT_EQ(message->helpId, static_cast<unsigned>(IDS_FLOW_SETUP_GAS));
+    EXPECT_EQ(message->type & MB_ICONEXCLAMATION, MB_ICONEXCLAMATION);
+    const auto help = std::find_if(log.begin(), log.end(),
+                                   [](const CUiLogRecord& r) { return r.kind == UiLogKind::HelpPopup; });
+    ASSERT_NE(help, log.end());
+    EXPECT_EQ(help->helpId, 0x20000u + IDD_FLOW_GAS_SETTINGS);
+}
