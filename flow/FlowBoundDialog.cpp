@@ -3,27 +3,20 @@
 #include "flow/FlowIds.h"
 #include "flow/FlowPages.h"
 #include "flow/FlowWizard.h"
-#include "platform/window/ListBoxes.h"
-
-BOOL CFlowBoundDialog::OnInitDialog()
-{
-    auto fill = [this](int id, std::initializer_list<const char*> items) {
-        if (auto* combo = dynamic_cast<CComboBox*>(GetDlgItem(id)))
-            for (const char* item : items)
-                combo->AddString(item);
-    };
-    if (m_nIDTemplate == IDD_FLOW_VELOCITY_PROFILE)
-        fill(IDC_FLOW_PROFILE_KIND, {"%Flow rate vs %volume", "Ram position vs time", "Ram position vs time (spline)",
-                                     "Ram velocity vs ram position"});
-    else if (m_nIDTemplate == IDD_FLOW_GAS_SETTINGS)
-        fill(IDC_FLOW_GAS_SHUT_OFF, {"%Volume", "Time", "Never"});
-    return CDialog::OnInitDialog();
-}
 
 void CFlowBoundDialog::DoDataExchange(CDataExchange* pDX) { m_wizard.GetBindings().ExchangePage(pDX); }
 
+namespace {
+// Help topics of dialogs are numbered from here by dialog id.
+constexpr DWORD kDialogHelpBase = 0x20000;
+} // namespace
+
 BOOL CFlowBoundDialog::OnCommand(WPARAM wParam, LPARAM lParam)
 {
+    if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == IDHELP) {
+        WinHelp(kDialogHelpBase + m_nIDTemplate, HELP_CONTEXT);
+        return TRUE;
+    }
     m_wizard.GetBindings().OnCompanionClicked(wParam, lParam);
     return CDialog::OnCommand(wParam, lParam);
 }

@@ -228,3 +228,26 @@
 #define IDC_MACH_SAVE                   1
 #define IDC_MACH_CLOSE                  2
 #define IDC_MACH_HELP                   9
+
+// Process settings page and its dialogs: groups, the grid frame and grids,
+// and their strings.
+#define IDC_FLOW_GRID_FRAME             2209
+#define IDC_FLOW_PPROFILE_GROUP         2396
+#define IDC_FLOW_NOMINAL_GROUP          2124
+#define IDC_FLOW_RAM_GROUP              2458
+#define IDC_FLOW_GAS_GRID               1039
+#define IDS_FLOW_SETUP_PRESSURE_PROFILE 13032
+#define IDS_FLOW_SETUP_VELOCITY_PROFILE 13033
+#define IDS_FLOW_SETUP_GAS              13041
+#define IDS_FLOW_PRESSURE               13125
+#define IDS_FLOW_PRESSURE_FACTOR        13126
+#define IDS_FLOW_DURATION               13016
+#define IDS_FLOW_GAS_DELAY_TIME         13308
+#define IDS_FLOW_GAS_VOLUME             13309
+#define IDS_FLOW_GAS_COMPRESSION_RATIO  13310
+#define IDS_FLOW_GAS_PIPE_VOLUME        13311
+#define IDS_FLOW_GAS_INITIAL_PRESSURE   13312
+#define IDS_FLOW_GAS_PISTON_FORWARD_TIME 13313
+#define IDS_FLOW_GAS_RELEASE_TIME       13314
+#define IDS_FLOW_GAS_PRESSURE_PROFILE   13315
+#define IDS_FLOW_GAS_CYLINDER           13316

@@ -31,10 +31,9 @@ public:
     CFlowBoundDialog(UINT templateId, CFlowWizard& wizard) : CDialog(templateId), m_wizard(wizard) {}
 
 protected:
-    // Fills the dialog's drop-down lists, whose entries the bound choices index.
-    BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    CFlowWizard& GetFlowWizard() const { return m_wizard; }
 
 private:
     CFlowWizard& m_wizard;
@@ -105,14 +104,41 @@ private:
     CImageList m_images;
 };
 
+class CPressureProfileDlg;
+class CVelocityProfileDlg;
+class CGasSettingsDlg;
+class CQualityCriteriaDlg;
+
+// The process settings page owns the dialogs it opens; their fields are the
+// wizard's bindings, so they keep their values between openings.
 class CFlowWizPage3 : public CFlowWizPage {
 public:
-    CFlowWizPage3();
+    explicit CFlowWizPage3(CFlowWizard& wizard);
+    ~CFlowWizPage3() override;
+    BOOL OnSetActive() override;
+    intptr_t OnWizardNext() override;
+
+    CPressureProfileDlg& GetPressureProfileDlg() { return *m_pressureProfileDlg; }
+    CVelocityProfileDlg& GetVelocityProfileDlg() { return *m_velocityProfileDlg; }
+    CGasSettingsDlg& GetGasSettingsDlg() { return *m_gasSettingsDlg; }
+    CQualityCriteriaDlg& GetQualityCriteriaDlg() { return *m_qualityCriteriaDlg; }
 
 protected:
     BOOL OnInitDialog() override;
     void EnableControls() override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void FillCombos();
+    void ApplyOffer();
+    void EnableGasPressurePhase();
+    int SelectedToken(int comboId) const;
+    template <class Dialog> void OpenDialog(Dialog& dialog);
+
+    std::unique_ptr<CPressureProfileDlg> m_pressureProfileDlg;
+    std::unique_ptr<CVelocityProfileDlg> m_velocityProfileDlg;
+    std::unique_ptr<CGasSettingsDlg> m_gasSettingsDlg;
+    std::unique_ptr<CQualityCriteriaDlg> m_qualityCriteriaDlg;
 };
 
 // The curing page of a thermoset analysis: the curing time and the transfer

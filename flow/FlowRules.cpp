@@ -1,5 +1,6 @@
 #include "flow/FlowRules.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <sstream>
@@ -137,4 +138,94 @@ bool EqualsNoCase(std::string_view a, std::string_view b)
         if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
             return false;
     return true;
+}
+
+namespace {
+
+void RemoveEntry(std::vector<int>& entries, int token)
+{
+    std::erase(entries, token);
+}
+
+} // namespace
+
+SProcessPageOffer ProcessPageOffer(const SProcessPageInputs& in)
+{
+    SProcessPageOffer offer;
+    offer.injectionEntries = {kInjectionAutomatic, kInjectionTime, kInjectionFlowRate, kInjectionProfile};
+    offer.switchOverEntries = {kSwitchOverAutomatic, kSwitchOverVolume, kSwitchOverTime, kSwitchOverPressureAtNode};
+    offer.pressureEntries = {kPressureFactor, kPressureSpecified, kPressureProfile};
+    offer.injection = in.injection;
+    offer.pressure = in.pressure;
+
+    const bool optimum = (in.flags & kFlowOptimum) != 0;
+    const bool packs = in.stages.packStage != 0;
+    if (packs && !optimum) {
+        // A packing analysis always describes its pressure phase by a profile.
+        offer.pressure = kPressureProfile;
+        offer.pressureChoiceEnabled = false;
+    } else if (offer.pressure == kPressureProfile && in.pressureProfileEmpty) {
+        offer.pressure = kPressureFactor;
+    }
+
+    const bool editable = in.stages.fillStageEditable != 0;
+    const bool velocityEditable = editable && !in.followsCoolingOfFlow;
+    offer.injectionEditable = velocityEditable;
+    offer.injectionValuesEditable = velocityEditable && in.restart == kRestartNone;
+    offer.fillingEditable = editable;
+
+    if (!editable) {
+        offer.clearFillingChoices = true;
+        offer.injection = -1;
+        if (offer.pressure != kPressureFactor)
+            RemoveEntry(offer.pressureEntries, kPressureFactor);
+        if (offer.pressure != kPressureSpecified)
+            RemoveEntry(offer.pressureEntries, kPressureSpecified);
+        return offer;
+    }
+    if (in.is3D) {
+        RemoveEntry(offer.injectionEntries, kInjectionAutomatic);
+        RemoveEntry(offer.switchOverEntries, kSwitchOverAutomatic);
+    }
+    if (in.flags & (kFlowGas | kFlowThermoset))
+        RemoveEntry(offer.injectionEntries, kInjectionAutomatic);
+    if (optimum) {
+        // The optimisation finds the velocity phase itself.
+        offer.injectionEntries = {kInjectionAutomatic};
+        if (packs) {
+            offer.pressureChoiceEnabled = false;
+            offer.pressureEntries.clear();
+        }
+    }
+    if (in.flags & kFlowThermoset)
+        RemoveEntry(offer.injectionEntries, kInjectionProfile);
+    if (in.restart != kRestartNone) {
+        // A restart keeps the method the earlier run filled with.
+        if (in.injection != kInjectionTime)
+            RemoveEntry(offer.injectionEntries, kInjectionTime);
+        if (in.injection != kInjectionFlowRate)
+            RemoveEntry(offer.injectionEntries, kInjectionFlowRate);
+    }
+    if (!in.hasSwitchOverNode)
+        RemoveEntry(offer.switchOverEntries, kSwitchOverPressureAtNode);
+    return offer;
+}
+
+bool IsPressureProfileEmpty(int profileChoice, std::size_t pressurePoints, std::size_t factorPoints)
+{
+    return profileChoice == kProfileByPressure ? pressurePoints == 0 : factorPoints == 0;
+}
+
+std::pair<std::string, std::string> ProfileHeadings(std::string_view entry)
+{
+    constexpr std::string_view kSeparator = " vs ";
+    const std::size_t at = entry.find(kSeparator);
+    if (at == std::string_view::npos)
+        return {std::string(), std::string(entry.substr(std::min<std::size_t>(4, entry.size())))};
+    return {std::string(entry.substr(0, at)), std::string(entry.substr(at + kSeparator.size()))};
+}
+
+std::string GasCylinderKeyword(int cylinder, std::string_view suffix)
+{
+    return "3DFLOW_GAS_CYLINDER" + std::to_string(cylinder) + "_" + std::string(suffix);
 }

@@ -3,7 +3,9 @@
 // stage flags, which pages show, the molding-window ranges derived from the
 // material, the switch-over node value's two forms and the machine list's
 // labels. Tested by tables.
+#include <cstddef>
 #include <string>
+#include <utility>
 #include <string_view>
 #include <vector>
 
@@ -102,3 +104,59 @@ std::vector<std::string> MachineListLabels(const std::vector<std::string>& label
 
 // Text equality ignoring ASCII case.
 bool EqualsNoCase(std::string_view a, std::string_view b);
+
+// The process settings page's choices: the index of each token in its field,
+// which is also the item data of its drop-down entry.
+enum FlowInjectionChoice { kInjectionAutomatic = 0, kInjectionTime, kInjectionFlowRate, kInjectionProfile };
+enum FlowSwitchOverChoice {
+    kSwitchOverAutomatic = 0,
+    kSwitchOverVolume,
+    kSwitchOverTime,
+    kSwitchOverPressureAtNode,
+};
+enum FlowPressureChoice { kPressureFactor = 0, kPressureSpecified, kPressureProfile };
+enum FlowPressureProfileChoice { kProfileByPressure = 0, kProfileByFactor };
+enum FlowGasShutOffChoice { kGasShutOffVolume = 0, kGasShutOffTime, kGasShutOffNever };
+
+// What the process settings page reads when it becomes active.
+struct SProcessPageInputs {
+    bool is3D = false;
+    int flags = 0;
+    SFlowStages stages;
+    int restart = 0;
+    int injection = -1;
+    int pressure = -1;
+    // Whether the boundary conditions name a switch-over node.
+    bool hasSwitchOverNode = false;
+    bool pressureProfileEmpty = true;
+    // A flow that follows a cooling analysis of an earlier flow keeps that
+    // flow's velocity phase.
+    bool followsCoolingOfFlow = false;
+};
+
+// What the page offers: the entries of each drop-down list (by item data, in
+// list order), the choices after the page's rules, and what may be edited.
+struct SProcessPageOffer {
+    std::vector<int> injectionEntries;
+    std::vector<int> switchOverEntries;
+    std::vector<int> pressureEntries;
+    int injection = -1;
+    int pressure = -1;
+    // The filling choices are dropped: the analysis does not edit them.
+    bool clearFillingChoices = false;
+    bool injectionEditable = false;      // 2221
+    bool injectionValuesEditable = false; // 2222, 2224
+    bool fillingEditable = false;         // switch-over and the pressure values
+    bool pressureChoiceEnabled = true;    // 2144
+};
+SProcessPageOffer ProcessPageOffer(const SProcessPageInputs& in);
+
+// Whether the pressure profile has no point for the way it is given.
+bool IsPressureProfileEmpty(int profileChoice, std::size_t pressurePoints, std::size_t factorPoints);
+
+// The two column headings a velocity profile entry ("Time vs Ram position")
+// gives its grid: before the first " vs ", and from four characters after it.
+std::pair<std::string, std::string> ProfileHeadings(std::string_view entry);
+
+// A gas cylinder's keyword: "3DFLOW_GAS_CYLINDER<n>_" + suffix.
+std::string GasCylinderKeyword(int cylinder, std::string_view suffix);

@@ -5,6 +5,8 @@
 
 #include "flow/FlowIds.h"
 #include "flow/FlowWizard.h"
+#include "flow/GasSettingsDlg.h"
+#include "flow/ProfileDialogs.h"
 
 namespace {
 
@@ -212,12 +214,13 @@ void BindBoundaryPage(CKeywordBindings& bindings, CFlowWizard& wizard)
 void BindProcessPage(CKeywordBindings& bindings, CFlowWizard& wizard)
 {
     BindFlowRows(bindings, wizard, kProcessRows);
-    BindFlowRows(bindings, wizard, kVelocityProfileRows, &wizard.m_velocityProfileDlg);
-    BindFlowRows(bindings, wizard, kPressureProfileRows, &wizard.m_pressureProfileDlg);
+    CFlowWizPage3& page = wizard.GetProcessPage();
+    BindFlowRows(bindings, wizard, kVelocityProfileRows, &page.GetVelocityProfileDlg());
+    BindFlowRows(bindings, wizard, kPressureProfileRows, &page.GetPressureProfileDlg());
     if (wizard.GetFlags() & kFlowGas)
-        BindFlowRows(bindings, wizard, kGasRows, &wizard.m_gasSettingsDlg);
+        BindFlowRows(bindings, wizard, kGasRows, &page.GetGasSettingsDlg());
     if (wizard.GetFlags() & kFlowOptimum)
-        BindFlowRows(bindings, wizard, kQualityRows, &wizard.m_qualityCriteriaDlg);
+        BindFlowRows(bindings, wizard, kQualityRows, &page.GetQualityCriteriaDlg());
 }
 
 void BindCuringPage(CKeywordBindings& bindings, CFlowWizard& wizard)

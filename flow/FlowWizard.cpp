@@ -49,10 +49,6 @@ double ReadNumber(const std::string& text) { return text.empty() ? 0 : std::strt
 
 CFlowWizard::CFlowWizard(ZQ_PM_Node* node, int flags, CWnd* parent)
     : CWizard(IDS_FLOW_CAPTION, node, parent),
-      m_pressureProfileDlg(IDD_FLOW_PRESSURE_PROFILE, *this),
-      m_velocityProfileDlg(IDD_FLOW_VELOCITY_PROFILE, *this),
-      m_gasSettingsDlg(IDD_FLOW_GAS_SETTINGS, *this),
-      m_qualityCriteriaDlg(IDD_FLOW_QUALITY_CRITERIA, *this),
       m_nFlags(flags),
       m_advanced(flags)
 {

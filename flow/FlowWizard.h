@@ -55,6 +55,7 @@ public:
     bool FollowsCooling() const { return GetPrevResultNode(kSubCooling) != nullptr; }
     int GetAim() const { return m_aim.m_index; }
     const CFlowWizPage1& GetAnalysisTypePage() const { return m_page1; }
+    CFlowWizPage3& GetProcessPage() { return m_page3; }
 
     // Stage flags, set when the user leaves the analysis type page.
     SFlowStages m_stages;
@@ -145,12 +146,6 @@ public:
     // Description page.
     std::string m_strDescription;
 
-    // The dialogs the pages open, owned here so that their keywords are bound
-    // for the whole run.
-    CFlowBoundDialog m_pressureProfileDlg;
-    CFlowBoundDialog m_velocityProfileDlg;
-    CFlowBoundDialog m_gasSettingsDlg;
-    CFlowBoundDialog m_qualityCriteriaDlg;
 
     CFlowWizAdvDlg& GetAdvancedSheet() { return m_advanced; }
     // The curing page owns the transfer pot material dialog.
@@ -175,7 +170,7 @@ private:
     CFlowWizAdvDlg m_advanced;
     CFlowWizPage1 m_page1;
     CFlowWizPage2 m_page2;
-    CFlowWizPage3 m_page3;
+    CFlowWizPage3 m_page3{*this};
     CFlowWizPageTset m_pageTset;
     CFlowWizPage4 m_page4;
     CFlowWizPage5 m_page5;

@@ -179,7 +179,20 @@ def gas_rows():
         ("3DFLOW_GAS_NOZZLE_SHUT_OFF_TIME", 5.0, TIME),
         ("3DFLOW_GAS_NOZZLE_SHUT_OFF_PERCENTAGE_VOLUME", 1.0, FRACTION_POS),
         ("3DFLOW_COOLING_TIME", 20.0, TIME),
-    ]
+    ] + gas_cylinder_ranges()
+
+
+def gas_cylinder_ranges():
+    """The gas cylinders' parameters have no defaults, only ranges: those of
+    the cylinder numbers a set may name (1 to 8)."""
+    rows = []
+    for n in range(1, 9):
+        c = "3DFLOW_GAS_CYLINDER%d_" % n
+        rows += [(c + "DELAY_TIME", None, "[0:100]"), (c + "VOLUME", None, "(0:0.01]"),
+                 (c + "COMPRESSION_RATIO", None, "(0:1]"), (c + "PIPE_VOLUME", None, "[0:0.01]"),
+                 (c + "INITIAL_PRESSURE", None, P_ANY), (c + "PISTON_FORWARD_TIME", None, "[0:100]"),
+                 (c + "GAS_RELEASE_TIME", None, "[0:1000]"), (c + "GAS_PRESSURE_PROFILE", None, P_ANY)]
+    return rows
 
 
 def fiber_rows():
@@ -462,6 +475,8 @@ def write_solver_files():
                 ranges.append((k + "_RANGE2", "(0:1000]"))
             if k.endswith("_FLOW_VOL") and "PROFILE" in k:
                 ranges.append((k + "_RANGE2", "(0:2]"))
+            if k.endswith("_GAS_PRESSURE_PROFILE"):
+                ranges.append((k + "_RANGE2", "[0:1000]"))
             if k.endswith("VELOCITY_PRESSURE_TRANSITION_PRESSURE_AT_A_NODE"):
                 ranges.append((k + "_RANGE2", P_ANY))
         write(os.path.join(folder, program + ".def"),
@@ -932,6 +947,20 @@ def add_valve_gate_scenarios(folder, add, pp, flr, main_bc):
     add(fin, 7, 27, 1, "", "restart-thermoset.flr", 4, 4)
 
 
+def add_process_scenarios(folder, add, mid):
+    """Boundary-condition sets the process settings sessions need, added after
+    every earlier node so that no id changes: gas cylinders numbered 2 and 5
+    on the midplane, and injection locations on the 3D mesh."""
+    write(os.path.join(folder, "gas-cylinders.bf3"),
+          "*MODEL     plate1.zql\n\t1\t1\t1\n*NODAL     INJECT\n\t8\t1\t1\n"
+          "*NODAL     GASINJ\n\t6\t2\t1\n\t10\t5\t1\n", crlf=False)
+    add(mid, 5, 27, 0, "Gas cylinders 2 and 5", "gas-cylinders.bf3")
+    write(os.path.join(folder, "plate3d.bf3"),
+          "*MODEL     plate3.zq3\n\t1\t1\t1\n*NODAL     INJECT\n\t3\t1\t1\n", crlf=False)
+    mesh3d = next(n for n in range(len(NODE_FILES)) if NODE_FILES[n] == "plate3.zq3")
+    add(mesh3d, 5, 27, 0, "Injection on the 3D plate", "plate3d.bf3")
+
+
 def keyword_rows(text):
     """The (keyword, value) rows of a keyword file's text without comments or continuations."""
     rows, key = [], None
@@ -975,7 +1004,8 @@ def write_sample_project():
     # Files the cooling scenarios added later: their nodes come last (below),
     # so that the nodes listed from the folder keep their ids.
     later = {"plainmold.m3i", "plainmold.ela", "threeinlets.bc3", "coolplate.bc3", "coolplate.mtl",
-             "gasvalves3d.bf3"}
+             "gasvalves3d.bf3",
+             "gas-cylinders.bf3", "plate3d.bf3"}
     present = set(os.listdir(folder)) - later
     flow_bc = sorted(f for f in present if f.lower().endswith(".bf3"))
     cool_bc = sorted(f for f in present if f.lower().endswith(".bc3"))
@@ -1066,6 +1096,7 @@ def write_sample_project():
     add(cool_mesh, 5, 28, 0, "", "coolplate.bc3")
     add_flow_scenarios(folder, add, mid, flr, main_bc)
     add_valve_gate_scenarios(folder, add, pp, flr, main_bc)
+    add_process_scenarios(folder, add, mid)
     write(os.path.join(folder, "project.zqp"),
           project_file("Sample project", tree_order(nodes), len(nodes)), crlf=False)
 

@@ -2,6 +2,7 @@
 // write, fsync or rename failing (WIZ_FAULT_AT=N), until it succeeds: each
 // failed run must exit 2 with one line and leave every file byte for byte as
 // it was; the run that succeeds must leave what a run without faults leaves.
+#include "WizardRunSupport.h"
 #include "support/FileTreeSnapshot.h"
 #include "support/TestSupport.h"
 
@@ -175,6 +176,19 @@ TEST_F(FaultInjection, FlowFinish)
     // Valve-gate times written into the working file on Next and on Back: a
     // failed write keeps the page (and the script stops there).
     EXPECT_GT(run("4", "flow-valve-gates.script"), 3);
+}
+
+// The gas cylinder grid writes the working file at every change of the gas
+// process and on OK. A fault there shows its message and keeps the dialog
+// open, so the session stops with the project as it was.
+TEST_F(FaultInjection, FlowGasCylinders)
+{
+    InitProject();
+    const std::string material = wizrun::NodeId(At("proj"), "material1.mtl");
+    EXPECT_GT(RunEveryFault([&] { InitProject(); },
+                            {"run", "flow", "--project", At("proj"), "--node", material, "--flags", "2", "--script",
+                             wiztest::SourcePath("data/scripts/flow-gas-cylinders.script")}),
+              5);
 }
 
 // Finish saves the bound values, makes the automatic boundary-condition set

@@ -216,3 +216,72 @@ TEST_F(FlowRun, WhereFinishPutsTheAnalysis)
     const auto shown = RunWizhost({"project", "show", project, Node("flow3.fin")}).out;
     EXPECT_NE(shown.find("parent: " + Node("flow1.flr") + "\n"), std::string::npos) << shown;
 }
+
+TEST_F(FlowRun, PressureAndVelocityProfilesAreWrittenPointByPoint)
+{
+    auto r = Run(Node("material1.mtl"), Script("flow-pressure-profile.script"));
+    ASSERT_EQ(r.exitCode, 0) << r.err << r.out;
+    ExpectGolden("flow2.fin", "flow-pressure-profile.fin");
+    const std::string text = Written("flow2.fin");
+    // 80 MPa for 10 s, then on a continued line 50 MPa for 5 s.
+    EXPECT_NE(text.find("\n3DFLOW_PRESSURE_CONTROL_PROFILE_PRESSURE: 8e+07 10 \\\n5e+07 5\n"), std::string::npos);
+    EXPECT_NE(text.find("\n3DFLOW_PRESSURE_CONTROL: PROFILE\n"), std::string::npos);
+    // 50 % of the shot at 100 % flow rate is kept as fractions.
+    EXPECT_NE(text.find("\n3DFLOW_FILL_INJECTION_PROFILE_FLOW_VOL: 0.5 1 \\\n1 1\n"), std::string::npos);
+    EXPECT_NE(text.find("\nINJECTION: PROFILE\n"), std::string::npos);
+}
+
+TEST_F(FlowRun, ARamPositionProfileSpecifiesTheStrokeVolume)
+{
+    auto r = Run(Node("material1.mtl"), Script("flow-ram-position.script"));
+    ASSERT_EQ(r.exitCode, 0) << r.err << r.out;
+    ExpectGolden("flow2.fin", "flow-ram-position.fin");
+    const std::string text = Written("flow2.fin");
+    EXPECT_NE(text.find("\n3DFLOW_FILL_INJECTION_PROFILE: TIME_RAM_POSITION\n"), std::string::npos);
+    EXPECT_NE(text.find("\n3DFLOW_FILL_INJECTION_PROFILE_TIME_RAM_POSITION: 0 0.08 \\\n1.2 0.01\n"),
+              std::string::npos);
+    EXPECT_NE(text.find("\n3DFLOW_RAM: SPECIFIED\n3DFLOW_RAM_SPECIFIED_DIAMETER: 0.04\n"
+                        "3DFLOW_RAM_SPECIFIED_STROKE_LENGTH: 0.12\n"),
+              std::string::npos);
+}
+
+TEST_F(FlowRun, A3DAnalysisFillsByAFlowVolumeProfileOrAChosenMethod)
+{
+    auto r = Run(Node("pp3d.mtl"), Script("flow-3d-process.script"));
+    ASSERT_EQ(r.exitCode, 0) << r.err << r.out;
+    ExpectGolden("flow2.fin", "flow-3d-process.fin");
+    const std::string text = Written("flow2.fin");
+    EXPECT_NE(text.find("\nMOLD3D_VELOCITY_PRESSURE_TRANSITION: PERCENTAGE_VOLUME\n"), std::string::npos);
+    EXPECT_NE(text.find("\nMOLD3D_FILL_INJECTION_PROFILE: FLOW_VOL\n"), std::string::npos);
+    EXPECT_NE(text.find("\nMOLD3D_FILL_INJECTION_PROFILE_FLOW_VOL: 0 1 \\\n1 0.6\n"), std::string::npos);
+}
+
+TEST_F(FlowRun, StandalonePackingWritesNoFillingChoices)
+{
+    // Standalone packing is offered on a 3D mesh.
+    auto r = Run(Node("pp3d.mtl"), Script("flow-standalone-packing.script"));
+    ASSERT_EQ(r.exitCode, 0) << r.err << r.out;
+    ExpectGolden("flow2.fin", "flow-standalone-packing.fin");
+    const std::string text = Written("flow2.fin");
+    EXPECT_NE(text.find("\nMOLD3D_ANALYSIS_AIM: PACKING_STANDALONE\n"), std::string::npos) << text;
+    EXPECT_EQ(text.find("\nINJECTION:"), std::string::npos) << text;
+    EXPECT_EQ(text.find("\nMOLD3D_VELOCITY_PRESSURE_TRANSITION:"), std::string::npos) << text;
+    EXPECT_NE(text.find("\nMOLD3D_PRESSURE_CONTROL_PROFILE: PRESSURE\n"
+                        "MOLD3D_PRESSURE_CONTROL_PROFILE_PRESSURE: 6e+07 10\n"),
+              std::string::npos);
+}
+
+TEST_F(FlowRun, GasCylindersKeepTheirSettingsAcrossProcesses)
+{
+    auto r = Run(Node("material1.mtl"), Script("flow-gas-cylinders.script"), {"--flags", "2"});
+    ASSERT_EQ(r.exitCode, 0) << r.err << r.out;
+    ExpectGolden("flow2.fin", "flow-gas-cylinders.fin");
+    const std::string text = Written("flow2.fin");
+    EXPECT_NE(text.find("\n3DFLOW_GAS_PROCESS: CONSTANT_VOLUME\n"), std::string::npos);
+    for (const char* line : {"3DFLOW_GAS_CYLINDER2_DELAY_TIME: 1", "3DFLOW_GAS_CYLINDER2_COMPRESSION_RATIO: 0.1",
+                             "3DFLOW_GAS_CYLINDER2_GAS_RELEASE_TIME: 2", "3DFLOW_GAS_CYLINDER5_DELAY_TIME: 2",
+                             "3DFLOW_GAS_CYLINDER5_VOLUME: 8E-5", "3DFLOW_GAS_CYLINDER5_INITIAL_PRESSURE: 2.5E+7",
+                             "3DFLOW_GAS_CYLINDER2_GAS_PRESSURE_PROFILE: 1e+07 1 \\\n8e+06 3",
+                             "3DFLOW_GAS_CYLINDER5_GAS_PRESSURE_PROFILE: 1.5e+07 2"})
+        EXPECT_NE(text.find("\n" + std::string(line) + "\n"), std::string::npos) << line;
+}

@@ -3,6 +3,7 @@
 // leaves them, never in between. Temporary files of a killed writer are
 // allowed to stay (the next writer of the project clears them). The count
 // per command is small here; `make soak` sets WIZ_SOAK_KILLS to hundreds.
+#include "WizardRunSupport.h"
 #include "support/FileTreeSnapshot.h"
 #include "support/TestSupport.h"
 
@@ -231,5 +232,14 @@ TEST_F(KillInjection, AnalysisFinish)
     run("flow", "flow-valve-gates.script", {"proj/flow2.fin", "proj/tessarin.ctr"});
     run("cool", "cool-automatic.script", {"proj/cool2.cin", "proj/plainmold1.bc3", "proj/tessarin.ctr"});
     run("warp", "warp-new.script", {"proj/warp2.win", "proj/tessarin.ctr"});
+    // A gas analysis rewrites its working file at every change of the gas
+    // process; that file lives in the temporary folder, not the project.
+    const std::string sample = scratch / "sample";
+    ASSERT_EQ(RunWizhost({"project", "init", sample}).exitCode, 0);
+    const std::string material = wizrun::NodeId(sample, "material1.mtl");
+    KillAtRandom(project,
+                 {"run", "flow", "--project", At("proj"), "--node", material, "--flags", "2", "--script",
+                  wiztest::SourcePath("data/scripts/flow-gas-cylinders.script")},
+                 {"proj/flow2.fin", "proj/tessarin.ctr"});
     unsetenv("TMPDIR");
 }

@@ -90,7 +90,12 @@ TEST_F(FlowWizard, EveryBoundControlIsOnItsDialog)
         auto has = [&](int id) {
             return std::any_of(t->items.begin(), t->items.end(), [&](const auto& item) { return item.id == id; });
         };
-        EXPECT_TRUE(has(place.controlId)) << place.keyword << " on " << place.page->GetTemplateId();
+        // A grid is made over the dialog's grid frame when the dialog opens.
+        const int grids[] = {IDC_FLOW_PPROFILE_PRESSURE, IDC_FLOW_PPROFILE_FACTOR,   IDC_FLOW_PROFILE_FLOW_VOL,
+                             IDC_FLOW_PROFILE_TIME_RAM,  IDC_FLOW_PROFILE_TIME_SPLINE, IDC_FLOW_PROFILE_RAM_VELOCITY};
+        const bool grid = std::find(std::begin(grids), std::end(grids), place.controlId) != std::end(grids);
+        EXPECT_TRUE(has(grid ? IDC_FLOW_GRID_FRAME : place.controlId)) << place.keyword << " on "
+                                                                        << place.page->GetTemplateId();
         EXPECT_TRUE(place.companionId == -1 || has(place.companionId)) << place.keyword;
         ++checked;
     }
@@ -311,7 +316,7 @@ TEST_F(FlowWizard, BoundaryConditionPageListAndRememberedName)
     ZQ_PM_Node* input = AddInput("named.fin", "3DFLOW_BOUNDARY_CONDITION: " + project + "/GAS\n");
     CFlowWizard wizard(input, 0);
     ASSERT_TRUE(wizard.Prepare());
-    EXPECT_EQ(Run(wizard, "next\nexpect text IDC_FLOW_BC_LIST \" gas.bf3\"\nexpect rows IDC_FLOW_BC_LIST 3\ncancel\n"),
+    EXPECT_EQ(Run(wizard, "next\nexpect text IDC_FLOW_BC_LIST \" gas.bf3\"\nexpect rows IDC_FLOW_BC_LIST 4\ncancel\n"),
               IDCANCEL);
 
     // After a cooling analysis (that follows no flow) the temperatures are
@@ -378,9 +383,12 @@ TEST_F(FlowWizard, TheProcessPageOpensItsBoundDialogs)
                        "expect visible IDC_FLOW_GAS_SETTINGS_BUTTON\nexpect hidden IDC_FLOW_QUALITY_BUTTON\n"
                        "expect hidden IDC_FLOW_VELOCITY_PROFILE_BUTTON\n"
                        "click IDC_FLOW_GAS_SETTINGS_BUTTON\nexpect dialog IDD_FLOW_GAS_SETTINGS\n"
-                       "type IDC_FLOW_GAS_COOLING_TIME 12\nok\n"
-                       "select IDC_FLOW_INJECTION Profile\nclick IDC_FLOW_VELOCITY_PROFILE_BUTTON\n"
-                       "expect dialog IDD_FLOW_VELOCITY_PROFILE\ntype IDC_FLOW_RAM_DIAMETER 40\ncancel\n"
+                       "type IDC_FLOW_GAS_COOLING_TIME 12\ncell IDC_FLOW_GAS_GRID 1 1 1\n"
+                       "cell IDC_FLOW_GAS_GRID 3 1 10\ncell IDC_FLOW_GAS_GRID 3 2 2\ncell IDC_FLOW_GAS_GRID 1 3 1\n"
+                       "cell IDC_FLOW_GAS_GRID 3 3 10\ncell IDC_FLOW_GAS_GRID 3 4 2\nok\n"
+                       "select IDC_FLOW_INJECTION Velocity profile\nclick IDC_FLOW_VELOCITY_PROFILE_BUTTON\n"
+                       "expect dialog IDD_FLOW_VELOCITY_PROFILE\nclick IDC_FLOW_RAM_SPECIFIED\n"
+                       "type IDC_FLOW_RAM_DIAMETER 40\ncancel\n"
                        "expect dialog IDD_FLOW_PAGE3\ncancel\n"),
               IDCANCEL);
     EXPECT_EQ(gas.m_dGasCoolingTime, 12);
