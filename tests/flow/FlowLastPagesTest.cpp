@@ -1,3 +1,5 @@
+#include <string>
+#include <utility>
 // The flow wizard's last pages on a copy of the sample project: the valve-gate
 // page driving its grid, the curing page's transfer pot rule, and the
 // description page's checks and job submission.
@@ -43,7 +45,14 @@ TEST_F(FlowLastPages, GasGatesWithoutPolymerGroupsShowTheGasText)
     // gas.bf3: gas valve gates 1 and 2 and wells 1 and 2, no polymer groups.
     CFlowWizard wizard(Node("material1.mtl"), kFlowGas);
     ASSERT_TRUE(wizard.Prepare());
-    EXPECT_EQ(Run(wizard, "next\nselect IDC_FLOW_BC_LIST \" gas.bf3\"\nnext\nnext\n"
+    // The gas cylinders are set up first: a gas analysis does not leave the
+    // process page without them.
+    std::string cylinders = "click IDC_FLOW_GAS_SETTINGS_BUTTON\nclick IDC_FLOW_GAS_CONSTANT_VOLUME\n";
+    for (int column = 1; column <= 2; ++column)
+        for (const auto& [row, value] : {std::pair{1, "1"}, {2, "100"}, {3, "10"}, {4, "5"}, {5, "20"}, {6, "0.5"}, {7, "11"}})
+            cylinders += "cell IDC_FLOW_GAS_GRID " + std::to_string(row) + " " + std::to_string(column) + " " + value + "\n";
+    cylinders += "ok\n";
+    EXPECT_EQ(Run(wizard, "next\nselect IDC_FLOW_BC_LIST \" gas.bf3\"\nnext\n" + cylinders + "next\n"
                           "expect dialog IDD_FLOW_PAGE4\nexpect visible IDC_FLOW_VG_GAS_TEXT\n"
                           "expect hidden IDC_FLOW_VG_TEXT\nexpect rows IDC_FLOW_VG_GRID 4\n"
                           "expect cell IDC_FLOW_VG_GRID 1 0 \"Gas 1\\n\"\n"
