@@ -55,7 +55,7 @@ CFlowWizard::CFlowWizard(ZQ_PM_Node* node, int flags, CWnd* parent)
       m_qualityCriteriaDlg(IDD_FLOW_QUALITY_CRITERIA, *this),
       m_transferPotDlg(IDD_FLOW_TRANSFER_POT, *this),
       m_nFlags(flags),
-      m_advanced(flags)
+      m_advanced(flags, this)
 {
     if (GetModelMeshType() == kSub3D)
         m_strPrefix = "MOLD3D_";
@@ -292,3 +292,5 @@ void CFlowWizard::WriteRestartAndBoundary(MKeywordFile& file)
     else
         CopyPreviousBoundaryConditions(file, Keyword("BOUNDARY_CONDITION"), GetPrevResultNode(kSubFlow));
 }
+
+int CFlowWizard::RunAdvancedOptions() { return static_cast<int>(m_advanced.DoModal()); }

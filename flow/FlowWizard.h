@@ -154,6 +154,9 @@ public:
     CFlowBoundDialog m_transferPotDlg;
 
     CFlowWizAdvDlg& GetAdvancedSheet() { return m_advanced; }
+    // Opens the advanced options sheet modally, its pages arranged for the
+    // choices made so far; what the description page's "Advanced..." runs.
+    int RunAdvancedOptions();
 
 private:
     // Steps of Prepare.

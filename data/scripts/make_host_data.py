@@ -168,7 +168,25 @@ def midplane_flow():
         ("3DFLOW_MOLD_WINDOW_LOW_TEMPERATURE", 10.0, "[0:100]"),
         ("3DFLOW_MOLD_WINDOW_SHEAR_RATE", 100.0, "(0:100]"),
         ("3DFLOW_MOLD_WINDOW_SHEAR_STRESS", 100.0, "(0:100]"),
-    ]
+    ] + mold_window_rows()
+    return rows
+
+
+def mold_window_rows():
+    # The advanced sheet's molding-window criteria: each limit with the
+    # switch that turns it on. Only the pressure limits are on by default;
+    # the others have ranges but no value until the user asks for them.
+    rows = []
+    for which in ("FEASIBLE", "PREFERRED"):
+        for name, value, rng in (("PRESSURE_LIMIT", 100.0 if which == "FEASIBLE" else 80.0, "(0:100]"),
+                                 ("HIGH_TEMPERATURE", None, "[0:400]"),
+                                 ("LOW_TEMPERATURE", None, "[0:400]"),
+                                 ("SHEAR_RATE", None, "(0:100]"),
+                                 ("SHEAR_STRESS", None, "(0:100]")):
+            stem = "3DFLOW_MOLD_WINDOW_" + which
+            rows.append((stem + "_USE_" + name, value is not None, None))
+            rows.append((stem + "_" + name, value, rng))
+    rows.append(("3DFLOW_MOLD_WINDOW_DISPLAY", "REFINED", None))
     return rows
 
 
@@ -255,6 +273,9 @@ def flow3d_rows():
         ("MOLD3D_WRITE_RECOVERY_FILE_EVERY_NUMBER_OF_HOURS", 2.0, "(0:1000]"),
         ("MOLD3D_FILLING_ANALYSIS_TYPE", "INERTIA_FREE_FLOW", None),
         ("MOLD3D_FILLING_INCLUDE_INERTIA", False, None),
+        ("MOLD3D_PACKING_TIME_STEP_MAXIMUM", 0.5, "(0:100]"),
+        ("MOLD3D_PACKING_TIME_STEP_MINIMUM", 0.001, "(0:100]"),
+        ("MOLD3D_PACKING_TIME_STEP_VARIATION", 0.1, "(0:1]"),
     ]
     for stage in ("MOLD3D_FILLING_", "MOLD3D_PACKING_"):
         rows += [
@@ -507,6 +528,21 @@ def write_machines():
         ]
         write(os.path.join(DATA, "machines", name),
               keyword_file("Injection molding machine: %s %s, %d t" % (maker, model, tonnes), rows))
+    # A machine whose controller states no profile capability at all: an
+    # optimisation on it may choose no profile option.
+    rows = [
+        ("MACHINE_MANUFACTURER", "Plainworks"),
+        ("MACHINE_MANUFACTURER_MODEL_CODE", "PW-40"),
+        ("MACHINE_CLAMP_MAXIMUM_CLAMP_FORCE", 40 * 1000 * 9.80665),
+        ("MACHINE_INJECTION_MAXIMUM_INJECTION_PRESSURE", 1.6e8),
+        ("MACHINE_INJECTION_MAXIMUM_INJECTION_VELOCITY", 0.12),
+        ("MACHINE_INJECTION_RESPONSE_TIME", 0.05),
+        ("MACHINE_INJECTION_SCREW_DIAMETER", 0.022),
+        ("MACHINE_INJECTION_SCREW_INTENSIFICATION_RATIO", 11.0),
+        ("MACHINE_INJECTION_SCREW_MAXIMUM_STROKE", 0.09),
+    ]
+    write(os.path.join(DATA, "machines", "pw040.imm"),
+          keyword_file("Injection molding machine: Plainworks PW-40, 40 t, no profile controller", rows))
 
 
 # ---------------------------------------------------------------- materials
