@@ -1051,8 +1051,25 @@ def write_sample_project():
     add(cool_mesh, 4, 23, 0, MATERIALS[0]["name"], "coolplate.mtl")
     add(cool_mesh, 5, 28, 0, "", "coolplate.bc3")
     add_flow_scenarios(folder, add, mid, flr, main_bc)
+    add_advanced_flow_scenarios(folder, add)
     write(os.path.join(folder, "project.zqp"),
           project_file("Sample project", tree_order(nodes), len(nodes)), crlf=False)
+
+
+def add_advanced_flow_scenarios(folder, add):
+    """Nodes the sessions of the flow wizard's advanced options start from,
+    added after every earlier node so that no id changes: a standalone
+    packing on the 3D mesh, below the 3D fill and pack it follows."""
+    pp = MATERIALS[0]
+    flr3d = next(n for n in range(len(NODE_FILES)) if NODE_FILES[n] == "flow3d.flr")
+    rows = [("ANALYSIS_DESCRIPTION", "Standalone packing on the 3D mesh"), ("ANALYSIS_PROGRAM", "zqflow3d"),
+            ("ANALYSIS_MESH_FILE", "plate3.zq3"), ("ANALYSIS_MATERIAL_FILE", "pp3d.mtl")]
+    rows += material_rows(pp)
+    rows += [("MOLD3D_ANALYSIS_AIM", "PACKING_STANDALONE"), ("MELT_TEMPERATURE", 230.0),
+             ("MOLD_TEMPERATURE", 40.0), ("INJECTION", "TIME"), ("INJECTION_TIME", 0.9)]
+    write(os.path.join(folder, "packing-3d.fin"), keyword_file("Flow analysis input", rows))
+    fin = add(flr3d, 6, 27, 0, "Standalone packing on the 3D mesh", "packing-3d.fin", 0, 3)
+    add(fin, 7, 27, 1, "", "packing-3d.flr", 0, 3)
 
 
 def write_structural_nodes(folder, add, mid, flr):
