@@ -41,7 +41,8 @@ BOOL CFlowWizAdvDlg::OnInitDialog()
     ModifyStyleEx(0, WS_EX_CONTEXTHELP);
     auto* wizard = dynamic_cast<CFlowWizard*>(m_pParentWnd);
     assert(wizard && "the advanced options belong to a flow wizard");
-    Arrange(*wizard);
+    if (wizard)
+        Arrange(*wizard);
     return CPropertySheet::OnInitDialog();
 }
 
