@@ -1,5 +1,4 @@
-// The dialogs whose fields the flow wizard binds, and the advanced options
-// sheet.
+// The dialogs whose fields the flow wizard binds.
 #include "flow/FlowIds.h"
 #include "flow/FlowPages.h"
 #include "flow/FlowWizard.h"
@@ -19,9 +18,4 @@ BOOL CFlowBoundDialog::OnCommand(WPARAM wParam, LPARAM lParam)
     }
     m_wizard.GetBindings().OnCompanionClicked(wParam, lParam);
     return CDialog::OnCommand(wParam, lParam);
-}
-
-CFlowWizAdvDlg::CFlowWizAdvDlg(int flags, CWnd* parent)
-    : CPropertySheet(IDS_FLOW_ADVANCED_CAPTION, parent), m_nFlags(flags)
-{
 }

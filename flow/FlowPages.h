@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "flow/TransferPotDlg.h"
+#include "flow/FlowWizAdvDlg.h"
 #include "platform/window/Dialog.h"
 #include "platform/window/ListCtrl.h"
 #include "platform/window/PropertySheet.h"
@@ -37,18 +38,6 @@ protected:
 
 private:
     CFlowWizard& m_wizard;
-};
-
-// The advanced options sheet, built with the analysis flags; its pages (the
-// machine, mold, output, solver, runner balance, molding window, control
-// and gate location keywords) join it with the advanced keyword set.
-class CFlowWizAdvDlg : public CPropertySheet {
-public:
-    CFlowWizAdvDlg(int flags, CWnd* parent = nullptr);
-    int GetFlags() const { return m_nFlags; }
-
-private:
-    int m_nFlags;
 };
 
 class CFlowWizPage1 : public CFlowWizPage {

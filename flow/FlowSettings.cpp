@@ -170,13 +170,6 @@ const Row kDescriptionRows[] = {
     {.keyword = "ANALYSIS_DESCRIPTION", .control = IDC_FLOW_DESCRIPTION, .member = &S::m_strDescription},
 };
 
-// The advanced options that the wizard itself keeps: the Abaqus interface
-// switch (midplane and fusion meshes). No page edits it yet, so it has no
-// control and is always written.
-const Row kAdvancedOutputRows[] = {
-    {.keyword = "3DFLOW_ABAQUS_INTERFACE", .member = &S::m_bAbaqusInterface, .applies = NotOn3DMesh},
-};
-
 // Registers `rows` on `page` (the current page when null), each "<P>" replaced
 // by the wizard's solver prefix.
 void BindFlowRows(CKeywordBindings& bindings, CFlowWizard& wizard, std::span<const Row> rows, CWnd* page = nullptr)
@@ -232,9 +225,4 @@ void BindCuringPage(CKeywordBindings& bindings, CFlowWizard& wizard)
 void BindDescriptionPage(CKeywordBindings& bindings, CFlowWizard& wizard)
 {
     BindFlowRows(bindings, wizard, kDescriptionRows);
-}
-
-void BindAdvancedOptions(CKeywordBindings& bindings, CFlowWizard& wizard)
-{
-    BindFlowRows(bindings, wizard, kAdvancedOutputRows);
 }

@@ -17,5 +17,8 @@ void BindProcessPage(CKeywordBindings& bindings, CFlowWizard& wizard);
 void BindCuringPage(CKeywordBindings& bindings, CFlowWizard& wizard);
 // Description page.
 void BindDescriptionPage(CKeywordBindings& bindings, CFlowWizard& wizard);
-// The advanced options sheet's keywords, after every page's.
+// The advanced options sheet's keywords, after every page's: each on its
+// page of the wizard's advanced sheet. Registering `<P>RAM` and its stroke
+// length again moves them from the velocity profile dialog to an
+// optimisation's Analysis page.
 void BindAdvancedOptions(CKeywordBindings& bindings, CFlowWizard& wizard);

@@ -9,7 +9,7 @@ CFlowWizPage5::CFlowWizPage5() : CFlowWizPage(IDD_FLOW_PAGE5) {}
 BOOL CFlowWizPage5::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     if (LOWORD(wParam) == IDC_FLOW_ADVANCED_BUTTON && HIWORD(wParam) == BN_CLICKED) {
-        GetFlowWizard()->GetAdvancedSheet().DoModal();
+        GetFlowWizard()->RunAdvancedOptions();
         return TRUE;
     }
     return CFlowWizPage::OnCommand(wParam, lParam);

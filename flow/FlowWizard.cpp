@@ -50,7 +50,7 @@ double ReadNumber(const std::string& text) { return text.empty() ? 0 : std::strt
 CFlowWizard::CFlowWizard(ZQ_PM_Node* node, int flags, CWnd* parent)
     : CWizard(IDS_FLOW_CAPTION, node, parent),
       m_nFlags(flags),
-      m_advanced(flags)
+      m_advanced(flags, this)
 {
     if (GetModelMeshType() == kSub3D)
         m_strPrefix = "MOLD3D_";
@@ -287,3 +287,5 @@ void CFlowWizard::WriteRestartAndBoundary(MKeywordFile& file)
     else
         CopyPreviousBoundaryConditions(file, Keyword("BOUNDARY_CONDITION"), GetPrevResultNode(kSubFlow));
 }
+
+int CFlowWizard::RunAdvancedOptions() { return static_cast<int>(m_advanced.DoModal()); }

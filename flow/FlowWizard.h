@@ -151,6 +151,9 @@ public:
     // The curing page owns the transfer pot material dialog.
     CFlowWizPageTset& GetCuringPage() { return m_pageTset; }
     CFlowWizPage4& GetValveGatePage() { return m_page4; }
+    // Opens the advanced options sheet modally, its pages arranged for the
+    // choices made so far; what the description page's "Advanced..." runs.
+    int RunAdvancedOptions();
 
 private:
     // Steps of Prepare.

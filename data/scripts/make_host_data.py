@@ -168,7 +168,25 @@ def midplane_flow():
         ("3DFLOW_MOLD_WINDOW_LOW_TEMPERATURE", 10.0, "[0:100]"),
         ("3DFLOW_MOLD_WINDOW_SHEAR_RATE", 100.0, "(0:100]"),
         ("3DFLOW_MOLD_WINDOW_SHEAR_STRESS", 100.0, "(0:100]"),
-    ]
+    ] + mold_window_rows()
+    return rows
+
+
+def mold_window_rows():
+    # The advanced sheet's molding-window criteria: each limit with the
+    # switch that turns it on. Only the pressure limits are on by default;
+    # the others have ranges but no value until the user asks for them.
+    rows = []
+    for which in ("FEASIBLE", "PREFERRED"):
+        for name, value, rng in (("PRESSURE_LIMIT", 100.0 if which == "FEASIBLE" else 80.0, "(0:100]"),
+                                 ("HIGH_TEMPERATURE", None, "[0:400]"),
+                                 ("LOW_TEMPERATURE", None, "[0:400]"),
+                                 ("SHEAR_RATE", None, "(0:100]"),
+                                 ("SHEAR_STRESS", None, "(0:100]")):
+            stem = "3DFLOW_MOLD_WINDOW_" + which
+            rows.append((stem + "_USE_" + name, value is not None, None))
+            rows.append((stem + "_" + name, value, rng))
+    rows.append(("3DFLOW_MOLD_WINDOW_DISPLAY", "REFINED", None))
     return rows
 
 
@@ -268,6 +286,9 @@ def flow3d_rows():
         ("MOLD3D_WRITE_RECOVERY_FILE_EVERY_NUMBER_OF_HOURS", 2.0, "(0:1000]"),
         ("MOLD3D_FILLING_ANALYSIS_TYPE", "INERTIA_FREE_FLOW", None),
         ("MOLD3D_FILLING_INCLUDE_INERTIA", False, None),
+        ("MOLD3D_PACKING_TIME_STEP_MAXIMUM", 0.5, "(0:100]"),
+        ("MOLD3D_PACKING_TIME_STEP_MINIMUM", 0.001, "(0:100]"),
+        ("MOLD3D_PACKING_TIME_STEP_VARIATION", 0.1, "(0:1]"),
     ]
     for stage in ("MOLD3D_FILLING_", "MOLD3D_PACKING_"):
         rows += [
@@ -522,6 +543,21 @@ def write_machines():
         ]
         write(os.path.join(DATA, "machines", name),
               keyword_file("Injection molding machine: %s %s, %d t" % (maker, model, tonnes), rows))
+    # A machine whose controller states no profile capability at all: an
+    # optimisation on it may choose no profile option.
+    rows = [
+        ("MACHINE_MANUFACTURER", "Plainworks"),
+        ("MACHINE_MANUFACTURER_MODEL_CODE", "PW-40"),
+        ("MACHINE_CLAMP_MAXIMUM_CLAMP_FORCE", 40 * 1000 * 9.80665),
+        ("MACHINE_INJECTION_MAXIMUM_INJECTION_PRESSURE", 1.6e8),
+        ("MACHINE_INJECTION_MAXIMUM_INJECTION_VELOCITY", 0.12),
+        ("MACHINE_INJECTION_RESPONSE_TIME", 0.05),
+        ("MACHINE_INJECTION_SCREW_DIAMETER", 0.022),
+        ("MACHINE_INJECTION_SCREW_INTENSIFICATION_RATIO", 11.0),
+        ("MACHINE_INJECTION_SCREW_MAXIMUM_STROKE", 0.09),
+    ]
+    write(os.path.join(DATA, "machines", "pw040.imm"),
+          keyword_file("Injection molding machine: Plainworks PW-40, 40 t, no profile controller", rows))
 
 
 # ---------------------------------------------------------------- materials
@@ -1097,8 +1133,25 @@ def write_sample_project():
     add_flow_scenarios(folder, add, mid, flr, main_bc)
     add_valve_gate_scenarios(folder, add, pp, flr, main_bc)
     add_process_scenarios(folder, add, mid)
+    add_advanced_flow_scenarios(folder, add)
     write(os.path.join(folder, "project.zqp"),
           project_file("Sample project", tree_order(nodes), len(nodes)), crlf=False)
+
+
+def add_advanced_flow_scenarios(folder, add):
+    """Nodes the sessions of the flow wizard's advanced options start from,
+    added after every earlier node so that no id changes: a standalone
+    packing on the 3D mesh, below the 3D fill and pack it follows."""
+    pp = MATERIALS[0]
+    flr3d = next(n for n in range(len(NODE_FILES)) if NODE_FILES[n] == "flow3d.flr")
+    rows = [("ANALYSIS_DESCRIPTION", "Standalone packing on the 3D mesh"), ("ANALYSIS_PROGRAM", "zqflow3d"),
+            ("ANALYSIS_MESH_FILE", "plate3.zq3"), ("ANALYSIS_MATERIAL_FILE", "pp3d.mtl")]
+    rows += material_rows(pp)
+    rows += [("MOLD3D_ANALYSIS_AIM", "PACKING_STANDALONE"), ("MELT_TEMPERATURE", 230.0),
+             ("MOLD_TEMPERATURE", 40.0), ("INJECTION", "TIME"), ("INJECTION_TIME", 0.9)]
+    write(os.path.join(folder, "packing-3d.fin"), keyword_file("Flow analysis input", rows))
+    fin = add(flr3d, 6, 27, 0, "Standalone packing on the 3D mesh", "packing-3d.fin", 0, 3)
+    add(fin, 7, 27, 1, "", "packing-3d.flr", 0, 3)
 
 
 def write_structural_nodes(folder, add, mid, flr):

@@ -76,7 +76,7 @@ TEST(Machines, ListsTheDatabaseAndDerivesKeywords)
     ASSERT_TRUE(tree.Create(dir / "proj", "m"));
     EXPECT_EQ(tree.GetMachineDBPath(), "");
     const std::vector<std::string> installed = tree.GetIMMFiles();
-    ASSERT_EQ(installed.size(), 4u);
+    ASSERT_EQ(installed.size(), 5u);
     EXPECT_EQ(hostpath::BaseName(installed[0]), "am080.imm");
 
     std::filesystem::create_directories(dir / "db");
@@ -85,11 +85,11 @@ TEST(Machines, ListsTheDatabaseAndDerivesKeywords)
     ASSERT_TRUE(tree.SetMachineDBPath(dir / "db"));
     EXPECT_EQ(tree.GetMachineDBPath(), dir / "db");
     std::vector<std::string> all = tree.GetIMMFiles();
-    ASSERT_EQ(all.size(), 6u);
-    EXPECT_EQ(hostpath::BaseName(all[4]), "zq1.imm");
-    EXPECT_EQ(hostpath::BaseName(all[5]), "local.imm");
+    ASSERT_EQ(all.size(), 7u);
+    EXPECT_EQ(hostpath::BaseName(all[5]), "zq1.imm");
+    EXPECT_EQ(hostpath::BaseName(all[6]), "local.imm");
     tree.SetMachineDBPath(wiztest::SourcePath("data/machines")); // the installation folder counts once
-    EXPECT_EQ(tree.GetIMMFiles().size(), 5u);
+    EXPECT_EQ(tree.GetIMMFiles().size(), 6u);
 
     const std::string out = dir / "machine.kw";
     ASSERT_TRUE(tree.GenerateMachineKeywords(out, wiztest::SourcePath("data/machines/kx150.imm")));
