@@ -103,10 +103,24 @@ TEST_F(FlowAdvRun, RunnerBalanceWritesTheTimeSeriesFromItsPage)
     EXPECT_NE(file.find("3DFLOW_FILL_TIME_SERIES_SPECIFIED_TIMES: 0.5 \\\n1\n"), std::string::npos) << file;
 }
 
+// Script lines that set up `count` gas cylinders at constant volume on the
+// process page, which a gas analysis does not leave without them.
+std::string GasCylinders(int count)
+{
+    std::string lines = "click IDC_FLOW_GAS_SETTINGS_BUTTON\nclick IDC_FLOW_GAS_CONSTANT_VOLUME\n";
+    const char* const values[] = {"1", "100", "10", "5", "20", "0.5", "11"};
+    for (int column = 1; column <= count; ++column)
+        for (int row = 1; row <= 7; ++row)
+            lines += "cell IDC_FLOW_GAS_GRID " + std::to_string(row) + " " + std::to_string(column) + " " +
+                     values[row - 1] + "\n";
+    return lines + "ok\n";
+}
+
 TEST_F(FlowAdvRun, GasOffersOneSolverAndNoAbaqusFile)
 {
     auto r = RunText(Node("material1.mtl"),
-                     "next\nselect IDC_FLOW_BC_LIST \" gas.bf3\"\nnext\nnext\nexpect dialog IDD_FLOW_PAGE4\nnext\n"
+                     "next\nselect IDC_FLOW_BC_LIST \" gas.bf3\"\nnext\n" + GasCylinders(2) +
+                     "next\nexpect dialog IDD_FLOW_PAGE4\nnext\n"
                      "expect dialog IDD_FLOW_PAGE5\n"
                      "click IDC_FLOW_ADVANCED_BUTTON\n"
                      "expect tabs Analysis Output \"Filling solution\" \"Packing solution\" \"Numerical solution\"\n"

@@ -9,6 +9,7 @@
 #include "flow/FlowAdvRules.h"
 #include "flow/FlowIds.h"
 #include "flow/FlowWizard.h"
+#include "flow/ProfileDialogs.h"
 #include "keyword/KeywordFile.h"
 #include "FlowTestSupport.h"
 
@@ -136,7 +137,7 @@ TEST_F(FlowAdv, AnOptimisationEditsTheStrokeVolumeOnItsAnalysisPage)
 
     CFlowWizard plain(Node("material1.mtl"), 0);
     ASSERT_TRUE(plain.Prepare());
-    EXPECT_EQ(PageOf(plain, "3DFLOW_RAM"), &plain.m_velocityProfileDlg);
+    EXPECT_EQ(PageOf(plain, "3DFLOW_RAM"), &plain.GetProcessPage().GetVelocityProfileDlg());
     EXPECT_EQ(PageOf(plain, "3DFLOW_MAXIMUM_INJECTION_PRESSURE"), &plain.GetAdvancedSheet().m_analysis);
     EXPECT_FALSE(plain.GetBindings().IsBound("3DFLOW_OPTIM_PRESSURE_PROFILE_STEPS"));
     EXPECT_EQ(PageOf(plain, "3DFLOW_FILL_TIME_SERIES_SPECIFIED_VOLUMES"), &plain.GetAdvancedSheet().m_output);

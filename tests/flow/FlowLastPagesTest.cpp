@@ -1,5 +1,3 @@
-#include <string>
-#include <utility>
 // The flow wizard's last pages on a copy of the sample project: the valve-gate
 // page driving its grid, the curing page's transfer pot rule, and the
 // description page's checks and job submission.
@@ -8,6 +6,9 @@
 #include "flow/ValveTimingGrid.h"
 #include "keyword/KeywordFile.h"
 #include "FlowTestSupport.h"
+
+#include <string>
+#include <utility>
 
 namespace {
 
