@@ -168,6 +168,10 @@ std::vector<std::string> CheckDeck(const CKeywordBindings& bindings, const MKeyw
     std::vector<std::string> lines;
     SValueReading reading;
     for (const std::string& keyword : deck.GetKeywords()) {
+        // Most of a big deck is material data and other programs' keywords:
+        // their values are never read.
+        if (!bindings.IsBound(keyword))
+            continue;
         reading.problems.clear();
         reading.numbers.clear();
         if (!bindings.CheckValue(keyword, deck.GetValue(keyword), reading) || reading.problems.empty())

@@ -65,6 +65,12 @@ private:
     bool m_ok = false;
 };
 
+bool SameExtension(const ZQ_PM_Node* node, const std::string& path)
+{
+    const std::string extension = hostpath::Extension(path);
+    return !extension.empty() && hostpath::Extension(node->GetFilePath()) == extension;
+}
+
 std::string WizardNames()
 {
     std::string names;
@@ -114,7 +120,7 @@ CResult CDeckWizard::Build(const std::string& deckPath, const MKeywordFile& deck
                                  (request.wizard.empty() ? std::string("a node any wizard starts from")
                                                          : std::string(factories[0]->startsFrom)));
         SCandidate chosen{};
-        if (CResult found = Choose(candidates, deck, chosen); !found)
+        if (CResult found = Choose(candidates, deckPath, deck, chosen); !found)
             return found;
         m_factory = chosen.factory;
         return Prepare(*chosen.factory, chosen.node, m_wizard);
@@ -133,7 +139,7 @@ CResult CDeckWizard::Build(const std::string& deckPath, const MKeywordFile& deck
         return CResult::Fail("the " + request.wizard + " wizard starts from none of the nodes a deck can be; "
                              "give the --node it belongs to");
     SCandidate chosen{};
-    if (CResult found = Choose(candidates, deck, chosen); !found)
+    if (CResult found = Choose(candidates, deckPath, deck, chosen); !found)
         return found;
     ZQ_PM_Node* node = DeckNodeLike(chosen.node, deckPath);
     if (node == nullptr)
@@ -184,7 +190,8 @@ CResult CDeckWizard::AddScratchNodes(std::vector<ZQ_PM_Node*>& starts)
     return CResult::Ok();
 }
 
-CResult CDeckWizard::Choose(const std::vector<SCandidate>& candidates, const MKeywordFile& deck, SCandidate& chosen)
+CResult CDeckWizard::Choose(const std::vector<SCandidate>& candidates, const std::string& deckPath,
+                            const MKeywordFile& deck, SCandidate& chosen)
 {
     if (candidates.size() == 1) {
         chosen = candidates[0];
@@ -192,25 +199,23 @@ CResult CDeckWizard::Choose(const std::vector<SCandidate>& candidates, const MKe
     }
     // Which wizard, on which mesh, knows the deck best: the bindings say it,
     // so a wizard that binds a new keyword is found without a table here.
+    // A wizard that cannot start here is reported, not passed over: another
+    // one chosen in its place would read the deck by the wrong table.
     std::size_t best = 0;
-    CResult firstFailure = CResult::Ok();
-    bool found = false;
+    chosen = candidates.front();
     for (const SCandidate& candidate : candidates) {
         std::unique_ptr<CWizard> wizard;
-        if (CResult prepared = Prepare(*candidate.factory, candidate.node, wizard); !prepared) {
-            if (firstFailure)
-                firstFailure = prepared;
-            continue;
-        }
+        if (CResult prepared = Prepare(*candidate.factory, candidate.node, wizard); !prepared)
+            return prepared;
         const std::size_t bound = CountBoundKeywords(wizard->GetBindings(), deck);
-        if (!found || bound > best) {
+        // Wizards that bind the same keywords (warpage and stress) are told
+        // apart by the kind of file the deck is, as the host names them.
+        const bool named = SameExtension(candidate.node, deckPath) && !SameExtension(chosen.node, deckPath);
+        if (bound > best || (bound == best && bound > 0 && named)) {
             best = bound;
             chosen = candidate;
-            found = true;
         }
     }
-    if (!found)
-        return firstFailure;
     // Only one wizard was named: a deck it knows nothing of is still its deck.
     if (best == 0 && candidates.front().factory != candidates.back().factory)
         return CResult::Fail("no wizard binds any keyword of the deck; name one with --wizard");

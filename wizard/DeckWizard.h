@@ -18,7 +18,8 @@ class MKeywordFile;
 
 struct SDeckWizardRequest {
     // A registered wizard's name; "": the one whose bindings take the most
-    // keywords of the deck (ties go to a midplane analysis).
+    // keywords of the deck (a tie goes to the analysis the deck's extension
+    // names, then to a midplane analysis).
     std::string wizard;
     // With `node` >= 0: the project and the node the deck belongs to.
     std::string project;
@@ -51,7 +52,8 @@ private:
     };
     CResult OpenScratch();
     CResult AddScratchNodes(std::vector<ZQ_PM_Node*>& starts);
-    CResult Choose(const std::vector<SCandidate>& candidates, const MKeywordFile& deck, SCandidate& chosen);
+    CResult Choose(const std::vector<SCandidate>& candidates, const std::string& deckPath, const MKeywordFile& deck,
+                   SCandidate& chosen);
     CResult Prepare(const SWizardFactory& factory, ZQ_PM_Node* node, std::unique_ptr<CWizard>& wizard);
     // A node like `stub` (same parent and kind) whose file is the deck.
     ZQ_PM_Node* DeckNodeLike(ZQ_PM_Node* stub, const std::string& deckPath);

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <sstream>
 
@@ -174,4 +175,30 @@ TEST_F(KeywordCheckCli, DiffShowsChangesInTheUsersUnits)
     r = RunWizhost({"kw", "diff", dir / "x.kw", dir / "y.kw"});
     EXPECT_EQ(r.exitCode, 1) << r.err;
     EXPECT_EQ(r.out, "~ K: 1.0 -> 1\n");
+}
+
+TEST_F(KeywordCheckCli, FailedWritesInTheScratchProjectAreOneLineAndLeaveNothingBehind)
+{
+    const std::string deck = Deck("cool-automatic.cin", {{"MELT_TEMPERATURE", "bad"}});
+    const std::string temp = dir / "temp";
+    std::filesystem::create_directories(temp);
+    setenv("TEMP", temp.c_str(), 1);
+    const auto clean = RunWizhost({"kw", "check", deck});
+    ASSERT_EQ(clean.exitCode, 1) << clean.err;
+    int faults = 0;
+    for (int n = 1; n < 200; ++n) {
+        setenv("WIZ_FAULT_AT", std::to_string(n).c_str(), 1);
+        const auto r = RunWizhost({"kw", "check", deck});
+        unsetenv("WIZ_FAULT_AT");
+        EXPECT_TRUE(std::filesystem::is_empty(temp)) << "fault " << n << " left files in the temporary folder";
+        if (r.exitCode != 2) {
+            EXPECT_EQ(r.out, clean.out) << "fault " << n;
+            break;
+        }
+        ++faults;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+        EXPECT_EQ(r.out, "") << "fault " << n;
+    }
+    unsetenv("TEMP");
+    EXPECT_GT(faults, 0) << "the check writes its scratch project";
 }
