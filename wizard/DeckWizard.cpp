@@ -2,6 +2,7 @@
 
 #include <climits>
 #include <filesystem>
+#include <string_view>
 #include <unistd.h>
 
 #include "host/HostPaths.h"
@@ -179,14 +180,23 @@ CResult CDeckWizard::AddScratchNodes(std::vector<ZQ_PM_Node*>& starts)
             starts.push_back(input);
         }
     }
-    // A translation input made from an IGES model: the model kind with the most pages.
-    const std::string translation = m_scratch + "/model.081";
-    if (CResult written = empty.Write(translation); !written)
-        return written;
-    ZQ_PM_Node* input = m_tree.AddNode(cad, kNodeTranslation, kSubTranslator, "", translation);
-    if (input == nullptr)
-        return CResult::Fail(m_tree.GetLastError());
-    starts.push_back(input);
+    // A translation input of a model of every kind the host knows: the kind
+    // decides which pages, and so which keywords, the translator has.
+    for (int kind = 0; kind <= kSubMesher; ++kind) {
+        const CADTypeInfo* info = GetCADTypeInfo(kind);
+        if (info == nullptr)
+            continue;
+        ZQ_PM_Node* model =
+            kind == kSubCadIges ? cad : m_tree.AddNode(m_tree.GetRootNode(), kNodeCadModel, info->subType, "",
+                                                       "model" + std::to_string(kind) + ".cad");
+        const std::string translation = m_scratch + "/model" + std::to_string(kind) + ".081";
+        if (CResult written = empty.Write(translation); !written)
+            return written;
+        ZQ_PM_Node* input = model ? m_tree.AddNode(model, kNodeTranslation, kSubTranslator, "", translation) : nullptr;
+        if (input == nullptr)
+            return CResult::Fail(m_tree.GetLastError());
+        starts.push_back(input);
+    }
     return CResult::Ok();
 }
 
@@ -201,18 +211,20 @@ CResult CDeckWizard::Choose(const std::vector<SCandidate>& candidates, const std
     // so a wizard that binds a new keyword is found without a table here.
     // A wizard that cannot start here is reported, not passed over: another
     // one chosen in its place would read the deck by the wrong table.
+    // Warpage and stress bind nearly the same keywords: the kind of file the
+    // deck is, as the host names analysis files, comes first, then the count.
     std::size_t best = 0;
+    bool bestNamed = false;
     chosen = candidates.front();
     for (const SCandidate& candidate : candidates) {
         std::unique_ptr<CWizard> wizard;
         if (CResult prepared = Prepare(*candidate.factory, candidate.node, wizard); !prepared)
             return prepared;
         const std::size_t bound = CountBoundKeywords(wizard->GetBindings(), deck);
-        // Wizards that bind the same keywords (warpage and stress) are told
-        // apart by the kind of file the deck is, as the host names them.
-        const bool named = SameExtension(candidate.node, deckPath) && !SameExtension(chosen.node, deckPath);
-        if (bound > best || (bound == best && bound > 0 && named)) {
+        const bool named = bound > 0 && SameExtension(candidate.node, deckPath);
+        if (named > bestNamed || (named == bestNamed && bound > best)) {
             best = bound;
+            bestNamed = named;
             chosen = candidate;
         }
     }
@@ -249,8 +261,15 @@ std::string CDeckWizard::Describe() const
 {
     if (!m_wizard)
         return "no wizard";
-    std::string text = "the " + std::string(m_factory->name) + " wizard on " + MeshName(m_wizard->GetModelMeshType());
     const ZQ_PM_Node* start = m_wizard->GetStartNode();
+    std::string text = "the " + std::string(m_factory->name) + " wizard on " + MeshName(m_wizard->GetModelMeshType());
+    const ZQ_PM_Node* model = start ? start->GetParent() : nullptr;
+    if (m_wizard->GetModelMeshType() == kSubNone && model && GetCADTypeInfo(model->GetSubType()))
+    {
+        const std::string kind = GetCADTypeInfo(model->GetSubType())->name;
+        const bool vowel = std::string_view("AEIOU").find(kind[0]) != std::string_view::npos;
+        text = "the " + std::string(m_factory->name) + " wizard on " + (vowel ? "an " : "a ") + kind + " model";
+    }
     if (start && start->GetAnalysisFlags() != 0)
         text += ", analysis options " + std::to_string(start->GetAnalysisFlags());
     return text;

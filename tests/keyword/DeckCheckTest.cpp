@@ -60,7 +60,7 @@ TEST_F(DeckCheck, OneLinePerFaultWithValueRangeAndLabel)
                                                  "DEMO_COOLING: on\n"
                                                  "DEMO_FILL_CONTROL: automatic\n"
                                                  "DEMO_LAYERS: 0.001 x 0.02\n"
-                                                 "DEMO_PROFILE: 0 1e7 \\\n3e8 20 \\\n4\n"
+                                                 "DEMO_PROFILE: 1e7 0 \\\n3e8 20 \\\n4\n"
                                                  "DEMO_NAME:\n"
                                                  "DEMO_COOLING_TIME: soon\n");
     const std::vector<std::string> expected = {
