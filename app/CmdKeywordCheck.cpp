@@ -122,7 +122,15 @@ int RunKeywordCheck(const Args& given)
     if (options.verbose)
         std::fprintf(stderr, "wizhost: checking %zu bound keywords with %s\n",
                      CountBoundKeywords(wizard.GetWizard().GetBindings(), deck), wizard.Describe().c_str());
-    const std::vector<std::string> findings = CheckDeck(wizard.GetWizard().GetBindings(), deck);
+    // A wizard started on the deck has prepared it for its fields; the
+    // values are read from there, as its pages read them.
+    MKeywordFile prepared;
+    const bool onDeck = wizard.IsOnDeck();
+    if (onDeck)
+        if (CResult loaded = wizard.LoadWorkingFile(prepared); !loaded)
+            return Fail("kw check: " + loaded.GetMessage());
+    const std::vector<std::string> findings =
+        CheckDeck(wizard.GetWizard().GetBindings(), deck, onDeck ? &prepared : nullptr);
     for (const std::string& line : findings)
         std::printf("%s\n", line.c_str());
     return findings.empty() ? kExitOk : kExitNo;

@@ -163,7 +163,8 @@ std::string GetFieldLabel(const SBindingView& binding)
     return label == LoadString(kIdsValueLabel) ? std::string() : label;
 }
 
-std::vector<std::string> CheckDeck(const CKeywordBindings& bindings, const MKeywordFile& deck)
+std::vector<std::string> CheckDeck(const CKeywordBindings& bindings, const MKeywordFile& deck,
+                                   const MKeywordFile* prepared)
 {
     std::vector<std::string> lines;
     SValueReading reading;
@@ -174,7 +175,8 @@ std::vector<std::string> CheckDeck(const CKeywordBindings& bindings, const MKeyw
             continue;
         reading.problems.clear();
         reading.numbers.clear();
-        if (!bindings.CheckValue(keyword, deck.GetValue(keyword), reading) || reading.problems.empty())
+        const MKeywordFile& source = prepared && prepared->HasKeyword(keyword) ? *prepared : deck;
+        if (!bindings.CheckValue(keyword, source.GetValue(keyword), reading) || reading.problems.empty())
             continue;
         const SBindingView binding = *bindings.FindBinding(keyword);
         const std::string label = GetFieldLabel(binding);

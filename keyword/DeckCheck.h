@@ -15,7 +15,11 @@ class MKeywordFile;
 
 // One line per problem, in the deck's keyword order, in the table's unit system:
 // "3DFLOW_MELT_TEMPERATURE: 480 deg.C is out of range [180:320] deg.C (Melt temperature)".
-std::vector<std::string> CheckDeck(const CKeywordBindings& bindings, const MKeywordFile& deck);
+// `prepared`, when given, is the deck as the wizard prepared it for its
+// fields (a value it splits or renames before reading): a keyword of the
+// deck that it holds is read from there.
+std::vector<std::string> CheckDeck(const CKeywordBindings& bindings, const MKeywordFile& deck,
+                                   const MKeywordFile* prepared = nullptr);
 
 // How many of the deck's keywords the table binds.
 std::size_t CountBoundKeywords(const CKeywordBindings& bindings, const MKeywordFile& deck);

@@ -257,6 +257,16 @@ ZQ_PM_Node* CDeckWizard::DeckNodeLike(ZQ_PM_Node* stub, const std::string& deckP
     return m_tree.UpdateInputNode(node) ? node : nullptr;
 }
 
+CResult CDeckWizard::LoadWorkingFile(MKeywordFile& file) const
+{
+    // Without a temporary folder the working file's name is relative to the
+    // folder the wizard was prepared in.
+    CDirectoryScope scope(m_folder);
+    if (!scope.Ok())
+        return CResult::FromErrno("cannot enter " + m_folder);
+    return file.Load(m_wizard->GetTempFileName());
+}
+
 std::string CDeckWizard::Describe() const
 {
     if (!m_wizard)

@@ -41,6 +41,11 @@ public:
     CResult Build(const std::string& deckPath, const MKeywordFile& deck, const SDeckWizardRequest& request);
 
     CWizard& GetWizard() const { return *m_wizard; }
+    // Whether the wizard was started on the deck itself (no node was given):
+    // its working file is then the deck as the wizard prepared it.
+    bool IsOnDeck() const { return !m_scratch.empty(); }
+    // Loads the wizard's working file (found from where the wizard was prepared).
+    CResult LoadWorkingFile(MKeywordFile& file) const;
     const SWizardFactory& GetFactory() const { return *m_factory; }
     // What was built, for messages: "flow wizard, midplane mesh, flags 2".
     std::string Describe() const;
