@@ -192,10 +192,12 @@ std::vector<std::string> CheckDeck(const CKeywordBindings& bindings, const MKeyw
 
 std::size_t CountBoundKeywords(const CKeywordBindings& bindings, const MKeywordFile& deck)
 {
+    // By the table, which is small, rather than by the deck, which may not be.
     std::size_t count = 0;
-    for (const std::string& keyword : deck.GetKeywords())
-        if (bindings.IsBound(keyword))
+    bindings.ForEachBinding([&](const SBindingView& binding) {
+        if (deck.HasKeyword(binding.keyword))
             ++count;
+    });
     return count;
 }
 
