@@ -1,6 +1,7 @@
 // wizhost kw ... and wizhost path ...: reading and fixing solver keyword files
 // by hand or from scripts, and the path rules (location, numbered names,
 // temporary files) the wizards apply.
+#include "app/CmdKeywordCheck.h"
 #include "app/Command.h"
 #include "keyword/FilePath.h"
 #include "keyword/KeywordFile.h"
@@ -35,6 +36,10 @@ int RunKeyword(const Args& args)
     if (args.empty())
         return Usage(self, "kw needs a command");
     const std::string& command = args[0];
+    if (command == "check")
+        return RunKeywordCheck(Args(args.begin() + 1, args.end()));
+    if (command == "diff")
+        return RunKeywordDiff(Args(args.begin() + 1, args.end()));
     const std::size_t expected = command == "list" ? 2
                                : command == "get" || command == "remove" || command == "normalize" ? 3
                                : command == "set" || command == "set-double" ? 4
@@ -92,6 +97,16 @@ const WizCommand g_kwCommand(
     "wizhost kw set-double FILE KEYWORD NUMBER  sets a number as the wizards write it (\"%G\", 1E-5)\n"
     "wizhost kw remove FILE KEYWORD           removes the keyword; exit 1 when absent\n"
     "wizhost kw normalize IN OUT              reads IN and writes it as the wizards would to OUT\n"
+    "wizhost kw check DECK [--wizard NAME] [--node ID --project DIR] [--units si|metric|english] [-v]\n"
+    "                                         reads every keyword a wizard binds as that wizard would\n"
+    "                                         and prints one line per fault (not a number, out of\n"
+    "                                         range, unknown choice, not ON/OFF, not whole); exit 1\n"
+    "                                         with findings. Without --node: the wizard that binds\n"
+    "                                         most of the deck, on a midplane analysis of its options\n"
+    "wizhost kw diff A B [--wizard NAME] [--node ID --project DIR] [--units ...] [-v]\n"
+    "                                         keywords removed (-), added (+) and changed (~), values\n"
+    "                                         in display units where A's wizard binds them; exit 1\n"
+    "                                         when they differ\n"
     "  Files are replaced whole (a temporary file beside them is renamed over them);\n"
     "  a read-only file, or one that is not a regular file, is refused. Comments and\n"
     "  unset (-16384) lines are not kept. A value with blanks at either end or a\n"

@@ -145,3 +145,44 @@ std::string CKeywordBindings::FormatValue(std::string_view keyword) const
     const CBinding* binding = Find(keyword);
     return binding ? GetBindingKind(binding->type).Format(*binding) : std::string();
 }
+
+SBindingView CKeywordBindings::ViewOf(const CBinding& binding) const
+{
+    SBindingView view;
+    view.keyword = binding.keyword;
+    view.type = binding.type;
+    view.controlId = binding.controlId;
+    view.companionId = binding.companionId;
+    view.page = binding.page;
+    view.quantity1 = binding.quantity1;
+    view.quantity2 = binding.quantity2;
+    CurrentRanges(binding, view.range1, view.range2);
+    if (binding.type == kBindChoice)
+        view.tokens = binding.Var<CChoiceField>().m_tokens;
+    return view;
+}
+
+void CKeywordBindings::ForEachBinding(const std::function<void(const SBindingView&)>& visit) const
+{
+    for (const auto& binding : m_bindings)
+        visit(ViewOf(*binding));
+}
+
+std::optional<SBindingView> CKeywordBindings::FindBinding(std::string_view keyword) const
+{
+    const CBinding* binding = Find(keyword);
+    if (binding == nullptr)
+        return std::nullopt;
+    return ViewOf(*binding);
+}
+
+bool CKeywordBindings::CheckValue(std::string_view keyword, const std::string& value, SValueReading& reading) const
+{
+    const CBinding* binding = Find(keyword);
+    if (binding == nullptr)
+        return false;
+    CValueRange range1, range2;
+    CurrentRanges(*binding, range1, range2);
+    GetBindingKind(binding->type).Check(*binding, range1, range2, value, reading);
+    return true;
+}

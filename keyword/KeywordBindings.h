@@ -5,7 +5,9 @@
 // type and the unit quantities used to show it. Pages register their keywords
 // once; the table then loads and saves keyword files and does the page data
 // exchange with validation against the ranges of its range store.
+#include <functional>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -16,13 +18,13 @@
 
 #include "keyword/ChoiceField.h"
 #include "keyword/KeywordFile.h"
+#include "keyword/ValueRange.h"
 #include "platform/system/Result.h"
 #include "platform/window/WinDef.h"
 #include "units/Units.h"
 
 class CWnd;
 class CDataExchange;
-class CValueRange;
 
 // The value types; the number is what Bind receives.
 enum BindingType {
@@ -69,6 +71,50 @@ template <class Owner> struct CBindingRow {
     UnitQuantity quantity2 = kQuantityDimensionless;
     unsigned flags = kBindNoFlags;
     bool (*applies)(const Owner&) = nullptr;
+};
+
+// One binding seen from outside the table, for tools that read keyword files
+// as a wizard would. The views stay valid while the table and its variables do.
+struct SBindingView {
+    std::string_view keyword;
+    int type = kBindText;
+    int controlId = -1;
+    int companionId = -1;
+    CWnd* page = nullptr; // null for a keyword without a control
+    UnitQuantity quantity1 = kQuantityDimensionless;
+    UnitQuantity quantity2 = kQuantityDimensionless;
+    // The ranges the page would check against now (from the range store).
+    CValueRange range1;
+    CValueRange range2;
+    // The tokens of a choice field; empty for other kinds.
+    std::span<const std::string> tokens;
+};
+
+// What is wrong with one value of a keyword file, as its binding reads it.
+struct SValueProblem {
+    enum Kind {
+        kEmpty,         // no value at all
+        kNotNumber,     // a number was wanted
+        kNotWhole,      // a whole number was wanted
+        kOutOfRange,    // a number outside its column's range
+        kUnknownToken,  // a choice none of whose tokens matches
+        kNotSwitch,     // neither ON nor OFF
+        kMissingSecond, // a pair without its second number
+        kListCut,       // a list longer than the part the wizard reads
+    };
+    Kind kind = kEmpty;
+    int item = -1;     // list item or pair, from 0; -1 for a single value
+    int column = 0;    // 0 or 1: which value of a pair
+    std::string text;  // the piece as written
+    double value = 0;  // kOutOfRange: the number, in SI
+};
+
+// A keyword file's value read by its binding's kind.
+struct SValueReading {
+    std::vector<SValueProblem> problems;
+    // The numbers read, in SI: a single number, a list's items, or a list of
+    // pairs first and second in turn. Empty for text, switches and choices.
+    std::vector<double> numbers;
 };
 
 class CKeywordBindings {
@@ -164,6 +210,19 @@ public:
     // The text a bound value has in a keyword file (what SaveValues writes).
     std::string FormatValue(std::string_view keyword) const;
 
+    // Every binding, in registration order.
+    void ForEachBinding(const std::function<void(const SBindingView&)>& visit) const;
+    // The binding of `keyword`; empty when it is not bound.
+    std::optional<SBindingView> FindBinding(std::string_view keyword) const;
+    // Reads `value`, as a keyword file holds it, by the kind of the keyword's
+    // binding and checks it against the binding's current ranges, leaving the
+    // bound variable alone. False when the keyword is not bound.
+    bool CheckValue(std::string_view keyword, const std::string& value, SValueReading& reading) const;
+    // The name a field with this companion caption has in messages: the
+    // caption without its mnemonic and colon, or "Value" (string 13255) for a
+    // caption that is empty, long, or asks to specify something.
+    static std::string LabelOfCaption(std::string caption, bool noPrefix);
+
     struct CBinding; // one record; defined with the implementation
 
 private:
@@ -178,6 +237,9 @@ private:
     struct CPageIndex;
     CBinding* Find(std::string_view keyword) const;
     void RefreshRanges(CBinding& binding) const;
+    // The ranges RefreshRanges would give the binding, without giving them.
+    void CurrentRanges(const CBinding& binding, CValueRange& range1, CValueRange& range2) const;
+    SBindingView ViewOf(const CBinding& binding) const;
     void PrepareCaptions(CBinding& binding, CWnd* control, const CPageIndex& page) const;
     void ShowField(CBinding& binding, CWnd* control, const CPageIndex& page);
     void ReadField(CBinding& binding, CWnd* control, int pass, const CPageIndex& page, CDataExchange* pDX);

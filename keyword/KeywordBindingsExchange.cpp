@@ -164,16 +164,31 @@ void CKeywordBindings::ExchangePage(CDataExchange* pDX)
             ReadField(*visit.binding, visit.control, pass, index, pDX);
 }
 
+void CKeywordBindings::CurrentRanges(const CBinding& binding, CValueRange& range1, CValueRange& range2) const
+{
+    // A range the store lacks keeps what the field had.
+    const std::string rangeKeyword = binding.keyword + "_RANGE";
+    range1 = m_rangeStore.HasKeyword(rangeKeyword) ? CValueRange::Parse(m_rangeStore.GetValue(rangeKeyword))
+                                                   : binding.range1;
+    const std::string secondKeyword = rangeKeyword + "2";
+    range2 = m_rangeStore.HasKeyword(secondKeyword) ? CValueRange::Parse(m_rangeStore.GetValue(secondKeyword))
+                                                    : binding.range2;
+    if (binding.flags & kBindPairSharesSecondRange)
+        range1 = range2;
+}
+
 void CKeywordBindings::RefreshRanges(CBinding& binding) const
 {
-    const std::string rangeKeyword = binding.keyword + "_RANGE";
-    if (m_rangeStore.HasKeyword(rangeKeyword))
-        binding.range1 = CValueRange::Parse(m_rangeStore.GetValue(rangeKeyword));
-    const std::string secondKeyword = rangeKeyword + "2";
-    if (m_rangeStore.HasKeyword(secondKeyword))
-        binding.range2 = CValueRange::Parse(m_rangeStore.GetValue(secondKeyword));
-    if (binding.flags & kBindPairSharesSecondRange)
-        binding.range1 = binding.range2;
+    CurrentRanges(binding, binding.range1, binding.range2);
+}
+
+std::string CKeywordBindings::LabelOfCaption(std::string caption, bool noPrefix)
+{
+    if (caption.size() > kMaxCaption)
+        caption.resize(kMaxCaption);
+    if (caption.empty() || caption.size() > kMaxLabelCaption || ContainsNoCase(caption, "specify"))
+        return LoadString(kIdsValueLabel);
+    return CleanLabel(std::move(caption), noPrefix);
 }
 
 void CKeywordBindings::PrepareCaptions(CBinding& binding, CWnd* control, const CPageIndex& page) const
@@ -196,15 +211,10 @@ void CKeywordBindings::PrepareCaptions(CBinding& binding, CWnd* control, const C
         return;
 
     if (binding.captionLength < 0) {
-        binding.label = LoadString(kIdsValueLabel);
         std::string caption = companion->GetWindowText();
-        if (caption.size() > kMaxCaption)
-            caption.resize(kMaxCaption);
-        binding.captionLength = static_cast<int>(caption.size());
-        if (!caption.empty() && caption.size() <= kMaxLabelCaption && !ContainsNoCase(caption, "specify")) {
-            const bool noPrefix = companion->GetKind() == WndKind::Static && (companion->GetStyle() & SS_NOPREFIX);
-            binding.label = CleanLabel(std::move(caption), noPrefix);
-        }
+        binding.captionLength = static_cast<int>(std::min(caption.size(), kMaxCaption));
+        const bool noPrefix = companion->GetKind() == WndKind::Static && (companion->GetStyle() & SS_NOPREFIX);
+        binding.label = LabelOfCaption(std::move(caption), noPrefix);
     }
 
     if (GetBindingKind(binding.type).ShowsRange()) {

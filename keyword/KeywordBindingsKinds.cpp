@@ -65,6 +65,38 @@ bool ParseNumber(const std::string& text, double* value)
     return true;
 }
 
+// The pieces of `text` between any of `separators`, with where each ends.
+template <class Fn> void ForEachPiece(const std::string& text, const char* separators, Fn&& fn)
+{
+    std::size_t pos = 0;
+    while ((pos = text.find_first_not_of(separators, pos)) != std::string::npos) {
+        const std::size_t end = std::min(text.find_first_of(separators, pos), text.size());
+        fn(text.substr(pos, end - pos), end);
+        pos = end;
+    }
+}
+
+void AddProblem(SValueReading& reading, SValueProblem::Kind kind, std::string text, int item = -1, int column = 0,
+                double value = 0)
+{
+    reading.problems.push_back({kind, item, column, std::move(text), value});
+}
+
+// One number of a value: a piece that is not wholly a number, or a number
+// outside `range`, is a problem.
+void CheckNumber(const std::string& piece, const CValueRange& range, int item, int column, SValueReading& reading)
+{
+    double number = 0;
+    if (!ParseNumber(piece, &number)) {
+        AddProblem(reading, SValueProblem::kNotNumber, piece, item, column);
+        reading.numbers.push_back(0);
+        return;
+    }
+    if (!range.Contains(number))
+        AddProblem(reading, SValueProblem::kOutOfRange, piece, item, column, number);
+    reading.numbers.push_back(number);
+}
+
 bool IsRadio(const CWnd* control)
 {
     const auto* button = dynamic_cast<const CButton*>(control);
@@ -121,6 +153,13 @@ class CTextKind final : public CBindingKind {
 public:
     std::string Format(const CBinding& b) const override { return b.Var<std::string>(); }
     void Parse(CBinding& b, const std::string& value) const override { b.Var<std::string>() = value; }
+    void Check(const CBinding&, const CValueRange&, const CValueRange&, const std::string& value,
+               SValueReading& reading) const override
+    {
+        // A blank text field stops the page it is on.
+        if (value.empty())
+            AddProblem(reading, SValueProblem::kEmpty, value);
+    }
     void Show(const CBindingExchange&, CBinding& b, CWnd* control) const override
     {
         BindingControls::SetTextIfChanged(control, b.Var<std::string>());
@@ -165,6 +204,25 @@ class CWholeKind final : public CNumberKind {
 public:
     std::string Format(const CBinding& b) const override { return std::to_string(b.Var<int>()); }
     void Parse(CBinding& b, const std::string& value) const override { b.Var<int>() = std::atoi(value.c_str()); }
+    void Check(const CBinding&, const CValueRange& range, const CValueRange&, const std::string& value,
+               SValueReading& reading) const override
+    {
+        if (value.empty())
+            return AddProblem(reading, SValueProblem::kEmpty, value);
+        // atoi takes the digits before a point or junk and drops the rest.
+        errno = 0;
+        char* end = nullptr;
+        const long number = std::strtol(value.c_str(), &end, 10);
+        double real = 0;
+        if (end == value.c_str() || *end != '\0' || errno == ERANGE || number < INT_MIN || number > INT_MAX) {
+            AddProblem(reading, ParseNumber(value, &real) ? SValueProblem::kNotWhole : SValueProblem::kNotNumber,
+                       value);
+            return;
+        }
+        if (!range.Contains(static_cast<double>(number)))
+            AddProblem(reading, SValueProblem::kOutOfRange, value, -1, 0, static_cast<double>(number));
+        reading.numbers.push_back(static_cast<double>(number));
+    }
     void Show(const CBindingExchange&, CBinding& b, CWnd* control) const override
     {
         BindingControls::SetTextIfChanged(control, std::to_string(b.Var<int>()));
@@ -186,6 +244,13 @@ public:
         b.Var<double>() = std::strtod(value.c_str(), nullptr);
     }
     void Store(const CBinding& b, MKeywordFile& file) const override { file.SetDouble(b.keyword, b.Var<double>()); }
+    void Check(const CBinding&, const CValueRange& range, const CValueRange&, const std::string& value,
+               SValueReading& reading) const override
+    {
+        if (value.empty())
+            return AddProblem(reading, SValueProblem::kEmpty, value);
+        CheckNumber(value, range, -1, 0, reading);
+    }
     void Show(const CBindingExchange& x, CBinding& b, CWnd* control) const override
     {
         BindingControls::SetTextIfChanged(control, BindingText::FormatG(FromSI(b.quantity1, x.system, b.Var<double>())));
@@ -206,6 +271,15 @@ class CSwitchKind final : public CBindingKind {
 public:
     std::string Format(const CBinding& b) const override { return b.Var<bool>() ? "ON" : "OFF"; }
     void Parse(CBinding& b, const std::string& value) const override { b.Var<bool>() = value == "ON"; }
+    void Check(const CBinding&, const CValueRange&, const CValueRange&, const std::string& value,
+               SValueReading& reading) const override
+    {
+        // Anything but "ON" reads as off, "on" and "YES" included.
+        if (value.empty())
+            AddProblem(reading, SValueProblem::kEmpty, value);
+        else if (value != "ON" && value != "OFF")
+            AddProblem(reading, SValueProblem::kNotSwitch, value);
+    }
     void Show(const CBindingExchange&, CBinding& b, CWnd* control) const override
     {
         if (auto* button = dynamic_cast<CButton*>(control))
@@ -224,6 +298,17 @@ class CChoiceKind final : public CBindingKind {
 public:
     std::string Format(const CBinding& b) const override { return b.Var<CChoiceField>().GetToken(); }
     void Parse(CBinding& b, const std::string& value) const override { b.Var<CChoiceField>().SetToken(value); }
+    void Check(const CBinding& b, const CValueRange&, const CValueRange&, const std::string& value,
+               SValueReading& reading) const override
+    {
+        if (value.empty())
+            return AddProblem(reading, SValueProblem::kEmpty, value);
+        CChoiceField probe;
+        probe.m_tokens = b.Var<CChoiceField>().m_tokens;
+        probe.SetToken(value);
+        if (probe.m_index < 0)
+            AddProblem(reading, SValueProblem::kUnknownToken, value);
+    }
     void Show(const CBindingExchange& x, CBinding& b, CWnd* control) const override
     {
         const int index = b.Var<CChoiceField>().m_index;
@@ -326,6 +411,21 @@ public:
         list.clear();
         ForEachNumber(value.substr(0, kListTextLimit), " ,;", [&](double number) { list.push_back(number); });
     }
+    void Check(const CBinding&, const CValueRange& range, const CValueRange&, const std::string& value,
+               SValueReading& reading) const override
+    {
+        if (value.find_first_not_of(" ,;") == std::string::npos)
+            return AddProblem(reading, SValueProblem::kEmpty, value);
+        int item = 0;
+        int whole = -1; // items read whole before the cut
+        ForEachPiece(value, " ,;", [&](const std::string& piece, std::size_t end) {
+            if (end > kListTextLimit && whole < 0)
+                whole = item;
+            CheckNumber(piece, range, item++, 0, reading);
+        });
+        if (whole >= 0)
+            AddProblem(reading, SValueProblem::kListCut, value.substr(0, kListTextLimit), whole);
+    }
     bool ShowsRange() const override { return true; }
     void Show(const CBindingExchange& x, CBinding& b, CWnd* control) const override
     {
@@ -396,6 +496,19 @@ public:
                 list.emplace_back(number, 0.0);
             haveFirst = !haveFirst;
         });
+    }
+    void Check(const CBinding&, const CValueRange& range1, const CValueRange& range2, const std::string& value,
+               SValueReading& reading) const override
+    {
+        if (value.find_first_not_of(" \t\n") == std::string::npos)
+            return AddProblem(reading, SValueProblem::kEmpty, value);
+        int count = 0;
+        ForEachPiece(value, " \t\n", [&](const std::string& piece, std::size_t) {
+            CheckNumber(piece, count % 2 ? range2 : range1, count / 2, count % 2, reading);
+            ++count;
+        });
+        if (count % 2)
+            AddProblem(reading, SValueProblem::kMissingSecond, std::string(), count / 2, 1);
     }
     void Show(const CBindingExchange& x, CBinding& b, CWnd* control) const override
     {

@@ -30,6 +30,11 @@ public:
     virtual void Parse(CBinding& binding, const std::string& value) const = 0;
     // Sets the binding's keyword in `file` to the value.
     virtual void Store(const CBinding& binding, MKeywordFile& file) const;
+    // Reads a keyword file's value as Parse would, but strictly and without
+    // touching the variable: each piece Parse would misread, and each number
+    // outside its column's range, is a problem.
+    virtual void Check(const CBinding& binding, const CValueRange& range1, const CValueRange& range2,
+                       const std::string& value, SValueReading& reading) const = 0;
 
     // Whether the caption beside the field shows the field's range.
     virtual bool ShowsRange() const { return false; }
