@@ -56,3 +56,11 @@ echo "\$ wizhost run flow --project $BUILD/demo-project --node 4 --script data/s
 "$W" run flow --project "$BUILD/demo-project" --node 4 --script data/scripts/flow-fill-pack.script
 echo "\$ wizhost project tree $BUILD/demo-project"
 "$W" project tree "$BUILD/demo-project"
+# The analysis preparation wizard from the midplane mesh: the PP is picked
+# from the material library, a flow analysis chosen, and the flow wizard it
+# opens answered by the same script.
+MESH=$("$W" project tree "$BUILD/demo-project" | awk '/ plate1\.zql$/ { print $1; exit }')
+echo "\$ wizhost run prepare --project $BUILD/demo-project --node $MESH --script data/scripts/prepare-mesh-flow.script"
+"$W" run prepare --project "$BUILD/demo-project" --node "$MESH" --script data/scripts/prepare-mesh-flow.script
+echo "\$ wizhost project tree $BUILD/demo-project"
+"$W" project tree "$BUILD/demo-project"
