@@ -204,18 +204,25 @@ int RunWizard(const SWizardFactory& factory, MProjectTree& tree, ZQ_PM_Node* nod
     if (CResult prepared = sheet->Prepare(); !prepared)
         return Fail("run: " + prepared.GetMessage());
     const RunOutcome outcome = RunModal(*sheet, options, commands);
+    const auto* preparation = dynamic_cast<const CAnalysisWizard*>(sheet.get());
+    // A material chosen on the way was added when it was chosen.
+    const std::string materialKept = preparation && preparation->ChangedMaterial()
+                                         ? "; the material chosen stays in the project"
+                                         : "";
     if (!outcome.error.empty())
-        return Fail(outcome.error);
+        return Fail(outcome.error + materialKept);
     if (outcome.result != ID_WIZFINISH) {
-        std::printf("cancelled: the project was not changed\n");
+        if (!materialKept.empty())
+            std::printf("cancelled: no analysis was made%s\n", materialKept.c_str());
+        else
+            std::printf("cancelled: the project was not changed\n");
         return kExitNo;
     }
     if (CResult finished = sheet->GetFinishResult(); !finished)
-        return Fail("run: " + finished.GetMessage());
+        return Fail("run: " + finished.GetMessage() + materialKept);
     const ZQ_PM_Node* made = sheet->GetResultNode();
-    if (const auto* preparation = dynamic_cast<const CAnalysisWizard*>(sheet.get());
-        !made && preparation && !preparation->ChosenWizardFinished()) {
-        std::printf("cancelled: the analysis wizard was cancelled; no analysis was made\n");
+    if (!made && preparation && !preparation->ChosenWizardFinished()) {
+        std::printf("cancelled: the analysis wizard was cancelled; no analysis was made%s\n", materialKept.c_str());
         return kExitNo;
     }
     if (!made)

@@ -74,11 +74,14 @@ void CAnalysisWizPage1::ChooseMaterial()
     if (sheet.DoModalPropertySheet() != 0) {
         MProjectTree& tree = CWizard::GetProjectTree();
         if (ZQ_PM_Node* material = wizard->GetMaterialNode()) {
-            if (!tree.UpdateMaterialNode(material, search))
+            if (tree.UpdateMaterialNode(material, search))
+                wizard->NoteMaterialChanged();
+            else
                 AfxMessageBox(LoadString(IDS_ANALYSIS_MATERIAL_FAILED) + tree.GetLastError(),
                               MB_OK | MB_ICONEXCLAMATION, IDS_ANALYSIS_MATERIAL_FAILED);
         } else if (ZQ_PM_Node* added = tree.AddMaterialNode(wizard->GetStartNode(), search)) {
             wizard->SetMaterialNode(added);
+            wizard->NoteMaterialChanged();
             wizard->UpdateNavigation();
         } else {
             AfxMessageBox(LoadString(IDS_ANALYSIS_MATERIAL_FAILED) + tree.GetLastError(), MB_OK | MB_ICONEXCLAMATION,

@@ -27,6 +27,10 @@ public:
 
     ZQ_PM_Node* GetMaterialNode() const { return m_pMaterialNode; }
     void SetMaterialNode(ZQ_PM_Node* node) { m_pMaterialNode = node; }
+    // Whether page 1 added or replaced a material in the project: that
+    // change stays whatever becomes of the analysis.
+    bool ChangedMaterial() const { return m_bChangedMaterial; }
+    void NoteMaterialChanged() { m_bChangedMaterial = true; }
     // The node the chosen analysis starts from: the material after a mesh
     // start, otherwise the start node.
     ZQ_PM_Node* GetAnalysisNode() const;
@@ -63,6 +67,7 @@ private:
     ZQ_PM_Node* m_pMaterialNode = nullptr;
     std::string m_strOutputFile;
     bool m_chosenFinished = false;
+    bool m_bChangedMaterial = false;
 };
 
 // The nearest material node at or above `node`; null when there is none.

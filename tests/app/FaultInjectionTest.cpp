@@ -2,6 +2,7 @@
 // write, fsync or rename failing (WIZ_FAULT_AT=N), until it succeeds: each
 // failed run must exit 2 with one line and leave every file byte for byte as
 // it was; the run that succeeds must leave what a run without faults leaves.
+#include "WizardRunSupport.h"
 #include "support/FileTreeSnapshot.h"
 #include "support/TestSupport.h"
 
@@ -225,4 +226,17 @@ TEST_F(FaultInjection, WarpFinish)
                   0);
     };
     EXPECT_GT(run(thermal, "warp", "10", "warp-new.script"), 3);
+}
+
+// The preparation wizard's Finish is the chosen wizard's: from the packed
+// flow result into a new warpage input, every fault leaves the project as
+// it was.
+TEST_F(FaultInjection, PreparationFinish)
+{
+    InitProject();
+    const std::string packed = wizrun::NodeId(At("proj"), "flow1.flr");
+    EXPECT_GT(RunEveryFault([&] { InitProject(); },
+                            {"run", "prepare", "--project", At("proj"), "--node", packed, "--script",
+                             wiztest::SourcePath("data/scripts/prepare-result-warp.script")}),
+              3);
 }

@@ -3,6 +3,7 @@
 // leaves them, never in between. Temporary files of a killed writer are
 // allowed to stay (the next writer of the project clears them). The count
 // per command is small here; `make soak` sets WIZ_SOAK_KILLS to hundreds.
+#include "WizardRunSupport.h"
 #include "support/FileTreeSnapshot.h"
 #include "support/TestSupport.h"
 
@@ -230,5 +231,13 @@ TEST_F(KillInjection, AnalysisFinish)
     run("flow", "flow-fill-pack.script", {"proj/flow2.fin", "proj/tessarin.ctr"});
     run("cool", "cool-automatic.script", {"proj/cool2.cin", "proj/plainmold1.bc3", "proj/tessarin.ctr"});
     run("warp", "warp-new.script", {"proj/warp2.win", "proj/tessarin.ctr"});
+    // The preparation wizard hands over to the warpage wizard, which writes.
+    fs::remove_all(At("proj"));
+    project();
+    const std::string packed = wizrun::NodeId(At("proj"), "flow1.flr");
+    KillAtRandom(project,
+                 {"run", "prepare", "--project", At("proj"), "--node", packed, "--script",
+                  wiztest::SourcePath("data/scripts/prepare-result-warp.script")},
+                 {"proj/warp2.win", "proj/tessarin.ctr"});
     unsetenv("TMPDIR");
 }
