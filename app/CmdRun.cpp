@@ -8,7 +8,10 @@
 #include "platform/agents/TerminalAgent.h"
 #include "platform/system/WinApp.h"
 #include "warp/WarpWizard.h"
+#include "wizard/AnalysisFactory.h"
+#include "wizard/AnalysisWizard.h"
 #include "wizard/Wizard.h"
+#include "wizard/WizardLibrary.h"
 #include "wizard/WizardRegistry.h"
 
 #include <climits>
@@ -25,16 +28,20 @@ namespace {
 
 const char kUsage[] =
     "wizhost run WIZARD --project DIR --node ID [--script FILE | --tty] [--units si|metric|english]\n"
-    "                [--flags N] [--rsm 0|1] run a wizard (translate, flow, cool, warp, stress) on a\n"
-    "                                        node, answered by the agent script FILE or by you at the\n"
-    "                                        terminal; prints the result node, its file and the job\n"
-    "                                        submission choice\n"
+    "                [--flags N] [--rsm 0|1] run a wizard (translate, flow, cool, warp, stress,\n"
+    "                                        prepare) on a node, answered by the agent script FILE or\n"
+    "                                        by you at the terminal; prints the result node, its file\n"
+    "                                        and the job submission choice\n"
     "                                        (exit 1: cancelled, nothing changed; exit 3: the wizard\n"
     "                                        finished but the script went on past Finish); --flags\n"
     "                                        (flow): the analysis option bits; --rsm (warp, stress):\n"
     "                                        whether a new analysis takes its shrinkage from the\n"
     "                                        thermal stresses (default: RSMPreference= in [Defaults]\n"
-    "                                        of the settings, else 1)\n";
+    "                                        of the settings, else 1). prepare starts from a mesh,\n"
+    "                                        material or result, chooses the material and the\n"
+    "                                        analysis, then runs that analysis's wizard, answered by\n"
+    "                                        the same script; a material chosen on the way stays in\n"
+    "                                        the project even when that wizard is cancelled (exit 1)\n";
 
 // The wizard finished and the project changed, but the script had lines left:
 // neither a success (the script was not run as written) nor a failure (the
@@ -179,29 +186,45 @@ int RunWizard(const SWizardFactory& factory, MProjectTree& tree, ZQ_PM_Node* nod
     if (!cwd.Ok())
         return Fail("run: cannot enter " + tree.GetProjectPath());
     CWizard::SetProjectTree(tree);
-    std::unique_ptr<CWizard> sheet;
-    if (options.flags.empty()) {
-        sheet = factory.create(node);
-    } else {
-        long flags = 0;
+    long flags = 0;
+    if (!options.flags.empty()) {
         if (!factory.createWithFlags)
             return Usage(std::string(factory.name) + " takes no --flags");
         if (!ParseInt(options.flags, flags) || flags < 0 || flags > 15)
             return Usage("--flags '" + options.flags + "' is not a whole number from 0 to 15");
-        sheet = factory.createWithFlags(node, static_cast<int>(flags));
+    } else if (factory.defaultFlags) {
+        flags = factory.defaultFlags(node);
     }
+    // The analysis wizards come from the factory, as the host gets them.
+    std::unique_ptr<CWizard> sheet = factory.subType != kSubNone
+                                         ? CreateAnalysisWizard(node, factory.subType, static_cast<int>(flags))
+                                         : factory.create(node);
+    if (!sheet)
+        return Fail("run: the " + std::string(factory.name) + " wizard could not be made");
     if (CResult prepared = sheet->Prepare(); !prepared)
         return Fail("run: " + prepared.GetMessage());
     const RunOutcome outcome = RunModal(*sheet, options, commands);
+    const auto* preparation = dynamic_cast<const CAnalysisWizard*>(sheet.get());
+    // A material chosen on the way was added when it was chosen.
+    const std::string materialKept = preparation && preparation->ChangedMaterial()
+                                         ? "; the material chosen stays in the project"
+                                         : "";
     if (!outcome.error.empty())
-        return Fail(outcome.error);
+        return Fail(outcome.error + materialKept);
     if (outcome.result != ID_WIZFINISH) {
-        std::printf("cancelled: the project was not changed\n");
+        if (!materialKept.empty())
+            std::printf("cancelled: no analysis was made%s\n", materialKept.c_str());
+        else
+            std::printf("cancelled: the project was not changed\n");
         return kExitNo;
     }
     if (CResult finished = sheet->GetFinishResult(); !finished)
-        return Fail("run: " + finished.GetMessage());
+        return Fail("run: " + finished.GetMessage() + materialKept);
     const ZQ_PM_Node* made = sheet->GetResultNode();
+    if (!made && preparation && !preparation->ChosenWizardFinished()) {
+        std::printf("cancelled: the analysis wizard was cancelled; no analysis was made%s\n", materialKept.c_str());
+        return kExitNo;
+    }
     if (!made)
         return Fail("run: the project did not take " + sheet->GetOutputFile() + ": " + tree.GetLastError());
     std::printf("result node: %d \"%s\"\n", made->GetId(), made->GetDisplayLabel().c_str());
@@ -225,6 +248,10 @@ int RunCommand(const Args& rawArgs)
     if (WantsHelp(args))
         return PrintUsage(g_runCommand);
     CWinApp app;
+    // The host loads the library before it asks for any wizard.
+    CWizardLibraryScope library;
+    if (!library.Result())
+        return Fail("run: " + library.Result().GetMessage());
     std::string error;
     if (!ApplyUnitsOption(args, app, error))
         return Usage(error);

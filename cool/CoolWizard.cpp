@@ -16,7 +16,7 @@ namespace {
 std::unique_ptr<CWizard> CreateCoolWizard(ZQ_PM_Node* node) { return std::make_unique<CCoolWizard>(node); }
 
 const SWizardFactory kCoolFactory{"cool", "a material, a cooling input, or a flow or cooling result",
-                                  CCoolWizard::CanStartFrom, CreateCoolWizard};
+                                  CCoolWizard::CanStartFrom, CreateCoolWizard, nullptr, kSubCooling};
 const CWizardRegistration kRegistration(kCoolFactory);
 
 // The `bindings` of a page entry: the tables in order, each on its window.

@@ -40,7 +40,9 @@ const SWizardFactory kFlowFactory{.name = "flow",
                                   .startsFrom = "a material, a flow analysis input, or a flow or cooling result",
                                   .canStartFrom = CFlowWizard::CanStartFrom,
                                   .create = CreateFlowWizardForNode,
-                                  .createWithFlags = CreateFlowWizard};
+                                  .createWithFlags = CreateFlowWizard,
+                                  .subType = kSubFlow,
+                                  .defaultFlags = CFlowWizard::DefaultFlags};
 const CWizardRegistration kRegistration(kFlowFactory);
 
 double ReadNumber(const std::string& text) { return text.empty() ? 0 : std::strtod(text.c_str(), nullptr); }

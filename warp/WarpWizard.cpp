@@ -30,9 +30,9 @@ template <int Mode> std::unique_ptr<CWizard> CreateInMode(ZQ_PM_Node* node)
 }
 
 const SWizardFactory kWarpFactory{"warp", "a material, a warpage input or a result a warpage analysis follows",
-                                  CanStartInMode<kWarpModeWarpage>, CreateInMode<kWarpModeWarpage>};
+                                  CanStartInMode<kWarpModeWarpage>, CreateInMode<kWarpModeWarpage>, nullptr, kSubWarpage};
 const SWizardFactory kStressFactory{"stress", "a material, a stress input or a result a stress analysis follows",
-                                    CanStartInMode<kWarpModeStress>, CreateInMode<kWarpModeStress>};
+                                    CanStartInMode<kWarpModeStress>, CreateInMode<kWarpModeStress>, nullptr, kSubStress};
 const CWizardRegistration kWarpRegistration(kWarpFactory);
 const CWizardRegistration kStressRegistration(kStressFactory);
 

@@ -204,7 +204,13 @@ void CWizard::UpdateNavigation()
     // The pages that apply may change with every move (a choice on one page
     // enables another), so both neighbours are looked for afresh each time.
     const int active = GetActiveIndex();
-    DWORD buttons = EnabledFrom(active + 1, 1) >= 0 ? PSWIZB_NEXT : PSWIZB_FINISH;
+    const bool last = EnabledFrom(active + 1, 1) < 0;
+    const CPropertyPage* page = GetPage(active);
+    DWORD buttons = 0;
+    if (!page || IsPageComplete(page->m_nIDTemplate))
+        buttons = last ? PSWIZB_FINISH : PSWIZB_NEXT;
+    else if (last)
+        buttons = PSWIZB_DISABLEDFINISH;
     if (EnabledFrom(active - 1, -1) >= 0)
         buttons |= PSWIZB_BACK;
     SetWizardButtons(buttons);

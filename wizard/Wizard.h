@@ -91,6 +91,9 @@ public:
     // Whether the page made from this dialog template may be shown: by its
     // entry (both of its conditions); a page added without an entry always may.
     virtual bool IsPageEnabled(UINT templateId);
+    // Whether the page made from this template, while it shows, lets the
+    // user go on (Next or Finish); Back is never held. The base: always.
+    virtual bool IsPageComplete(UINT templateId) { return true; }
     // The Finish work, run as the sheet closes with Finish: the base stores
     // the bound values into the temporary file and keeps the result in
     // m_finishResult. Overrides call it first and stop at its failure.
@@ -109,15 +112,18 @@ public:
     // window that is one; null when none is.
     static CWizard* FromWindow(CWnd* window);
 
+    // Sets Back, Next and Finish for the active page: Back when an enabled
+    // page lies before it, Next when one lies after it, Finish otherwise;
+    // Next and Finish disabled while IsPageComplete says no. Runs after
+    // every move; a page calls it when its completeness changes.
+    void UpdateNavigation();
+
 protected:
     // Adds the page to the sheet, in showing order, with when it applies.
     void AddWizardPage(SWizardPage entry);
     // Registers the binding table of every page whose forModel holds, page
     // by page in the order they were added.
     void RegisterPageBindings();
-    // Sets Back, Next and Finish for the active page: Back when an enabled
-    // page lies before it, Next when one lies after it, Finish otherwise.
-    void UpdateNavigation();
 
     BOOL OnInitDialog() override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;

@@ -19,6 +19,8 @@ std::vector<const SWizardFactory*>& Table()
 CWizardRegistration::CWizardRegistration(const SWizardFactory& factory)
 {
     assert(FindWizard(factory.name) == nullptr && "two wizards registered under one name");
+    assert((factory.subType == kSubNone || FindAnalysisWizard(factory.subType) == nullptr) &&
+           "two wizards registered for one analysis");
     Table().push_back(&factory);
 }
 
@@ -34,6 +36,16 @@ const SWizardFactory* FindWizard(std::string_view name)
 {
     for (const SWizardFactory* factory : Table())
         if (name == factory->name)
+            return factory;
+    return nullptr;
+}
+
+const SWizardFactory* FindAnalysisWizard(Node_SubType subType)
+{
+    if (subType == kSubNone)
+        return nullptr;
+    for (const SWizardFactory* factory : Table())
+        if (factory->subType == subType)
             return factory;
     return nullptr;
 }

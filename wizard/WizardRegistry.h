@@ -21,6 +21,13 @@ struct SWizardFactory {
     // The same with analysis flags chosen by the caller (`wizhost run
     // --flags`); null for a wizard that takes none.
     std::unique_ptr<CWizard> (*createWithFlags)(ZQ_PM_Node* node, int flags) = nullptr;
+    // The analysis the wizard prepares (kSubFlow ... kSubStress), by which
+    // CreateAnalysisWizard finds it; kSubNone for a wizard the factory does
+    // not build.
+    Node_SubType subType = kSubNone;
+    // The flow option bits a run started from `node` takes when the caller
+    // chooses none; null: 0.
+    int (*defaultFlags)(const ZQ_PM_Node* node) = nullptr;
 };
 
 class CWizardRegistration {
@@ -32,3 +39,5 @@ public:
 std::vector<const SWizardFactory*> RegisteredWizards();
 // The wizard registered as `name`; null when none is.
 const SWizardFactory* FindWizard(std::string_view name);
+// The wizard registered for the analysis sub-type; null when none is.
+const SWizardFactory* FindAnalysisWizard(Node_SubType subType);

@@ -72,3 +72,11 @@ grep -A2 VALVE_GROUP "$BUILD/demo-project/$made"
 flow_run 13 data/scripts/flow-thermoset-pot.script
 echo "\$ grep TSET $BUILD/demo-project/$made"
 grep TSET "$BUILD/demo-project/$made"
+# The analysis preparation wizard from the midplane mesh: the PP is picked
+# from the material library, a flow analysis chosen, and the flow wizard it
+# opens answered by the same script.
+MESH=$("$W" project tree "$BUILD/demo-project" | awk '/ plate1\.zql$/ { print $1; exit }')
+echo "\$ wizhost run prepare --project $BUILD/demo-project --node $MESH --script data/scripts/prepare-mesh-flow.script"
+"$W" run prepare --project "$BUILD/demo-project" --node "$MESH" --script data/scripts/prepare-mesh-flow.script
+echo "\$ wizhost project tree $BUILD/demo-project"
+"$W" project tree "$BUILD/demo-project"

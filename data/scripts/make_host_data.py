@@ -997,6 +997,34 @@ def add_process_scenarios(folder, add, mid):
     add(mesh3d, 5, 27, 0, "Injection on the 3D plate", "plate3d.bf3")
 
 
+def add_preparation_scenarios(folder, add, flr, pp, main_bc):
+    """Nodes the analysis preparation wizard's sessions start from, added
+    after every earlier node so that no id changes: a thermoset material on
+    the 3D mesh (which only a midplane takes), a stress analysis and its
+    result (nothing follows a stress result), and a gas-assisted flow input
+    (whose options a flow wizard made for it keeps)."""
+    tset = next(m for m in MATERIALS if m.get("thermoset"))
+    write(os.path.join(folder, "tset3d.mtl"),
+          keyword_file("Material: %s (%s)" % (tset["name"], tset["maker"]), material_rows(tset)))
+    mesh3d = next(n for n in range(len(NODE_FILES)) if NODE_FILES[n] == "plate3.zq3")
+    add(mesh3d, 4, 25, 0, "Thermoset on the 3D mesh", "tset3d.mtl")
+
+    write(os.path.join(folder, "stress1.sin"), keyword_file("Stress analysis input", [
+        ("ANALYSIS_DESCRIPTION", "Stress under the plate's loads"), ("ANALYSIS_PROGRAM", "warp"),
+        ("ANALYSIS_MESH_FILE", "plate1.zql"), ("ANALYSIS_FLOW_RESULT_FILE", "flow1.flr"),
+        ("3DSTRUCT_ANALYSIS_AIM", "SMALL_DEFLECTION"), ("3DSTRUCT_BOUNDARY_CONDITION", "loads.bs3")]))
+    write(os.path.join(folder, "stress1.str"), result_text("Stress result of stress1", [
+        ("RESULT_MAXIMUM_VON_MISES_STRESS", 1.8e7), ("RESULT_MAXIMUM_DEFLECTION", 4.2e-4)]))
+    sin = add(flr, 6, 30, 0, "Stress under the plate's loads", "stress1.sin")
+    add(sin, 7, 30, 0, "", "stress1.str")
+
+    rows = [("ANALYSIS_DESCRIPTION", "Gas-assisted fill and pack"), ("ANALYSIS_PROGRAM", "zqgas")]
+    rows += [r for r in keyword_rows(flow_input(main_bc)) if r[0] not in ("ANALYSIS_DESCRIPTION", "ANALYSIS_PROGRAM")]
+    write(os.path.join(folder, "gas1.fin"), keyword_file("Flow analysis input", rows))
+    gas = add(pp, 6, 27, 0, "Gas-assisted fill and pack", "gas1.fin", 2, 3)
+    add(gas, 7, 27, 1, "", "gas1.flr", 2, 3)
+
+
 def keyword_rows(text):
     """The (keyword, value) rows of a keyword file's text without comments or continuations."""
     rows, key = [], None
@@ -1134,6 +1162,7 @@ def write_sample_project():
     add_valve_gate_scenarios(folder, add, pp, flr, main_bc)
     add_process_scenarios(folder, add, mid)
     add_advanced_flow_scenarios(folder, add)
+    add_preparation_scenarios(folder, add, flr, pp, main_bc)
     write(os.path.join(folder, "project.zqp"),
           project_file("Sample project", tree_order(nodes), len(nodes)), crlf=False)
 

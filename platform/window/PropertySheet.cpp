@@ -249,6 +249,12 @@ void CPropertySheet::ApplyWizardButtons(DWORD flags)
     next->EnableWindow((flags & PSWIZB_NEXT) != 0);
 }
 
+void CPropertySheet::SetFinishButtonText(const std::string& text)
+{
+    if (CWnd* finish = GetDlgItem(ID_WIZFINISH))
+        finish->SetWindowText(text);
+}
+
 void CPropertySheet::SetFinishText(const std::string& text)
 {
     m_finishText = text;

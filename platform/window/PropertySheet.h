@@ -48,6 +48,10 @@ public:
     void SetWizardButtons(DWORD flags);
     // Shows Finish, enabled, with this text; hides Back and Next.
     void SetFinishText(const std::string& text);
+    // Only renames Finish (for this run of the sheet): unlike SetFinishText,
+    // which buttons show and are enabled still follows SetWizardButtons, so
+    // a last page can offer Back beside a Finish that reads "OK".
+    void SetFinishButtonText(const std::string& text);
     // Posted: acts as a click on the PSBTN_ button.
     void PressButton(int button);
     DWORD GetWizardButtons() const { return m_wizButtons; }

@@ -243,3 +243,16 @@ TEST_F(FaultInjection, WarpFinish)
     };
     EXPECT_GT(run(thermal, "warp", "10", "warp-new.script"), 3);
 }
+
+// The preparation wizard's Finish is the chosen wizard's: from the packed
+// flow result into a new warpage input, every fault leaves the project as
+// it was.
+TEST_F(FaultInjection, PreparationFinish)
+{
+    InitProject();
+    const std::string packed = wizrun::NodeId(At("proj"), "flow1.flr");
+    EXPECT_GT(RunEveryFault([&] { InitProject(); },
+                            {"run", "prepare", "--project", At("proj"), "--node", packed, "--script",
+                             wiztest::SourcePath("data/scripts/prepare-result-warp.script")}),
+              3);
+}

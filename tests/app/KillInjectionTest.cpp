@@ -241,5 +241,13 @@ TEST_F(KillInjection, AnalysisFinish)
                  {"run", "flow", "--project", At("proj"), "--node", material, "--flags", "2", "--script",
                   wiztest::SourcePath("data/scripts/flow-gas-cylinders.script")},
                  {"proj/flow2.fin", "proj/tessarin.ctr"});
+    // The preparation wizard hands over to the warpage wizard, which writes.
+    fs::remove_all(At("proj"));
+    project();
+    const std::string packed = wizrun::NodeId(At("proj"), "flow1.flr");
+    KillAtRandom(project,
+                 {"run", "prepare", "--project", At("proj"), "--node", packed, "--script",
+                  wiztest::SourcePath("data/scripts/prepare-result-warp.script")},
+                 {"proj/warp2.win", "proj/tessarin.ctr"});
     unsetenv("TMPDIR");
 }
