@@ -26,4 +26,4 @@
 #define IDS_ANALYSIS_NO_FURTHER         13002
 #define IDS_ANALYSIS_THERMOSET_MESH     13307
 // Followed by the project's own reason.
-#define IDS_ANALYSIS_MATERIAL_FAILED    13309
+#define IDS_ANALYSIS_MATERIAL_FAILED    13330
