@@ -12,9 +12,14 @@
 
 #include "platform/agents/UserAgent.h"
 
+class CSessionJournal;
+
 class CTerminalAgent : public CUserAgent {
 public:
     CTerminalAgent(std::istream& in, std::ostream& out);
+
+    // Records every step that took effect (null: none). The caller keeps it.
+    void SetJournal(CSessionJournal* journal) { m_journal = journal; }
 
     bool OnIdle(CWnd* modal) override;
     int OnMessageBox(const CMessageBoxRequest& request) override;
@@ -29,6 +34,7 @@ private:
 
     std::istream& m_in;
     std::ostream& m_out;
+    CSessionJournal* m_journal = nullptr;
     bool m_ended = false;
     int m_lineNumber = 0;
 };
