@@ -6,6 +6,7 @@
 #include <httplib.h>
 
 #include <fcntl.h>
+#include <sys/socket.h>
 #include <thread>
 #include <unistd.h>
 
@@ -120,6 +121,12 @@ CResult CWebServer::Start(int port)
     httplib::Server& s = m_impl->server;
     s.new_task_queue = [] { return new httplib::ThreadPool(kThreads); };
     s.set_payload_max_length(1 << 20);
+    // The library's default also sets SO_REUSEPORT, which would let a second
+    // server share the port and take half of the page's requests.
+    s.set_socket_options([](socket_t sock) {
+        int yes = 1;
+        ::setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+    });
     // The token is in every address the page uses: it must not leave in a
     // Referer, and nothing may be kept in a cache.
     s.set_default_headers({{"Cache-Control", "no-store"},

@@ -149,7 +149,7 @@ TEST(WebServer, EveryRequestNeedsTheTokenAndTheServerListensOnLoopbackOnly)
 
     std::string wrong = t;
     wrong[5] = wrong[5] == 'a' ? 'b' : 'a';
-    for (const std::string& path : {std::string("/"), "/page.js", "/state", "/?t=" + wrong, "/state?t=" + wrong,
+    for (const std::string& path : std::vector<std::string>{"/", "/page.js", "/state", "/?t=" + wrong, "/state?t=" + wrong,
                                      "/state?t=" + t.substr(1), "/?t=" + t + "0", "/?T=" + t})
         EXPECT_EQ(client.Get(path.c_str())->status, 403) << path;
     EXPECT_EQ(Post(client, wrong, {{"op", "next"}}).status, 403);

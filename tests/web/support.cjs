@@ -114,8 +114,11 @@ async function launch() {
   }
 }
 
+let lastPage = null;
+
 async function newPage(browser, url) {
   const page = await browser.newPage({ viewport: { width: 900, height: 560 } });
+  lastPage = page;
   page.setDefaultTimeout(15000);
   await page.goto(url, { timeout: 20000 });
   return page;
@@ -156,8 +159,10 @@ function main(name, test) {
   }, kTestTime);
   const cleanup = [];
   const at = { defer: fn => cleanup.push(fn) };
-  test(at).then(() => 0, e => {
+  test(at).then(() => 0, async e => {
     console.error('FAIL: ' + name + ': ' + (e && e.stack || e));
+    // What the page showed when it went wrong.
+    if (lastPage) await screenshot(lastPage, name + '-failure').catch(() => {});
     return 1;
   }).then(async status => {
     for (const fn of cleanup.reverse()) {

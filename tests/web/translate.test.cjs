@@ -32,14 +32,12 @@ t.main('translate', async at => {
   t.check(await page.locator('[data-id="' + t.idOf('IDC_TRANS_TET_MESH') + '"]').evaluate(
     e => e.classList.contains('disabled')), 'the tetrahedral choice is not greyed');
   await page.getByRole('radio', { name: 'Millimetres' }).click();
-  await page.waitForFunction(() => document.querySelector('input[type=radio]:checked') &&
-    document.querySelector('input[type=radio]:checked').parentElement.textContent === 'Millimetres');
+  await page.waitForSelector('[data-id="' + t.idOf('IDC_TRANS_MILLIMETRES') + '"] input:checked');
   await page.getByRole('button', { name: 'Next >' }).click();
 
   await t.showing(page, t.idOf('IDD_TRANSLATOR_PAGE2'));
   await page.getByRole('radio', { name: 'Edge Length:' }).click();
-  const aim = page.locator('[data-id="' + t.idOf('IDC_TRANS_ELEMENT_AIM') + '"]');
-  await page.waitForFunction(e => e.disabled, await aim.elementHandle());
+  await page.waitForSelector('[data-id="' + t.idOf('IDC_TRANS_ELEMENT_AIM') + '"]:disabled');
   await page.locator('[data-id="' + t.idOf('IDC_TRANS_EDGE_LENGTH') + '"]').fill('2');
   await t.screenshot(page, 'translate-2-density');
   await page.getByRole('button', { name: 'Next >' }).click();
