@@ -11,7 +11,7 @@
   const IDOK = 1, IDCANCEL = 2, ID_WIZBACK = 12323, ID_WIZNEXT = 12324, ID_WIZFINISH = 12325;
   const BS_TYPEMASK = 0xF, BS_DEFPUSHBUTTON = 1;
   const ES_MULTILINE = 0x4, ES_PASSWORD = 0x20, ES_READONLY = 0x800, SS_TYPEMASK = 0x1F;
-  const TITLE_HEIGHT = 18;
+  const LVS_NOCOLUMNHEADER = 0x4000;
 
   let state = null;
   let version = 0;
@@ -410,6 +410,10 @@
       const th = el('th', '', col.heading);
       th.style.width = col.width + 'px';
       head.append(th);
+    }
+    if (c.style & LVS_NOCOLUMNHEADER) {
+      // The widths still hold without the headings.
+      for (const th of head.children) { th.textContent = ''; th.style.padding = '0'; th.style.border = '0'; th.style.height = '0'; }
     }
     table.append(head);
     c.rows.forEach((row, i) => {
