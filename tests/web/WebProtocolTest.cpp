@@ -245,3 +245,81 @@ TEST(WebAgent, RefusesWhatNoPersonCouldDoAndKeepsItOutOfTheJournal)
     EXPECT_EQ(web.answer, IDYES);
     EXPECT_EQ(web.journal, "# test\nclick " + kAskId + "\nanswer Yes\ncancel\n");
 }
+
+namespace {
+
+// Asks, from a timer, whether to keep going: a box the program opens by itself.
+class ReminderDialog : public OptionsDialog {
+public:
+    int reply = 0;
+
+protected:
+    BOOL OnInitDialog() override
+    {
+        SetTimer(1, 300);
+        return OptionsDialog::OnInitDialog();
+    }
+    void OnTimer(UINT_PTR id) override
+    {
+        KillTimer(id);
+        reply = AfxMessageBox("Time is up.", MB_OKCANCEL);
+    }
+};
+
+} // namespace
+
+TEST(WebAgent, TimersRunWhileThePageWaitsAndTheirBoxesReachIt)
+{
+    ClearUiLog();
+    WndMessages::Reset();
+    Served served;
+    CSessionJournal journal;
+    ASSERT_TRUE(journal.Start("timer").IsOk());
+    ReminderDialog dialog;
+    CWebAgent agent(served.session, &journal);
+    std::thread page([&] {
+        httplib::Client c = served.Client();
+        const std::string& t = served.token;
+        // The page only watches: the box comes to it through the state alone.
+        std::string state = c.Get(("/state?t=" + t).c_str())->body;
+        for (int i = 0; i < 40 && state.find("Time is up.") == std::string::npos; ++i) {
+            const size_t at = state.find("\"version\":") + 10;
+            state = c.Get(("/state?t=" + t + "&since=" + state.substr(at, state.find(',', at) - at)).c_str())->body;
+        }
+        EXPECT_NE(state.find("\"buttons\":[\"OK\",\"Cancel\"]"), std::string::npos) << state;
+        EXPECT_EQ(Post(c, t, {{"op", "answer"}, {"button", "Cancel"}}).status, 200);
+        EXPECT_EQ(Post(c, t, {{"op", "ok"}}).status, 200);
+        served.session.Close();
+    });
+    intptr_t result = 0;
+    {
+        CUserAgentScope scope(&agent);
+        result = dialog.DoModal();
+    }
+    served.session.End("done");
+    page.join();
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(dialog.reply, IDCANCEL);
+    // The clock moved in the agent's steps, and the journal says by how much:
+    // enough for the timer, in whole steps.
+    ASSERT_EQ(journal.Lines().size(), 3u) << journal.Text();
+    EXPECT_EQ(journal.Lines()[0], "wait " + std::to_string(2 * CWebAgent::kTick.count()));
+    EXPECT_EQ(journal.Lines()[1], "answer Cancel");
+    const std::vector<std::string> webLog = UiLogLines();
+
+    ClearUiLog();
+    WndMessages::Reset();
+    std::vector<SAgentCommand> commands;
+    std::vector<CAgentScriptError> errors;
+    ASSERT_TRUE(ReadAgentScript(journal.Text(), "j", commands, errors));
+    std::ostringstream out;
+    CScriptAgent script(commands, "j", out);
+    ReminderDialog again;
+    {
+        CUserAgentScope scope(&script);
+        EXPECT_EQ(again.DoModal(), IDOK);
+    }
+    EXPECT_EQ(script.Failure(), "");
+    EXPECT_EQ(again.reply, IDCANCEL);
+    EXPECT_EQ(UiLogLines(), webLog);
+}

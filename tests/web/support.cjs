@@ -70,8 +70,14 @@ function nodeId(projectDir, name) {
 }
 
 // wizhost with --web: resolves once it has printed the page's address.
+const children = new Set();
+// However the test ends (a failure, the watchdog), no wizhost is left serving.
+process.on('exit', () => { for (const child of children) child.kill(); });
+
 function startWeb(args, env = {}) {
   const child = spawn(wizhostPath, args, { env: Object.assign({}, process.env, env) });
+  children.add(child);
+  child.on('close', () => children.delete(child));
   let out = '', err = '';
   const done = new Promise(resolve => child.on('close', code => resolve({ code, out, err })));
   const url = new Promise((resolve, reject) => {
@@ -98,8 +104,13 @@ async function ended(run, ms = 30000) {
   }
 }
 
-async function launch() {
+// The tools are looked for before anything starts.
+function requireTools() {
   if (!fs.existsSync(chromiumPath)) missing('no Chromium at ' + chromiumPath + ' (make deps installs it)');
+  playwright();
+}
+
+async function launch() {
   const { chromium } = playwright();
   try {
     return await chromium.launch({
@@ -153,6 +164,7 @@ function check(condition, message) {
 // Runs `test` with a time limit over all of it; the browser and wizhost are
 // always ended, and one line says how it went.
 function main(name, test) {
+  requireTools();
   const watchdog = setTimeout(() => {
     console.error('FAIL: ' + name + ' took longer than ' + kTestTime / 1000 + ' s');
     process.exit(1);
