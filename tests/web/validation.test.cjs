@@ -20,6 +20,13 @@ t.main('validation', async at => {
   const page = await t.newPage(browser, await run.url);
 
   await t.showing(page, t.idOf('IDD_TRANSLATOR_PAGE1'));
+  // Context help: the title bar's "?", then the control.
+  await page.getByRole('button', { name: '?' }).click();
+  await page.getByRole('radio', { name: 'Inches' }).click();
+  const popup = await page.locator('#help .popup').first().textContent();
+  t.check(/^Help: topic \d+ of .+/.test(popup), 'the help pop-up says ' + JSON.stringify(popup));
+  t.check(!(await page.getByRole('radio', { name: 'Inches' }).isChecked()),
+    'the click for help also chose the units');
   await page.getByRole('button', { name: 'Next >' }).click();
   await t.showing(page, t.idOf('IDD_TRANSLATOR_PAGE2'));
   await page.getByRole('radio', { name: 'Edge Length:' }).click();
