@@ -229,8 +229,9 @@ int RunWizard(const SWizardFactory& factory, MProjectTree& tree, ZQ_PM_Node* nod
         !started)
         return Fail("run: journal " + started.GetMessage());
     const RunOutcome outcome = RunModal(*sheet, options, commands, journal);
-    if (!journal.WriteError())
-        std::fprintf(stderr, "wizhost: warning: journal %s\n", journal.WriteError().GetMessage().c_str());
+    // The step the journal could not hold was not taken, and the run ended there.
+    if (journal.Failed())
+        return Fail("run: journal " + journal.WriteError().GetMessage());
     if (!outcome.error.empty())
         return Fail(outcome.error);
     if (outcome.result != ID_WIZFINISH) {

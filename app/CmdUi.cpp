@@ -162,8 +162,8 @@ int Try(const Args& args)
         if (agent.Failed())
             return Fail(agent.Failure());
     }
-    if (!journal.WriteError())
-        std::fprintf(stderr, "wizhost: warning: journal %s\n", journal.WriteError().GetMessage().c_str());
+    if (journal.Failed())
+        return Fail("ui try: journal " + journal.WriteError().GetMessage());
     std::printf("result: %s\n", result == IDOK ? "OK" : result == IDCANCEL ? "Cancel" : std::to_string(result).c_str());
     return result == IDOK ? kExitOk : kExitNo;
 }

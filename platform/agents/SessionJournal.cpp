@@ -92,6 +92,8 @@ CResult CSessionJournal::Start(const std::string& what)
 
 size_t CSessionJournal::Record(const SAgentCommand& command)
 {
+    if (Failed())
+        return m_lines.size();
     // Waits in a row are one wait: the clock ends up at the same time and
     // fires the same timers in the same order.
     const long long before =
@@ -109,7 +111,7 @@ size_t CSessionJournal::Record(const SAgentCommand& command)
 
 void CSessionJournal::Drop(size_t step)
 {
-    if (step >= m_lines.size())
+    if (Failed() || step >= m_lines.size())
         return;
     m_lines.erase(m_lines.begin() + static_cast<std::ptrdiff_t>(step));
     Save();
@@ -127,6 +129,6 @@ void CSessionJournal::Save()
 {
     if (m_path.empty())
         return;
-    if (CResult r = wizsys::WriteWholeFile(m_path, Text()); !r && m_writeError)
+    if (CResult r = wizsys::WriteWholeFile(m_path, Text()); !r)
         m_writeError = r;
 }

@@ -3,8 +3,10 @@
 // script (docs/agent-script.md) that replays to the same result with
 // `--script`. Only steps that took effect are kept: a click on a disabled
 // button, a typo at the terminal or an expectation are not part of the run.
-// The file is rewritten whole (temporary file and rename) after every step,
-// so a run that dies leaves the journal of what it had done.
+// The file is rewritten whole (temporary file and rename) as every step is
+// recorded, before the step runs: an agent whose journal cannot be written
+// takes no further step and ends the run, so the journal always holds every
+// step the run took.
 #include <string>
 #include <vector>
 
@@ -31,8 +33,10 @@ public:
     // The script as it stands.
     std::string Text() const;
     const std::vector<std::string>& Lines() const { return m_lines; }
-    // The first write that failed after Start, if any.
+    // The first write that failed after Start, if any; from then on nothing
+    // more is recorded.
     const CResult& WriteError() const { return m_writeError; }
+    bool Failed() const { return !m_writeError; }
 
 private:
     void Save();

@@ -26,7 +26,7 @@ bool CTerminalAgent::ReadLine(const char* prompt, std::string& line)
 
 bool CTerminalAgent::OnIdle(CWnd* modal)
 {
-    if (UserInput::IsAborting())
+    if (UserInput::IsAborting() || JournalFailed())
         return false;
     m_out << FormatWindowView(ViewOfWindow(modal));
     std::string line;
@@ -58,6 +58,8 @@ bool CTerminalAgent::OnIdle(CWnd* modal)
         // Recorded first: the steps taken in a window the action opens come after it.
         const bool action = ClassOfAgentCommand(c.op) == AgentCommandClass::Action;
         const size_t step = action && m_journal ? m_journal->Record(c) : 0;
+        if (JournalFailed())
+            return false;
         std::string shown;
         const CInputResult r = RunAgentWindowCommand(modal, c, shown);
         m_out << shown;
@@ -116,13 +118,14 @@ int CTerminalAgent::OnMessageBox(const CMessageBoxRequest& request)
             c.number = request.defaultResult;
             if (m_journal)
                 m_journal->Record(c);
+            JournalFailed();
             return request.defaultResult;
         }
         if (kind == AgentLineKind::Command && c.op == AgentOp::Answer) {
             if (MessageBoxHasButton(request.type, c.number)) {
                 if (m_journal)
                     m_journal->Record(c);
-                return c.number;
+                return JournalFailed() ? request.defaultResult : c.number;
             }
             m_out << "error: the box has no " << ButtonName(c.number) << " button\n";
         } else if (kind == AgentLineKind::Command && c.op == AgentOp::Usage) {
@@ -163,7 +166,19 @@ std::optional<std::string> CTerminalAgent::OnFileDialog(const CFileDialogRequest
     }
     if (m_journal)
         m_journal->Record(c);
-    if (c.op == AgentOp::ChooseCancel)
+    if (JournalFailed() || c.op == AgentOp::ChooseCancel)
         return std::nullopt;
     return c.text;
+}
+
+bool CTerminalAgent::JournalFailed()
+{
+    if (!m_journal || !m_journal->Failed())
+        return false;
+    // A step the journal does not hold is not taken: the run ends here.
+    if (!UserInput::IsAborting()) {
+        m_out << "error: journal " << m_journal->WriteError().GetMessage() << "\n";
+        UserInput::AbortModals();
+    }
+    return true;
 }

@@ -29,6 +29,9 @@ public:
     bool InputEnded() const { return m_ended; }
 
 private:
+    // True once the journal could not be written; the windows are then
+    // ended, since a step it does not hold must not be taken.
+    bool JournalFailed();
     // The next line, or false at the end of the input.
     bool ReadLine(const char* prompt, std::string& line);
 

@@ -29,9 +29,19 @@ void CWebAgent::Publish(CWnd* modal, const std::string& overlay)
     m_session.Publish(WindowStateJson(modal), overlay, HelpPopupsJson(m_helpFrom));
 }
 
+bool CWebAgent::JournalFailed()
+{
+    if (!m_journal || !m_journal->Failed())
+        return false;
+    // A step the journal does not hold is not taken: the run ends here.
+    if (!UserInput::IsAborting())
+        UserInput::AbortModals();
+    return true;
+}
+
 bool CWebAgent::OnIdle(CWnd* modal)
 {
-    if (UserInput::IsAborting())
+    if (UserInput::IsAborting() || JournalFailed())
         return false;
     for (;;) {
         Publish(modal, "null");
@@ -46,6 +56,8 @@ bool CWebAgent::OnIdle(CWnd* modal)
             wait.number = static_cast<int>(kTick.count());
             if (m_journal)
                 m_journal->Record(wait);
+            if (JournalFailed())
+                return false;
             UserInput::Wait(static_cast<unsigned>(kTick.count()));
             return true;
         }
@@ -62,6 +74,10 @@ bool CWebAgent::OnIdle(CWnd* modal)
         // Recorded first: a click that opens a nested window returns only
         // when it has closed, and the steps taken in it come after the click.
         const size_t step = m_journal ? m_journal->Record(c) : 0;
+        if (JournalFailed()) {
+            m_session.Refuse(event.sequence, "journal " + m_journal->WriteError().GetMessage());
+            return false;
+        }
         m_session.Started(event.sequence);
         std::string shown;
         if (CInputResult r = RunAgentWindowCommand(modal, c, shown); !r) {
@@ -84,6 +100,10 @@ bool CWebAgent::Accept(const SWebEvent& event, bool messageBox, const std::strin
     }
     if (m_journal)
         m_journal->Record(event.command);
+    if (JournalFailed()) {
+        m_session.Refuse(event.sequence, "journal " + m_journal->WriteError().GetMessage());
+        return false;
+    }
     m_session.Started(event.sequence);
     return true;
 }
@@ -94,7 +114,7 @@ int CWebAgent::OnMessageBox(const CMessageBoxRequest& request)
         return request.defaultResult;
     Publish(WndMessages::TopModal(), Overlay("message", MessageBoxJson(request)));
     const std::string refusal = "a message box is showing (" + QuoteAgentText(request.text) + "), expected 'answer'";
-    while (!m_session.IsClosed()) {
+    while (!m_session.IsClosed() && !JournalFailed()) {
         SWebEvent event;
         if (!m_session.NextEvent(event, kTick))
             continue;
@@ -115,7 +135,7 @@ std::optional<std::string> CWebAgent::OnFileDialog(const CFileDialogRequest& req
     Publish(WndMessages::TopModal(), Overlay("file", FileDialogJson(request)));
     const std::string refusal = std::string("a ") + (request.kind == CFileDialogRequest::Folder ? "folder" : "file") +
                                 " dialog is showing, expected 'choose'";
-    while (!m_session.IsClosed()) {
+    while (!m_session.IsClosed() && !JournalFailed()) {
         SWebEvent event;
         if (!m_session.NextEvent(event, kTick))
             continue;

@@ -33,6 +33,8 @@ public:
 
 private:
     void Publish(CWnd* modal, const std::string& overlay);
+    // True once the journal could not be written; the windows are then ended.
+    bool JournalFailed();
     // Carries out an answer or a choice if `event` is one (true); refuses it otherwise.
     bool Accept(const SWebEvent& event, bool messageBox, const std::string& refusal);
 
