@@ -55,6 +55,7 @@ SWebEventReply CWebSession::Submit(const std::map<std::string, std::string>& fie
     m_changed.notify_all();
     if (!m_changed.wait_for(lock, wait, [&] { return m_replies.count(sequence) != 0; })) {
         // The agent is busy (a long Finish): the page learns the outcome from the state.
+        m_abandoned.insert(sequence);
         reply.status = SWebEventReply::TimedOut;
         reply.error = "still working";
         return reply;
@@ -64,11 +65,17 @@ SWebEventReply CWebSession::Submit(const std::map<std::string, std::string>& fie
     return reply;
 }
 
+void CWebSession::ReplyLocked(uint64_t sequence, SWebEventReply reply)
+{
+    if (m_abandoned.erase(sequence) == 0)
+        m_replies[sequence] = std::move(reply);
+}
+
 void CWebSession::FinishStartedLocked()
 {
     if (m_started == 0)
         return;
-    m_replies[m_started] = SWebEventReply{SWebEventReply::Done, {}, m_version};
+    ReplyLocked(m_started, SWebEventReply{SWebEventReply::Done, {}, m_version});
     m_started = 0;
 }
 
@@ -99,7 +106,7 @@ bool CWebSession::NextEvent(SWebEvent& event, std::chrono::milliseconds wait)
 void CWebSession::Refuse(uint64_t sequence, const std::string& reason)
 {
     std::lock_guard lock(m_mutex);
-    m_replies[sequence] = SWebEventReply{SWebEventReply::Refused, reason, m_version};
+    ReplyLocked(sequence, SWebEventReply{SWebEventReply::Refused, reason, m_version});
     m_changed.notify_all();
 }
 
@@ -119,7 +126,7 @@ void CWebSession::End(const std::string& result)
     FinishStartedLocked();
     // Events that came too late are answered, not left waiting.
     for (const SWebEvent& e : m_queue)
-        m_replies[e.sequence] = SWebEventReply{SWebEventReply::Ended, "the run is over", m_version};
+        ReplyLocked(e.sequence, SWebEventReply{SWebEventReply::Ended, "the run is over", m_version});
     m_queue.clear();
     m_changed.notify_all();
 }
@@ -135,7 +142,7 @@ void CWebSession::Close()
     std::lock_guard lock(m_mutex);
     m_closed = true;
     for (const SWebEvent& e : m_queue)
-        m_replies[e.sequence] = SWebEventReply{SWebEventReply::Ended, "the run is over", m_version};
+        ReplyLocked(e.sequence, SWebEventReply{SWebEventReply::Ended, "the run is over", m_version});
     m_queue.clear();
     m_changed.notify_all();
 }

@@ -10,6 +10,7 @@
 #include <deque>
 #include <map>
 #include <mutex>
+#include <set>
 #include <string>
 
 #include "platform/agents/AgentScript.h"
@@ -64,6 +65,8 @@ public:
 private:
     std::string StateLocked() const;
     void FinishStartedLocked();
+    // Stores the answer to `sequence` for the request waiting on it.
+    void ReplyLocked(uint64_t sequence, SWebEventReply reply);
 
     mutable std::mutex m_mutex;
     std::condition_variable m_changed;
@@ -80,4 +83,5 @@ private:
     uint64_t m_started = 0; // the event being carried out, 0: none
     std::deque<SWebEvent> m_queue;
     std::map<uint64_t, SWebEventReply> m_replies;
+    std::set<uint64_t> m_abandoned; // events whose request stopped waiting
 };

@@ -3,6 +3,7 @@
 #include "platform/agents/AgentScript.h"
 #include "platform/agents/SessionJournal.h"
 #include "platform/agents/WebEvent.h"
+#include "platform/agents/WebSession.h"
 #include "platform/agents/WindowState.h"
 #include "platform/window/Dialog.h"
 
@@ -184,4 +185,31 @@ TEST(WindowState, ControlsArePublishedAtTheirTemplatePixels)
     ASSERT_NE(ask, std::string::npos);
     EXPECT_EQ(json.substr(ask, 80).find("\"enabled\":false"), json.substr(ask, 80).find("\"enabled\""));
     EXPECT_NE(json.substr(ask, 80).find("\"enabled\":false"), std::string::npos) << json;
+}
+
+TEST(WebSession, APageThatStopsWaitingStillHasItsEventCarriedOut)
+{
+    CWebSession session;
+    session.Publish("{\"n\":1}", "null", "[]");
+    const uint64_t first = session.Version();
+    // Nobody takes the event in time: the page is told to look at the state.
+    const SWebEventReply late = session.Submit({{"op", "next"}}, "page", std::chrono::milliseconds(5));
+    EXPECT_EQ(late.status, SWebEventReply::TimedOut);
+    SWebEvent event;
+    ASSERT_TRUE(session.NextEvent(event, std::chrono::milliseconds(0)));
+    EXPECT_EQ(event.line, "next");
+    session.Started(event.sequence);
+    session.Publish("{\"n\":2}", "null", "[]");
+    EXPECT_GT(session.Version(), first);
+    // An unchanged window is no new version; the state says what the page needs.
+    session.Publish("{\"n\":2}", "null", "[]");
+    const std::string state = session.StateAfter(first, std::chrono::milliseconds(0));
+    EXPECT_EQ(state, "{\"version\":" + std::to_string(first + 1) +
+                         ",\"ended\":false,\"result\":\"\",\"window\":{\"n\":2},\"overlay\":null,\"help\":[]}");
+    EXPECT_FALSE(session.NextEvent(event, std::chrono::milliseconds(0)));
+    session.End("finished");
+    EXPECT_NE(session.StateAfter(0, std::chrono::milliseconds(0)).find("\"ended\":true,\"result\":\"finished\""),
+              std::string::npos);
+    EXPECT_TRUE(session.WaitEndSeen(std::chrono::milliseconds(0)));
+    EXPECT_EQ(session.Submit({{"op", "next"}}, "page", std::chrono::milliseconds(5)).status, SWebEventReply::Ended);
 }
