@@ -8,7 +8,10 @@ JOBS       ?= $(shell nproc)
 FUZZ_SECONDS ?= 20
 
 DEB_PACKAGES = cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev \
-               libbenchmark-dev libinih-dev
+               libbenchmark-dev libinih-dev pkgconf libcpp-httplib-dev chromium
+# The browser tests' node packages, installed from the committed lock file
+# into the build folder, where the tests look for them.
+WEB_TEST_DIR = $(BUILD)/web-test
 
 .PHONY: all build deps test soak demo bench fuzz clean
 
@@ -23,6 +26,19 @@ deps:
 	  SUDO=""; [ "$$(id -u)" = 0 ] || SUDO=sudo; \
 	  $$SUDO apt-get update -qq && DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y -qq $$missing >/dev/null; \
 	fi
+	@# A node that came with its own npm is kept; otherwise Debian's pair.
+	@if ! command -v npm >/dev/null 2>&1; then \
+	  echo "installing: nodejs npm"; \
+	  SUDO=""; [ "$$(id -u)" = 0 ] || SUDO=sudo; \
+	  $$SUDO apt-get update -qq && DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y -qq nodejs npm >/dev/null; \
+	fi
+	@mkdir -p $(WEB_TEST_DIR)
+	@if ! cmp -s tests/web/package-lock.json $(WEB_TEST_DIR)/package-lock.json || \
+	    [ ! -d $(WEB_TEST_DIR)/node_modules/playwright-core ]; then \
+	  echo "installing: playwright-core (npm, into $(WEB_TEST_DIR))"; \
+	  cp tests/web/package.json tests/web/package-lock.json $(WEB_TEST_DIR)/ && \
+	  cd $(WEB_TEST_DIR) && timeout 600 npm ci --no-audit --no-fund --loglevel=error; \
+	fi
 
 $(BUILD)/build.ninja:
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -33,7 +49,7 @@ build: $(BUILD)/build.ninja
 test: deps
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 	cmake --build $(BUILD) -j $(JOBS)
-	cd $(BUILD) && ctest -j $(JOBS) --output-on-failure
+	cd $(BUILD) && WIZ_REQUIRE_BROWSER=1 ctest -j $(JOBS) --output-on-failure
 	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DWIZ_SANITIZE=ON >/dev/null
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest -j $(JOBS) --output-on-failure

@@ -2,9 +2,11 @@
 // script or by a person at the terminal, and reports what it made.
 #include "app/Command.h"
 #include "app/UnitsOption.h"
+#include "app/WebRun.h"
 #include "host/HostPaths.h"
 #include "host/ProjectTree.h"
 #include "platform/agents/ScriptAgent.h"
+#include "platform/agents/SessionJournal.h"
 #include "platform/agents/TerminalAgent.h"
 #include "platform/system/WinApp.h"
 #include "warp/WarpWizard.h"
@@ -16,6 +18,7 @@
 
 #include <climits>
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <unistd.h>
@@ -27,11 +30,15 @@ extern const WizCommand g_runCommand;
 namespace {
 
 const char kUsage[] =
-    "wizhost run WIZARD --project DIR --node ID [--script FILE | --tty] [--units si|metric|english]\n"
-    "                [--flags N] [--rsm 0|1] run a wizard (translate, flow, cool, warp, stress,\n"
-    "                                        prepare) on a node, answered by the agent script FILE or\n"
-    "                                        by you at the terminal; prints the result node, its file\n"
-    "                                        and the job submission choice\n"
+    "wizhost run WIZARD --project DIR --node ID [--script FILE | --tty | --web [--port N]]\n"
+    "                [--journal FILE] [--units si|metric|english] [--flags N] [--rsm 0|1]\n"
+    "                                        run a wizard (translate, flow, cool, warp, stress,\n"
+    "                                        prepare) on a node, answered by the agent script FILE, by you at the\n"
+    "                                        terminal, or by you in a browser (--web prints the\n"
+    "                                        page's address on 127.0.0.1; --port: 0 any free one);\n"
+    "                                        --journal writes what you did as a script that replays\n"
+    "                                        with --script; prints the result node, its file and the\n"
+    "                                        job submission choice\n"
     "                                        (exit 1: cancelled, nothing changed; exit 3: the wizard\n"
     "                                        finished but the script went on past Finish); --flags\n"
     "                                        (flow): the analysis option bits; --rsm (warp, stress):\n"
@@ -76,7 +83,10 @@ struct RunOptions {
     std::string script;
     std::string rsm;
     std::string flags;
+    std::string journal;
+    std::string port;
     bool tty = false;
+    bool web = false;
 };
 
 bool ParseRunOptions(const Args& args, RunOptions& options, std::string& error)
@@ -88,6 +98,8 @@ bool ParseRunOptions(const Args& args, RunOptions& options, std::string& error)
                             : a == "--script"  ? &options.script
                             : a == "--rsm"     ? &options.rsm
                             : a == "--flags"   ? &options.flags
+                            : a == "--journal" ? &options.journal
+                            : a == "--port"    ? &options.port
                                                : nullptr;
         if (valued) {
             if (i + 1 >= args.size() || args[i + 1].rfind("--", 0) == 0) {
@@ -101,6 +113,8 @@ bool ParseRunOptions(const Args& args, RunOptions& options, std::string& error)
             *valued = args[++i];
         } else if (a == "--tty") {
             options.tty = true;
+        } else if (a == "--web") {
+            options.web = true;
         } else if (a.rfind("--", 0) == 0) {
             error = "unknown option '" + a + "'";
             return false;
@@ -117,8 +131,12 @@ bool ParseRunOptions(const Args& args, RunOptions& options, std::string& error)
         error = "--project DIR is missing";
     else if (options.node.empty())
         error = "--node ID is missing";
-    else if (options.script.empty() == !options.tty)
-        error = "give either --script FILE or --tty";
+    else if (!options.script.empty() + options.tty + options.web != 1)
+        error = "give one of --script FILE, --tty and --web";
+    else if (!options.port.empty() && !options.web)
+        error = "--port goes with --web";
+    else if (!options.journal.empty() && !options.script.empty())
+        error = "--journal records --tty or --web runs; a script is its own record";
     else if (!options.rsm.empty() && options.rsm != "0" && options.rsm != "1")
         error = "--rsm takes 0 or 1";
     return error.empty();
@@ -132,13 +150,25 @@ struct RunOutcome {
 };
 
 // Runs `sheet` with the chosen agent.
-RunOutcome RunModal(CWizard& sheet, const RunOptions& options, const std::vector<SAgentCommand>& commands)
+RunOutcome RunModal(CWizard& sheet, const RunOptions& options, const std::vector<SAgentCommand>& commands,
+                    CSessionJournal& journal)
 {
     RunOutcome outcome;
     if (options.tty) {
         CTerminalAgent agent(std::cin, std::cout);
+        agent.SetJournal(&journal);
         CUserAgentScope scope(&agent);
         outcome.result = sheet.DoModal();
+        return outcome;
+    }
+    if (options.web) {
+        int port = 0;
+        if (!options.port.empty() && !ParsePort(options.port, port)) {
+            outcome.error = "run: --port '" + options.port + "' is not a port (0 to 65535)";
+            return outcome;
+        }
+        if (CResult r = RunOnWeb([&] { return sheet.DoModal(); }, port, &journal, outcome.result); !r)
+            outcome.error = "run: " + r.GetMessage();
         return outcome;
     }
     CScriptAgent agent(commands, options.script, std::cout);
@@ -203,12 +233,21 @@ int RunWizard(const SWizardFactory& factory, MProjectTree& tree, ZQ_PM_Node* nod
         return Fail("run: the " + std::string(factory.name) + " wizard could not be made");
     if (CResult prepared = sheet->Prepare(); !prepared)
         return Fail("run: " + prepared.GetMessage());
-    const RunOutcome outcome = RunModal(*sheet, options, commands);
+    // A journal that cannot be written fails before the person does anything.
+    CSessionJournal journal(options.journal);
+    if (CResult started = journal.Start("wizhost run " + options.wizard + " --node " + options.node +
+                                        ": the steps taken, for --script");
+        !started)
+        return Fail("run: journal " + started.GetMessage());
+    const RunOutcome outcome = RunModal(*sheet, options, commands, journal);
     const auto* preparation = dynamic_cast<const CAnalysisWizard*>(sheet.get());
     // A material chosen on the way was added when it was chosen.
     const std::string materialKept = preparation && preparation->ChangedMaterial()
                                          ? "; the material chosen stays in the project"
                                          : "";
+    // The step the journal could not hold was not taken, and the run ended there.
+    if (journal.Failed())
+        return Fail("run: journal " + journal.WriteError().GetMessage() + materialKept);
     if (!outcome.error.empty())
         return Fail(outcome.error + materialKept);
     if (outcome.result != ID_WIZFINISH) {
@@ -258,6 +297,9 @@ int RunCommand(const Args& rawArgs)
     RunOptions options;
     if (!ParseRunOptions(args, options, error))
         return Usage(error);
+    // The run goes into the project folder; the journal is where it was named.
+    if (!options.journal.empty())
+        options.journal = std::filesystem::absolute(options.journal).string();
     const SWizardFactory* factory = FindWizard(options.wizard);
     if (!factory)
         return Usage("no wizard '" + options.wizard + "' (available: " + WizardNames() + ")");
@@ -269,7 +311,7 @@ int RunCommand(const Args& rawArgs)
         return Usage("node id '" + options.node + "' is not a whole number");
 
     std::vector<SAgentCommand> commands;
-    if (!options.tty) {
+    if (!options.script.empty()) {
         std::string text;
         if (!hostpath::ReadWholeFile(options.script, text))
             return Fail("run: cannot read script " + options.script);

@@ -2,10 +2,12 @@
 // drawn as the terminal agent draws a window, and a way to try a template by
 // hand or with an agent script.
 #include "app/Command.h"
+#include "app/WebRun.h"
 #include "platform/window/Dialog.h"
 #include "platform/resources/ResourceScript.h"
 #include "platform/resources/Resources.h"
 #include "platform/agents/ScriptAgent.h"
+#include "platform/agents/SessionJournal.h"
 #include "platform/agents/TerminalAgent.h"
 #include "platform/agents/WindowView.h"
 #include "platform/system/WholeFile.h"
@@ -95,10 +97,17 @@ int Show(const std::string& idText)
 // Runs the template as a modal dialog answered by the script or the terminal.
 int Try(const Args& args)
 {
-    std::string idText, script;
+    std::string idText, script, journalPath, portText;
+    bool web = false;
     for (size_t i = 1; i < args.size(); ++i) {
         if (args[i] == "--script" && i + 1 < args.size())
             script = args[++i];
+        else if (args[i] == "--journal" && i + 1 < args.size())
+            journalPath = args[++i];
+        else if (args[i] == "--port" && i + 1 < args.size())
+            portText = args[++i];
+        else if (args[i] == "--web")
+            web = true;
         else if (idText.empty() && args[i].rfind("--", 0) != 0)
             idText = args[i];
         else
@@ -106,6 +115,15 @@ int Try(const Args& args)
     }
     if (idText.empty())
         return Fail("ui try: missing the dialog id");
+    if (web && !script.empty())
+        return Fail("ui try: give --script FILE or --web, not both");
+    if (!portText.empty() && !web)
+        return Fail("ui try: --port goes with --web");
+    if (!journalPath.empty() && !script.empty())
+        return Fail("ui try: --journal records a run by hand; a script is its own record");
+    int port = 0;
+    if (!portText.empty() && !ParsePort(portText, port))
+        return Fail("ui try: --port '" + portText + "' is not a port (0 to 65535)");
     int exitCode = kExitOk;
     const CDialogTemplate* t = TemplateArgument(idText, exitCode);
     if (!t)
@@ -113,8 +131,15 @@ int Try(const Args& args)
 
     CDialog dialog(static_cast<UINT>(t->id));
     intptr_t result = 0;
-    if (script.empty()) {
+    CSessionJournal journal(journalPath);
+    if (CResult started = journal.Start("wizhost ui try " + idText + ": the steps taken, for --script"); !started)
+        return Fail("ui try: journal " + started.GetMessage());
+    if (web) {
+        if (CResult r = RunOnWeb([&] { return dialog.DoModal(); }, port, &journal, result); !r)
+            return Fail("ui try: " + r.GetMessage());
+    } else if (script.empty()) {
         CTerminalAgent agent(std::cin, std::cout);
+        agent.SetJournal(&journal);
         CUserAgentScope scope(&agent);
         result = dialog.DoModal();
     } else {
@@ -137,6 +162,8 @@ int Try(const Args& args)
         if (agent.Failed())
             return Fail(agent.Failure());
     }
+    if (journal.Failed())
+        return Fail("ui try: journal " + journal.WriteError().GetMessage());
     std::printf("result: %s\n", result == IDOK ? "OK" : result == IDCANCEL ? "Cancel" : std::to_string(result).c_str());
     return result == IDOK ? kExitOk : kExitNo;
 }
@@ -166,7 +193,9 @@ extern const WizCommand g_uiCommand(
     "wizhost ui list                       every dialog template: id and caption\n"
     "wizhost ui show ID                    a dialog template drawn as the terminal agent draws it\n"
     "wizhost ui strings                    the string table: id and text\n"
-    "wizhost ui try ID [--script FILE]     run a template as a modal dialog, answered by you at\n"
-    "                                      the terminal or by the agent script FILE\n"
+    "wizhost ui try ID [--script FILE | --web [--port N]] [--journal FILE]\n"
+    "                                      run a template as a modal dialog, answered by you at\n"
+    "                                      the terminal or in a browser (--web), or by the agent\n"
+    "                                      script FILE; --journal writes your steps as a script\n"
     "                                      (exit 1: cancelled or no such template)\n",
     RunUi);

@@ -2,6 +2,7 @@
 
 #include "platform/agents/AgentCommands.h"
 #include "platform/agents/AgentScript.h"
+#include "platform/agents/SessionJournal.h"
 #include "platform/window/CommonDialogs.h"
 #include "platform/agents/UserInput.h"
 #include "platform/window/WinDef.h"
@@ -25,7 +26,7 @@ bool CTerminalAgent::ReadLine(const char* prompt, std::string& line)
 
 bool CTerminalAgent::OnIdle(CWnd* modal)
 {
-    if (UserInput::IsAborting())
+    if (UserInput::IsAborting() || JournalFailed())
         return false;
     m_out << FormatWindowView(ViewOfWindow(modal));
     std::string line;
@@ -54,10 +55,17 @@ bool CTerminalAgent::OnIdle(CWnd* modal)
         case AgentCommandClass::Action:
             break;
         }
+        // Recorded first: the steps taken in a window the action opens come after it.
+        const bool action = ClassOfAgentCommand(c.op) == AgentCommandClass::Action;
+        const size_t step = action && m_journal ? m_journal->Record(c) : 0;
+        if (JournalFailed())
+            return false;
         std::string shown;
         const CInputResult r = RunAgentWindowCommand(modal, c, shown);
         m_out << shown;
         if (!r) {
+            if (action && m_journal)
+                m_journal->Drop(step);
             m_out << "error: " << r.reason << "\n";
             continue;
         }
@@ -104,11 +112,21 @@ int CTerminalAgent::OnMessageBox(const CMessageBoxRequest& request)
         AgentLineKind kind = ReadAgentLine("answer " + line, c, error);
         if (kind != AgentLineKind::Command)
             kind = ReadAgentLine(line, c, error);
-        if (kind == AgentLineKind::Empty)
-            return request.defaultResult; // Enter takes the default button
+        if (kind == AgentLineKind::Empty) {
+            // Enter takes the default button.
+            c.op = AgentOp::Answer;
+            c.number = request.defaultResult;
+            if (m_journal)
+                m_journal->Record(c);
+            JournalFailed();
+            return request.defaultResult;
+        }
         if (kind == AgentLineKind::Command && c.op == AgentOp::Answer) {
-            if (MessageBoxHasButton(request.type, c.number))
-                return c.number;
+            if (MessageBoxHasButton(request.type, c.number)) {
+                if (m_journal)
+                    m_journal->Record(c);
+                return JournalFailed() ? request.defaultResult : c.number;
+            }
             m_out << "error: the box has no " << ButtonName(c.number) << " button\n";
         } else if (kind == AgentLineKind::Command && c.op == AgentOp::Usage) {
             m_out << "Type a button name (OK, Cancel, Yes, No), or nothing for the default.\n";
@@ -135,16 +153,32 @@ std::optional<std::string> CTerminalAgent::OnFileDialog(const CFileDialogRequest
         return std::nullopt;
     SAgentCommand c;
     std::string error;
-    if (ReadAgentLine(line, c, error) == AgentLineKind::Command) {
-        if (c.op == AgentOp::ChooseCancel)
-            return std::nullopt;
+    if (ReadAgentLine(line, c, error) != AgentLineKind::Command ||
+        (c.op != AgentOp::Choose && c.op != AgentOp::ChooseCancel)) {
+        // Anything else is the path itself, as typed.
+        size_t b = line.find_first_not_of(" \t\r");
+        size_t e = line.find_last_not_of(" \t\r");
+        c = SAgentCommand();
+        c.op = b == std::string::npos || line.substr(b, e - b + 1) == "cancel" ? AgentOp::ChooseCancel
+                                                                                : AgentOp::Choose;
         if (c.op == AgentOp::Choose)
-            return c.text;
+            c.text = line.substr(b, e - b + 1);
     }
-    // Anything else is the path itself, as typed.
-    size_t b = line.find_first_not_of(" \t\r");
-    size_t e = line.find_last_not_of(" \t\r");
-    if (b == std::string::npos || line.substr(b, e - b + 1) == "cancel")
+    if (m_journal)
+        m_journal->Record(c);
+    if (JournalFailed() || c.op == AgentOp::ChooseCancel)
         return std::nullopt;
-    return line.substr(b, e - b + 1);
+    return c.text;
+}
+
+bool CTerminalAgent::JournalFailed()
+{
+    if (!m_journal || !m_journal->Failed())
+        return false;
+    // A step the journal does not hold is not taken: the run ends here.
+    if (!UserInput::IsAborting()) {
+        m_out << "error: journal " << m_journal->WriteError().GetMessage() << "\n";
+        UserInput::AbortModals();
+    }
+    return true;
 }

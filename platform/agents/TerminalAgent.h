@@ -12,9 +12,14 @@
 
 #include "platform/agents/UserAgent.h"
 
+class CSessionJournal;
+
 class CTerminalAgent : public CUserAgent {
 public:
     CTerminalAgent(std::istream& in, std::ostream& out);
+
+    // Records every step that took effect (null: none). The caller keeps it.
+    void SetJournal(CSessionJournal* journal) { m_journal = journal; }
 
     bool OnIdle(CWnd* modal) override;
     int OnMessageBox(const CMessageBoxRequest& request) override;
@@ -24,11 +29,15 @@ public:
     bool InputEnded() const { return m_ended; }
 
 private:
+    // True once the journal could not be written; the windows are then
+    // ended, since a step it does not hold must not be taken.
+    bool JournalFailed();
     // The next line, or false at the end of the input.
     bool ReadLine(const char* prompt, std::string& line);
 
     std::istream& m_in;
     std::ostream& m_out;
+    CSessionJournal* m_journal = nullptr;
     bool m_ended = false;
     int m_lineNumber = 0;
 };

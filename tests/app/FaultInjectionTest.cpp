@@ -41,13 +41,14 @@ protected:
     // Runs `args` against the files of `work` as `prepare` leaves them, once
     // for every N until the command succeeds. Returns the number of faults
     // the command met.
-    int RunEveryFault(const std::function<void()>& prepare, const std::vector<std::string>& args)
+    int RunEveryFault(const std::function<void()>& prepare, const std::vector<std::string>& args,
+                      const std::string& input = "")
     {
         fs::remove_all(work);
         fs::create_directories(work);
         prepare();
         const FileTree before = FileTree::Read(work);
-        auto clean = RunWizhost(args);
+        auto clean = RunWizhost(args, input);
         EXPECT_EQ(clean.exitCode, 0) << clean.err;
         const FileTree after = FileTree::Read(work);
         EXPECT_FALSE(before == after) << "the command changed nothing";
@@ -59,7 +60,7 @@ protected:
             fs::remove(mark);
             setenv("WIZ_FAULT_AT", std::to_string(n).c_str(), 1);
             setenv("WIZ_FAULT_MARK", mark.c_str(), 1);
-            auto r = RunWizhost(args);
+            auto r = RunWizhost(args, input);
             unsetenv("WIZ_FAULT_AT");
             unsetenv("WIZ_FAULT_MARK");
             const FileTree now = FileTree::Read(work);
@@ -163,6 +164,23 @@ TEST_F(FaultInjection, TranslatorFinish)
 // Finish saves the bound values, then writes the analysis file: a new
 // numbered input with its node, or the edited input rewritten and its node
 // updated. A fault at any step leaves the project as it was.
+// The journal of a terminal run is written before each step is taken; a
+// step it cannot hold is not taken, so a failed run leaves the project as it
+// was. The journal itself lies outside the compared files: after a failure it
+// holds the steps taken up to there, which is what it is for.
+TEST_F(FaultInjection, TerminalRunWithItsJournal)
+{
+    const std::string journal = scratch / "session.agent";
+    const std::string steps = "click IDC_TRANS_MILLIMETRES\nnext\nclick IDC_TRANS_BY_EDGE_LENGTH\n"
+                              "type IDC_TRANS_EDGE_LENGTH 2\nnext\nfinish\n";
+    const int faults = RunEveryFault(
+        [&] { InitProject(); }, {"run", "translate", "--project", At("proj"), "--node", "21", "--tty", "--journal", journal}, steps);
+    EXPECT_GT(faults, 6); // the journal's writes are among them
+    EXPECT_EQ(wiztest::ReadBytes(journal).substr(wiztest::ReadBytes(journal).find('\n') + 1),
+              "click IDC_TRANS_MILLIMETRES\nnext\nclick IDC_TRANS_BY_EDGE_LENGTH\ntype IDC_TRANS_EDGE_LENGTH \"2\"\n"
+              "next\nfinish\n");
+}
+
 TEST_F(FaultInjection, FlowFinish)
 {
     auto run = [&](const char* node, const char* script) {
