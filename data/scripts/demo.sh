@@ -80,3 +80,16 @@ echo "\$ wizhost run prepare --project $BUILD/demo-project --node $MESH --script
 "$W" run prepare --project "$BUILD/demo-project" --node "$MESH" --script data/scripts/prepare-mesh-flow.script
 echo "\$ wizhost project tree $BUILD/demo-project"
 "$W" project tree "$BUILD/demo-project"
+# The deck checker on the analysis the preparation made: the wizard's own
+# output checks clean; a copy edited by hand (a melt temperature out of the
+# solver's range, a solver type it does not know) does not, and kw diff shows
+# what the hand changed, in the user's units.
+FLOW=$(ls -t "$BUILD/demo-project"/flow*.fin | head -n 1)
+echo "\$ wizhost kw check $FLOW"
+"$W" kw check "$FLOW" && echo "(clean)"
+sed -e 's/^MELT_TEMPERATURE: .*/MELT_TEMPERATURE: 480/' -e 's/^3DFLOW_ANALYSIS_TYPE: .*/3DFLOW_ANALYSIS_TYPE: LAMINAR/' \
+    "$FLOW" > "$KW/edited.fin"
+echo "\$ wizhost kw check $KW/edited.fin"
+"$W" kw check "$KW/edited.fin" || echo "(exit $?: findings)"
+echo "\$ wizhost kw diff $FLOW $KW/edited.fin --units english"
+"$W" kw diff "$FLOW" "$KW/edited.fin" --units english || true
