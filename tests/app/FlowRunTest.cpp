@@ -18,46 +18,9 @@ using wizrun::Golden;
 using wizrun::ReplaceAll;
 using wizrun::Script;
 
-class FlowRun : public ::testing::Test {
+class FlowRun : public wizrun::SampleProjectRun {
 protected:
-    void SetUp() override
-    {
-        // The wizard remembers settings (and the machine database folder):
-        // keep them away from the user's.
-        setenv("WIZ_SETTINGS", (dir / "settings.ini").c_str(), 1);
-        project = dir / "proj";
-        ASSERT_EQ(RunWizhost({"project", "init", project}).exitCode, 0);
-    }
-    void TearDown() override { unsetenv("WIZ_SETTINGS"); }
-
-    std::string Node(const std::string& name) { return wizrun::NodeId(project, name); }
-
-    wiztest::RunResult Run(const std::string& node, const std::string& script, std::vector<std::string> extra = {})
-    {
-        std::vector<std::string> args = {"run", "flow", "--project", project, "--node", node, "--script", script};
-        args.insert(args.end(), extra.begin(), extra.end());
-        return RunWizhost(args);
-    }
-
-    wiztest::RunResult RunText(const std::string& node, const std::string& text, std::vector<std::string> extra = {})
-    {
-        const std::string path = dir / ("script" + std::to_string(++scripts) + ".script");
-        wiztest::WriteBytes(path, text);
-        return Run(node, path, std::move(extra));
-    }
-
-    std::string Written(const std::string& name) { return wizrun::Normalised(project, name); }
-
-    void ExpectGolden(const std::string& written, const std::string& golden)
-    {
-        wizrun::ExpectGolden(project, written, golden);
-    }
-
-    std::string Tree() { return RunWizhost({"project", "tree", project}).out; }
-
-    wiztest::ScratchDir dir;
-    std::string project;
-    int scripts = 0;
+    FlowRun() : SampleProjectRun("flow") {}
 };
 
 } // namespace

@@ -15,36 +15,18 @@ namespace {
 
 using wizrun::Script;
 
-class PrepareRun : public ::testing::Test {
+class PrepareRun : public wizrun::SampleProjectRun {
 protected:
-    void SetUp() override
-    {
-        setenv("WIZ_SETTINGS", (dir / "settings.ini").c_str(), 1);
-        project = dir / "proj";
-        ASSERT_EQ(RunWizhost({"project", "init", project}).exitCode, 0);
-    }
-    void TearDown() override { unsetenv("WIZ_SETTINGS"); }
+    PrepareRun() : SampleProjectRun("prepare") {}
 
-    std::string Node(const std::string& name) { return wizrun::NodeId(project, name); }
-
+    // The preparation wizard, or the wizard named.
     wiztest::RunResult Run(const std::string& node, const std::string& script, const std::string& wizard = "prepare",
                            std::vector<std::string> extra = {})
     {
-        std::vector<std::string> args = {"run", wizard, "--project", project, "--node", node, "--script", script};
-        args.insert(args.end(), extra.begin(), extra.end());
-        return RunWizhost(args);
+        return RunWizard(wizard, node, script, std::move(extra));
     }
     std::string ProjectFile() { return wiztest::ReadBytes(project + "/project.zqp"); }
-    // The file a run reports it made ("" when none).
-    static std::string MadeFile(const std::string& out)
-    {
-        const auto at = out.find("\nfile: ");
-        return at == std::string::npos ? "" : out.substr(at + 7, out.find('\n', at + 1) - at - 7);
-    }
-    std::string Tree() { return RunWizhost({"project", "tree", project}).out; }
-
-    wiztest::ScratchDir dir;
-    std::string project;
+    static std::string MadeFile(const std::string& out) { return wizrun::MadeFile(out); }
 };
 
 } // namespace

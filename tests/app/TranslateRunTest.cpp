@@ -22,34 +22,9 @@ using wizrun::Golden;
 using wizrun::ReplaceAll;
 using wizrun::Script;
 
-class TranslateRun : public ::testing::Test {
+class TranslateRun : public wizrun::SampleProjectRun {
 protected:
-    void SetUp() override
-    {
-        // The wizard remembers the IGES translator in the settings: keep
-        // them away from the user's.
-        setenv("WIZ_SETTINGS", (dir / "settings.ini").c_str(), 1);
-        project = dir / "proj";
-        ASSERT_EQ(RunWizhost({"project", "init", project}).exitCode, 0);
-    }
-    void TearDown() override { unsetenv("WIZ_SETTINGS"); }
-
-    wiztest::RunResult Run(const std::string& node, const std::string& script, std::vector<std::string> extra = {})
-    {
-        std::vector<std::string> args = {"run", "translate", "--project", project, "--node", node, "--script", script};
-        args.insert(args.end(), extra.begin(), extra.end());
-        return RunWizhost(args);
-    }
-
-    void ExpectGolden(const std::string& written, const std::string& golden)
-    {
-        wizrun::ExpectGolden(project, written, golden);
-    }
-
-    std::string Tree() { return RunWizhost({"project", "tree", project}).out; }
-
-    wiztest::ScratchDir dir;
-    std::string project;
+    TranslateRun() : SampleProjectRun("translate") {}
 };
 
 } // namespace

@@ -28,32 +28,20 @@ const char kNoResidualData[] = "You cannot prepare a warpage analysis using the 
                                "stress or strain information is available.\\nPlease refer to the online help for "
                                "further information.";
 
-class WarpRun : public ::testing::Test {
+// Both modes of the wizard run here: the wizard is named with each run.
+class WarpRun : public wizrun::SampleProjectRun {
 protected:
-    void SetUp() override
-    {
-        // The RSM preference may come from the settings: keep the user's away.
-        setenv("WIZ_SETTINGS", (dir / "settings.ini").c_str(), 1);
-        project = dir / "proj";
-        ASSERT_EQ(RunWizhost({"project", "init", project}).exitCode, 0);
-    }
-    void TearDown() override { unsetenv("WIZ_SETTINGS"); }
-
-    std::string Node(const std::string& file) { return wizrun::NodeId(project, file); }
+    WarpRun() : SampleProjectRun("warp") {}
 
     wiztest::RunResult Run(const std::string& wizard, const std::string& nodeFile, const std::string& script,
                            std::vector<std::string> extra = {})
     {
-        std::vector<std::string> args = {"run", wizard, "--project", project, "--node", Node(nodeFile), "--script", script};
-        args.insert(args.end(), extra.begin(), extra.end());
-        return RunWizhost(args);
+        return RunWizard(wizard, Node(nodeFile), script, std::move(extra));
     }
     wiztest::RunResult RunText(const std::string& wizard, const std::string& nodeFile, const std::string& text,
                                std::vector<std::string> extra = {})
     {
-        const std::string script = dir / ("s" + std::to_string(++m_scripts) + ".script");
-        wiztest::WriteBytes(script, text);
-        return Run(wizard, nodeFile, script, std::move(extra));
+        return Run(wizard, nodeFile, WriteScript(text), std::move(extra));
     }
 
     std::string Read(const std::string& file) { return wiztest::ReadBytes(project + "/" + file); }
@@ -61,26 +49,7 @@ protected:
     {
         ASSERT_EQ(RunWizhost({"kw", "set", project + "/" + file, keyword, value}).exitCode, 0);
     }
-
-    void ExpectGolden(const std::string& written, const std::string& golden)
-    {
-        wizrun::ExpectGolden(project, written, golden);
-    }
-
-    // The file `written` (from the output's "file:" line).
-    static std::string WrittenFile(const std::string& out)
-    {
-        const std::size_t at = out.find("file: ");
-        return at == std::string::npos ? std::string() : out.substr(at + 6, out.find('\n', at) - at - 6);
-    }
-
-    std::string Tree() { return RunWizhost({"project", "tree", project}).out; }
-
-    wiztest::ScratchDir dir;
-    std::string project;
-
-private:
-    int m_scripts = 0;
+    static std::string WrittenFile(const std::string& out) { return wizrun::MadeFile("\n" + out); }
 };
 
 } // namespace

@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <sstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "support/TestSupport.h"
 
@@ -60,5 +62,67 @@ inline std::string NodeId(const std::string& project, const std::string& name)
     ADD_FAILURE() << "no node " << name;
     return "-1";
 }
+
+// The file a run reports it made ("" when none).
+inline std::string MadeFile(const std::string& out)
+{
+    const auto at = out.find("\nfile: ");
+    return at == std::string::npos ? "" : out.substr(at + 7, out.find('\n', at + 1) - at - 7);
+}
+
+// A fresh copy of the sample project for every test, with a settings file of
+// its own (the wizards remember choices there: keep the user's away), and
+// `wizhost run` on it.
+class SampleProjectRun : public ::testing::Test {
+protected:
+    explicit SampleProjectRun(std::string wizard) : m_wizard(std::move(wizard)) {}
+    void SetUp() override
+    {
+        setenv("WIZ_SETTINGS", (dir / "settings.ini").c_str(), 1);
+        project = dir / "proj";
+        ASSERT_EQ(wiztest::RunWizhost({"project", "init", project}).exitCode, 0);
+    }
+    void TearDown() override { unsetenv("WIZ_SETTINGS"); }
+
+    std::string Node(const std::string& name) { return NodeId(project, name); }
+
+    wiztest::RunResult RunWizard(const std::string& wizard, const std::string& node, const std::string& script,
+                                 std::vector<std::string> extra = {})
+    {
+        std::vector<std::string> args = {"run", wizard, "--project", project, "--node", node, "--script", script};
+        args.insert(args.end(), extra.begin(), extra.end());
+        return wiztest::RunWizhost(args);
+    }
+    // The fixture's own wizard.
+    wiztest::RunResult Run(const std::string& node, const std::string& script, std::vector<std::string> extra = {})
+    {
+        return RunWizard(m_wizard, node, script, std::move(extra));
+    }
+    // A script written on the spot.
+    std::string WriteScript(const std::string& text)
+    {
+        const std::string path = dir / ("script" + std::to_string(++m_scripts) + ".script");
+        wiztest::WriteBytes(path, text);
+        return path;
+    }
+    wiztest::RunResult RunText(const std::string& node, const std::string& text, std::vector<std::string> extra = {})
+    {
+        return Run(node, WriteScript(text), std::move(extra));
+    }
+
+    std::string Written(const std::string& name) { return Normalised(project, name); }
+    void ExpectGolden(const std::string& written, const std::string& golden)
+    {
+        wizrun::ExpectGolden(project, written, golden);
+    }
+    std::string Tree() { return wiztest::RunWizhost({"project", "tree", project}).out; }
+
+    wiztest::ScratchDir dir;
+    std::string project;
+
+private:
+    std::string m_wizard;
+    int m_scripts = 0;
+};
 
 } // namespace wizrun
