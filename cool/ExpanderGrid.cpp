@@ -33,18 +33,6 @@ std::string FormatCell(double value)
 
 } // namespace
 
-bool CExpanderGrid::CreateInPlaceOf(CWnd* placeholder, UINT id)
-{
-    if (placeholder == nullptr || placeholder->GetParent() == nullptr || IsWindow())
-        return false;
-    CRect rect;
-    placeholder->GetWindowRect(&rect);
-    if (!Create(WS_VISIBLE | WS_TABSTOP | WS_BORDER, rect, placeholder->GetParent(), id))
-        return false;
-    Initialize();
-    return true;
-}
-
 void CExpanderGrid::SetupColumns(int columns, const std::vector<std::string>& headings)
 {
     SetColCount(columns);

@@ -13,10 +13,6 @@ class CExpanderGrid : public CGXGridWnd, public CValueGrid {
 public:
     explicit CExpanderGrid(bool expand = true) : m_expand(expand) {}
 
-    // Creates the grid over `placeholder` (a frame of the dialog template):
-    // same parent and rectangle, the new control id `id`. False when the
-    // placeholder has no parent or this grid already exists.
-    bool CreateInPlaceOf(CWnd* placeholder, UINT id);
     // Gives the grid `columns` value columns (1 or 2) headed by `headings`,
     // with widths sharing the client width left of the row headings evenly.
     void SetupColumns(int columns, const std::vector<std::string>& headings);

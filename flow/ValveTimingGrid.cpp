@@ -88,13 +88,8 @@ std::vector<int> Groups(const MBoundaryConditionFile& bc, GroupQuery query, bool
 
 bool CValveTimingGrid::CreateInPlaceOf(CWnd* placeholder, UINT id)
 {
-    if (placeholder == nullptr || placeholder->GetParent() == nullptr || IsWindow())
+    if (!CGXGridWnd::CreateInPlaceOf(placeholder, id))
         return false;
-    CRect rect;
-    placeholder->GetWindowRect(&rect);
-    if (!Create(WS_VISIBLE | WS_TABSTOP | WS_BORDER, rect, placeholder->GetParent(), id))
-        return false;
-    Initialize();
     SetColCount(kLastTimeColumn);
     return true;
 }

@@ -27,9 +27,7 @@ public:
     // Indices of the state list, which are also the positions of the tokens.
     enum EState { kStateOpen = 0, kStateClosed = 1, kStateFlowFront = 2 };
 
-    // Creates the grid over `placeholder` (a frame of the page's template):
-    // same parent and rectangle, control id `id`. False when the placeholder
-    // has no parent or the grid exists already.
+    // The grid's base, with the time columns.
     bool CreateInPlaceOf(CWnd* placeholder, UINT id);
 
     // Valve keywords start "MOLD3D_" on a 3D model and "3DFLOW_" otherwise;

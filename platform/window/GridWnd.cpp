@@ -45,6 +45,18 @@ bool CGXGridWnd::Create(DWORD style, const CRect& rect, CWnd* parent, UINT id)
     return CreateWnd(WndKind::Grid, "", style | WS_CHILD, rect, parent, static_cast<int>(ListControlId(parent, id)));
 }
 
+bool CGXGridWnd::CreateInPlaceOf(CWnd* placeholder, UINT id)
+{
+    if (placeholder == nullptr || placeholder->GetParent() == nullptr || IsWindow())
+        return false;
+    CRect rect;
+    placeholder->GetWindowRect(&rect);
+    if (!Create(WS_VISIBLE | WS_TABSTOP | WS_BORDER, rect, placeholder->GetParent(), id))
+        return false;
+    Initialize();
+    return true;
+}
+
 void CGXGridWnd::Initialize()
 {
     if (m_cells.empty())

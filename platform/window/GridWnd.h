@@ -76,6 +76,11 @@ class CGXGridWnd : public CWnd {
 public:
     CGXGridWnd() { m_kind = WndKind::Grid; }
     bool Create(DWORD style, const CRect& rect, CWnd* parent, UINT id);
+    // Creates and initialises the grid over `placeholder` (a frame of the
+    // dialog template, where the grid belongs): same parent and rectangle,
+    // control id `id`. False when the placeholder has no parent or this grid
+    // exists already.
+    bool CreateInPlaceOf(CWnd* placeholder, UINT id);
     // Sets up an empty grid (one heading row and column); called once after
     // the window exists, as the grid library wants.
     virtual void Initialize();
