@@ -58,19 +58,7 @@ protected:
     {
         for (Unreadable kind : {Unreadable::Folder, Unreadable::Fifo}) {
             SCOPED_TRACE(kind == Unreadable::Folder ? "folder" : "FIFO");
-            const FileTree before = FileTree::Read(project);
-            const bool existed = fs::exists(file);
-            const std::string bytes = existed ? wiztest::ReadBytes(file) : std::string();
-            MakeUnreadable(file, kind);
-            auto r = Run(node, cancel, flags);
-            fs::remove_all(file);
-            if (existed)
-                wiztest::WriteBytes(file, bytes);
-            EXPECT_EQ(r.exitCode, 2) << r.err;
-            EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
-            EXPECT_NE(r.err.find(file), std::string::npos) << r.err;
-            EXPECT_TRUE(r.out.empty()) << r.out;
-            EXPECT_TRUE(FileTree::Read(project) == before) << FileTree::Read(project).DiffFrom(before);
+            ExpectRefusedWhileUnreadable(project, file, kind, file, [&] { return Run(node, cancel, flags); });
         }
     }
 

@@ -68,19 +68,8 @@ protected:
             named = file;
         for (Unreadable kind : {Unreadable::Folder, Unreadable::Fifo}) {
             SCOPED_TRACE(file + (kind == Unreadable::Folder ? " as a folder" : " as a FIFO"));
-            const FileTree before = FileTree::Read(project);
-            const bool existed = fs::exists(file);
-            const std::string bytes = existed ? wiztest::ReadBytes(file) : std::string();
-            MakeUnreadable(file, kind);
-            auto r = Run(wizard, node, kCancelAtOnce);
-            fs::remove_all(file);
-            if (existed)
-                wiztest::WriteBytes(file, bytes);
-            EXPECT_EQ(r.exitCode, 2) << r.err;
-            EXPECT_EQ(Lines(r.err), 1) << r.err;
-            EXPECT_NE(r.err.find("'" + named + "'"), std::string::npos) << r.err;
-            EXPECT_TRUE(r.out.empty()) << r.out;
-            EXPECT_TRUE(FileTree::Read(project) == before) << FileTree::Read(project).DiffFrom(before);
+            ExpectRefusedWhileUnreadable(project, file, kind, "'" + named + "'",
+                                         [&] { return Run(wizard, node, kCancelAtOnce); });
         }
     }
 

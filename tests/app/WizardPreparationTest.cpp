@@ -50,19 +50,7 @@ protected:
     // project is compared: a snapshot cannot read a FIFO either).
     void ExpectRefused(const std::string& node, const std::string& file, Unreadable kind)
     {
-        const FileTree before = FileTree::Read(project);
-        const bool existed = fs::exists(file);
-        const std::string bytes = existed ? wiztest::ReadBytes(file) : std::string();
-        MakeUnreadable(file, kind);
-        auto r = Translate(node);
-        fs::remove_all(file);
-        if (existed)
-            wiztest::WriteBytes(file, bytes);
-        EXPECT_EQ(r.exitCode, 2) << r.err;
-        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
-        EXPECT_NE(r.err.find(file), std::string::npos) << r.err;
-        EXPECT_TRUE(r.out.empty()) << r.out;
-        EXPECT_TRUE(FileTree::Read(project) == before) << FileTree::Read(project).DiffFrom(before);
+        ExpectRefusedWhileUnreadable(project, file, kind, file, [&] { return Translate(node); });
     }
 
     wiztest::ScratchDir dir;
