@@ -111,9 +111,7 @@ CResult CCoolWizard::PrepareNewAnalysis()
     if (CResult merged = MergeIfPresent(file, tree.GetDefaultsFile(kSubCooling, GetModelMeshType(), 0)); !merged)
         return merged;
     tree.InitAnalysisInputs(file, kSubCooling, 0, m_pStartNode);
-    if (!file.Write(m_strTempFile))
-        return CResult::FromErrno("cannot write " + m_strTempFile);
-    return CResult::Ok();
+    return WriteWorkingFile(file);
 }
 
 CResult CCoolWizard::TakePrevCoolingSettings()
@@ -132,9 +130,7 @@ CResult CCoolWizard::TakePrevCoolingSettings()
         return loaded;
     working.CopyKeyword("3DCOOL_MOLD_MODEL_FILE", earlier);
     working.CopyKeyword("3DCOOL_BOUNDARY_CONDITION", earlier);
-    if (!working.Write(m_strTempFile))
-        return CResult::FromErrno("cannot write " + m_strTempFile);
-    return CResult::Ok();
+    return WriteWorkingFile(working);
 }
 
 intptr_t CCoolWizard::DoModal()

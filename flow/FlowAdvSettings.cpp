@@ -37,19 +37,24 @@ public:
     }
 
 private:
-    std::string Expand(std::string_view keyword) const
+    // The keyword with its mark replaced, in a buffer reused for every row:
+    // the table keeps its own copy.
+    std::string_view Expand(std::string_view keyword)
     {
-        std::string text(keyword);
         for (auto [mark, value] : {std::pair<std::string_view, const std::string*>{"<P>", &m_prefix},
                                    std::pair<std::string_view, const std::string*>{"<S>", &m_stage}})
-            if (text.starts_with(mark))
-                text = *value + text.substr(mark.size());
-        return text;
+            if (keyword.starts_with(mark)) {
+                m_expanded.assign(*value);
+                m_expanded.append(keyword.substr(mark.size()));
+                return m_expanded;
+            }
+        return keyword;
     }
 
     CKeywordBindings& m_bindings;
     std::string m_prefix;
     std::string m_stage;
+    std::string m_expanded;
 };
 
 // The controls of one results family on the Output page: the choice and its

@@ -337,7 +337,7 @@ bool CFlowWizPage1::MergeMachine()
     }
     working.RemoveKeyword("MACHINE_FILE");
     working.SetValue("MACHINE_DATABASE", "KEYWORD");
-    if (CResult written = working.Write(wizard->GetTempFileName()); !written) {
+    if (CResult written = wizard->WriteWorkingFile(working); !written) {
         AfxMessageBox(written.GetMessage(), MB_OK | MB_ICONEXCLAMATION);
         return false;
     }

@@ -106,7 +106,7 @@ CResult CFlowWizard::Prepare()
         return started;
     }
     SplitSwitchOverValue(working);
-    if (CResult written = working.Write(m_strTempFile); !written)
+    if (CResult written = WriteWorkingFile(working); !written)
         return written;
 
     RegisterPageBindings();

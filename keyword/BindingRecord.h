@@ -2,12 +2,13 @@
 // The record behind one keyword of CKeywordBindings, shared by the file side
 // and the page-exchange side of the table. Not for use outside the table.
 #include <string>
+#include <string_view>
 
 #include "keyword/KeywordBindings.h"
 #include "keyword/ValueRange.h"
 
 struct CKeywordBindings::CBinding {
-    std::string keyword;
+    std::string_view keyword; // in the table's keyword store
     int controlId = -1;
     int companionId = -1;
     int type = kBindText;

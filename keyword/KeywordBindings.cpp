@@ -2,7 +2,9 @@
 // reading and writing of bound values in keyword files.
 #include "keyword/KeywordBindings.h"
 
+#include <algorithm>
 #include <cassert>
+#include <utility>
 
 #include "keyword/KeywordBindingsKinds.h"
 #include "keyword/RangeFiles.h"
@@ -18,14 +20,51 @@ std::string WithSuffix(std::string_view keyword, const char* suffix)
 
 } // namespace
 
-CKeywordBindings::CKeywordBindings() : m_unitSystem(::GetUnitSystem()) {}
+CKeywordBindings::CKeywordBindings() : m_index(64, 0), m_unitSystem(::GetUnitSystem()) {}
 
 CKeywordBindings::~CKeywordBindings() = default;
 
-CKeywordBindings::CBinding* CKeywordBindings::Find(std::string_view keyword) const
+std::size_t CKeywordBindings::GetBindingCount() const { return m_bindings.size(); }
+
+std::size_t CKeywordBindings::Locate(std::string_view keyword) const
 {
-    auto it = m_index.find(keyword);
-    return it == m_index.end() ? nullptr : it->second;
+    const std::size_t mask = m_index.size() - 1;
+    std::size_t i = std::hash<std::string_view>()(keyword) & mask;
+    while (m_index[i] != 0 && m_bindings[m_index[i] - 1].keyword != keyword)
+        i = (i + 1) & mask;
+    return i;
+}
+
+const CKeywordBindings::CBinding* CKeywordBindings::Find(std::string_view keyword) const
+{
+    const std::uint32_t entry = m_index[Locate(keyword)];
+    return entry == 0 ? nullptr : &m_bindings[entry - 1];
+}
+
+CKeywordBindings::CBinding* CKeywordBindings::Find(std::string_view keyword)
+{
+    return const_cast<CBinding*>(std::as_const(*this).Find(keyword));
+}
+
+void CKeywordBindings::GrowIndex()
+{
+    m_index.assign(m_index.size() * 2, 0);
+    for (std::size_t i = 0; i < m_bindings.size(); ++i)
+        m_index[Locate(m_bindings[i].keyword)] = static_cast<std::uint32_t>(i + 1);
+}
+
+std::string_view CKeywordBindings::KeepKeyword(std::string_view text)
+{
+    if (text.size() > m_keywordRoom) {
+        const std::size_t size = std::max<std::size_t>(text.size(), 8192);
+        m_keywordBlocks.push_back(std::make_unique_for_overwrite<char[]>(size));
+        m_keywordNext = m_keywordBlocks.back().get();
+        m_keywordRoom = size;
+    }
+    char* kept = std::copy(text.begin(), text.end(), m_keywordNext) - text.size();
+    m_keywordNext += text.size();
+    m_keywordRoom -= text.size();
+    return {kept, text.size()};
 }
 
 bool CKeywordBindings::Bind(std::string_view keyword, int controlId, int companionId, int type,
@@ -36,13 +75,16 @@ bool CKeywordBindings::Bind(std::string_view keyword, int controlId, int compani
     if (m_currentPage == nullptr && controlId != -1)
         return false;
 
-    CBinding* binding = Find(keyword);
-    if (binding == nullptr) {
-        m_bindings.push_back(std::make_unique<CBinding>());
-        binding = m_bindings.back().get();
-        binding->keyword = std::string(keyword);
-        m_index.emplace(binding->keyword, binding);
+    std::size_t entry = Locate(keyword);
+    if (m_index[entry] == 0) {
+        if ((m_bindings.size() + 1) * 2 > m_index.size()) {
+            GrowIndex();
+            entry = Locate(keyword);
+        }
+        m_bindings.emplace_back().keyword = KeepKeyword(keyword);
+        m_index[entry] = static_cast<std::uint32_t>(m_bindings.size());
     }
+    CBinding* binding = &m_bindings[m_index[entry] - 1];
     binding->controlId = controlId;
     binding->companionId = companionId;
     binding->type = type;
@@ -91,35 +133,35 @@ CResult CKeywordBindings::LoadValues(const std::string& path)
     MKeywordFile file;
     if (CResult loaded = LoadIfPresent(file, path); !loaded)
         return loaded;
-    for (auto& binding : m_bindings) {
-        if (!file.HasKeyword(binding->keyword))
+    for (CBinding& binding : m_bindings) {
+        if (!file.HasKeyword(binding.keyword))
             continue;
-        GetBindingKind(binding->type).Parse(*binding, file.GetValue(binding->keyword));
-        binding->present = true;
+        GetBindingKind(binding.type).Parse(binding, file.GetValue(binding.keyword));
+        binding.present = true;
     }
     return CResult::Ok();
 }
 
-CResult CKeywordBindings::SaveValues(const std::string& path)
+CResult CKeywordBindings::SaveValues(const std::string& path, wizsys::Durability durability)
 {
     MKeywordFile file;
     if (CResult loaded = LoadIfPresent(file, path); !loaded)
         return loaded;
-    for (const auto& binding : m_bindings) {
-        if (binding->present)
-            GetBindingKind(binding->type).Store(*binding, file);
+    for (const CBinding& binding : m_bindings) {
+        if (binding.present)
+            GetBindingKind(binding.type).Store(binding, file);
         else
-            file.RemoveKeyword(binding->keyword);
+            file.RemoveKeyword(binding.keyword);
     }
-    return file.Write(path);
+    return file.Write(path, durability);
 }
 
 std::vector<CKeywordBindings::SBindingPlace> CKeywordBindings::ListBindings() const
 {
     std::vector<SBindingPlace> places;
     places.reserve(m_bindings.size());
-    for (const auto& binding : m_bindings)
-        places.push_back({binding->keyword, binding->controlId, binding->companionId, binding->page});
+    for (const CBinding& binding : m_bindings)
+        places.push_back({std::string(binding.keyword), binding.controlId, binding.companionId, binding.page});
     return places;
 }
 
@@ -164,8 +206,8 @@ SBindingView CKeywordBindings::ViewOf(const CBinding& binding) const
 
 void CKeywordBindings::ForEachBinding(const std::function<void(const SBindingView&)>& visit) const
 {
-    for (const auto& binding : m_bindings)
-        visit(ViewOf(*binding));
+    for (const CBinding& binding : m_bindings)
+        visit(ViewOf(binding));
 }
 
 std::optional<SBindingView> CKeywordBindings::FindBinding(std::string_view keyword) const

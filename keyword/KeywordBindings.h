@@ -5,13 +5,13 @@
 // type and the unit quantities used to show it. Pages register their keywords
 // once; the table then loads and saves keyword files and does the page data
 // exchange with validation against the ranges of its range store.
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <utility>
 #include <variant>
 #include <vector>
@@ -176,7 +176,7 @@ public:
     // the others removed; keywords that are not bound stay as they were.
     // Fails, with the cause, when the file exists and cannot be read (its
     // other keywords would be lost) or cannot be written.
-    CResult SaveValues(const std::string& path);
+    CResult SaveValues(const std::string& path, wizsys::Durability durability = wizsys::Durability::kFlushed);
 
     // The data exchange of one page (pDX names the page and the direction).
     // Showing fills the page's bound controls and decorates their captions;
@@ -197,7 +197,7 @@ public:
     std::string GetLabel(std::string_view keyword) const;
     UnitSystem GetUnitSystem() const { return m_unitSystem; }
     const MKeywordFile& GetRangeStore() const { return m_rangeStore; }
-    std::size_t GetBindingCount() const { return m_bindings.size(); }
+    std::size_t GetBindingCount() const;
     // Where each keyword is shown, in registration order.
     struct SBindingPlace {
         std::string keyword;
@@ -226,16 +226,14 @@ public:
     struct CBinding; // one record; defined with the implementation
 
 private:
-    struct Hash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view text) const noexcept
-        {
-            return std::hash<std::string_view>()(text);
-        }
-    };
-
     struct CPageIndex;
-    CBinding* Find(std::string_view keyword) const;
+    const CBinding* Find(std::string_view keyword) const;
+    CBinding* Find(std::string_view keyword);
+    // The index entry that holds `keyword`, or the empty one where it would go.
+    std::size_t Locate(std::string_view keyword) const;
+    void GrowIndex();
+    // A copy of `text` that lives as long as the table.
+    std::string_view KeepKeyword(std::string_view text);
     void RefreshRanges(CBinding& binding) const;
     // The ranges RefreshRanges would give the binding, without giving them.
     void CurrentRanges(const CBinding& binding, CValueRange& range1, CValueRange& range2) const;
@@ -244,8 +242,15 @@ private:
     void ShowField(CBinding& binding, CWnd* control, const CPageIndex& page);
     void ReadField(CBinding& binding, CWnd* control, int pass, const CPageIndex& page, CDataExchange* pDX);
 
-    std::vector<std::unique_ptr<CBinding>> m_bindings; // registration order
-    std::unordered_map<std::string, CBinding*, Hash, std::equal_to<>> m_index;
+    // A wizard registers hundreds of keywords every time it is built, so the
+    // records sit in one array, their keywords in a few shared blocks, and
+    // the index is open addressing over positions in the array: building the
+    // table costs a handful of allocations, not several per keyword.
+    std::vector<CBinding> m_bindings; // registration order; Bind may move them
+    std::vector<std::uint32_t> m_index; // position + 1, 0 empty; a power of two, at most half full
+    std::vector<std::unique_ptr<char[]>> m_keywordBlocks;
+    char* m_keywordNext = nullptr; // the free end of the last block
+    std::size_t m_keywordRoom = 0;
     CWnd* m_currentPage = nullptr;
     MKeywordFile m_rangeStore;
     UnitSystem m_unitSystem;

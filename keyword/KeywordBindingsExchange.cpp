@@ -135,14 +135,14 @@ void CKeywordBindings::ExchangePage(CDataExchange* pDX)
     // (id, position) pairs are unique, so a plain sort keeps the first child of an id first.
     std::sort(index.ids.begin(), index.ids.end());
 
-    for (const auto& binding : m_bindings) {
-        if (binding->page != index.page || binding->controlId == -1)
+    for (CBinding& binding : m_bindings) {
+        if (binding.page != index.page || binding.controlId == -1)
             continue;
-        auto it = std::lower_bound(index.ids.begin(), index.ids.end(), binding->controlId,
+        auto it = std::lower_bound(index.ids.begin(), index.ids.end(), binding.controlId,
                                    [](const auto& entry, int id) { return entry.first < id; });
-        if (it == index.ids.end() || it->first != binding->controlId)
+        if (it == index.ids.end() || it->first != binding.controlId)
             continue; // the page does not have this control
-        index.visits.push_back({it->second, index.visits.size(), binding.get(), index.children[it->second]});
+        index.visits.push_back({it->second, index.visits.size(), &binding, index.children[it->second]});
     }
     // Visiting in tab order makes the first failing field the one reported.
     std::sort(index.visits.begin(), index.visits.end(), [](const auto& a, const auto& b) {
@@ -167,7 +167,7 @@ void CKeywordBindings::ExchangePage(CDataExchange* pDX)
 void CKeywordBindings::CurrentRanges(const CBinding& binding, CValueRange& range1, CValueRange& range2) const
 {
     // A range the store lacks keeps what the field had.
-    const std::string rangeKeyword = binding.keyword + "_RANGE";
+    const std::string rangeKeyword = std::string(binding.keyword) + "_RANGE";
     range1 = m_rangeStore.HasKeyword(rangeKeyword) ? CValueRange::Parse(m_rangeStore.GetValue(rangeKeyword))
                                                    : binding.range1;
     const std::string secondKeyword = rangeKeyword + "2";
@@ -277,10 +277,10 @@ void CKeywordBindings::OnCompanionClicked(int commandId, int notifyCode, CWnd* c
     if (box == nullptr)
         return;
     CWnd* page = control->GetParent();
-    for (const auto& binding : m_bindings) {
-        if (binding->page != page || binding->companionId != commandId || binding->controlId == commandId)
+    for (const CBinding& binding : m_bindings) {
+        if (binding.page != page || binding.companionId != commandId || binding.controlId == commandId)
             continue;
-        if (CWnd* governed = page->GetDlgItem(binding->controlId))
+        if (CWnd* governed = page->GetDlgItem(binding.controlId))
             governed->EnableWindow(box->GetCheck() == BST_CHECKED);
         return;
     }

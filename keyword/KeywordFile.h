@@ -1,6 +1,7 @@
 #pragma once
 // MKeywordFile: one solver keyword file in memory ("KEYWORD: value" lines).
 #include "keyword/StoreMemory.h"
+#include "platform/system/FileIo.h"
 #include "platform/system/Result.h"
 
 #include <cstddef>
@@ -39,9 +40,10 @@ public:
     // Writes every non-empty slot whose keyword does not begin with "_", in slot order.
     // Without a path the remembered one is used. The file is replaced whole
     // (temporary file and rename): on failure it is as it was, and the result
-    // names the cause.
+    // names the cause. A scratch write (a wizard's working copy) is not
+    // flushed to disk.
     CResult Write() const;
-    CResult Write(const std::string& path) const;
+    CResult Write(const std::string& path, wizsys::Durability durability = wizsys::Durability::kFlushed) const;
     // The text Write would produce, with LF line ends.
     std::string ToText() const;
 

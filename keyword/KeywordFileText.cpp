@@ -73,12 +73,13 @@ CResult MKeywordFile::Write() const
     return Write(m_fileName);
 }
 
-CResult MKeywordFile::Write(const std::string& path) const
+CResult MKeywordFile::Write(const std::string& path, wizsys::Durability durability) const
 {
     if (path.empty())
         return CResult::Fail("the keyword file has no name to be written to");
     CTextFile file;
-    if (CResult opened = file.Open(path, CTextFile::modeCreate | CTextFile::modeWrite); !opened)
+    const unsigned scratch = durability == wizsys::Durability::kScratch ? CTextFile::modeScratch : 0u;
+    if (CResult opened = file.Open(path, CTextFile::modeCreate | CTextFile::modeWrite | scratch); !opened)
         return opened;
     std::string block;
     AppendText(block, file.LineEnd(), &file);

@@ -15,7 +15,8 @@ public:
         modeRead = 0x0000,
         modeWrite = 0x0001,
         modeCreate = 0x1000, // with modeWrite: create or truncate
-        typeBinary = 0x8000, // force bare LF whatever the location
+        modeScratch = 0x4000, // with modeWrite: a private working copy, not flushed to disk
+        typeBinary = 0x8000,  // force bare LF whatever the location
     };
 
     CTextFile() = default;

@@ -139,7 +139,7 @@ CResult CTranslatorSheet::Prepare()
     }
     if (CResult merged = MergeTranslatorDefaults(working, dataPath, nodeFile); !merged)
         return merged;
-    if (CResult written = working.Write(m_strTempFile); !written)
+    if (CResult written = WriteWorkingFile(working); !written)
         return written;
 
     if (CWinApp* app = AfxGetApp())

@@ -123,7 +123,7 @@ CResult CWarpWizard::Prepare()
         if (g_rsmPreference != 0)
             working.SetValue(kShrinkSource, kThermalStress);
         tree.InitAnalysisInputs(working, SubTypeOf(GetMode()), 0, m_pStartNode);
-        if (CResult written = working.Write(m_strTempFile); !written)
+        if (CResult written = WriteWorkingFile(working); !written)
             return written;
     } else if (CResult loaded = working.Load(m_strTempFile); !loaded) {
         return loaded;

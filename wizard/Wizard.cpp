@@ -45,7 +45,12 @@ CResult CWizard::PrepareTempFileFromInput()
     // Older inputs lack a description; the node's name is the one the user knows.
     if (file.GetValue("ANALYSIS_DESCRIPTION").empty())
         file.SetValue("ANALYSIS_DESCRIPTION", m_pStartNode->GetName());
-    return file.Write(m_strTempFile);
+    return WriteWorkingFile(file);
+}
+
+CResult CWizard::WriteWorkingFile(const MKeywordFile& file) const
+{
+    return file.Write(m_strTempFile, wizsys::Durability::kScratch);
 }
 
 void CWizard::AddWizardPage(SWizardPage entry)
@@ -135,7 +140,7 @@ void CWizard::OnWizardFinish()
 {
     // The settings reach the project only through this file: a subclass
     // reads them back from it, so its failure is the Finish's.
-    m_finishResult = m_pBindings->SaveValues(m_strTempFile);
+    m_finishResult = m_pBindings->SaveValues(m_strTempFile, wizsys::Durability::kScratch);
 }
 
 CWizard* CWizard::FromWindow(CWnd* window)

@@ -79,6 +79,9 @@ public:
 
     CKeywordBindings& GetBindings() { return *m_pBindings; }
     const std::string& GetTempFileName() const { return m_strTempFile; }
+    // Replaces the working copy with `file`. The copy is the wizard's alone
+    // and is deleted with it, so it is not flushed to disk.
+    CResult WriteWorkingFile(const MKeywordFile& file) const;
     // 0..3 (JobSubmission); the last page stores its radio group here.
     int GetJobSubmission() const { return m_nJobSubmission; }
     void SetJobSubmission(int choice) { m_nJobSubmission = choice; }

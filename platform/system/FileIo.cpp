@@ -216,10 +216,11 @@ CResult CReplacingWriter::Failed(int err)
     return m_error;
 }
 
-CResult CReplacingWriter::Open(const std::string& target)
+CResult CReplacingWriter::Open(const std::string& target, Durability durability)
 {
     assert(m_fd < 0);
     m_target = target;
+    m_durability = durability;
     m_error = CResult::Ok();
     if (CResult resolved = ResolveWriteTarget(target, m_resolved); !resolved)
         return m_error = resolved;
@@ -228,6 +229,15 @@ CResult CReplacingWriter::Open(const std::string& target)
     m_mode = m_existed ? (st.st_mode & 07777) : (0666 & ~CurrentUmask());
     m_uid = m_existed ? st.st_uid : 0;
     m_gid = m_existed ? st.st_gid : 0;
+    m_inPlace = false;
+    if (durability == Durability::kScratch && m_existed && st.st_size == 0) {
+        // O_NOFOLLOW: the resolved name is the file itself, never a link planted since.
+        m_fd = wizsys::Open(m_resolved.c_str(), O_WRONLY | O_NOFOLLOW);
+        if (m_fd < 0)
+            return Failed(errno);
+        m_inPlace = true;
+        return CResult::Ok();
+    }
     m_temp = TemporaryNameFor(m_resolved);
     // O_EXCL with O_NOFOLLOW: a name someone planted beside the target is
     // never written through; a stale one of this pid is removed first.
@@ -261,8 +271,16 @@ CResult CReplacingWriter::Commit()
         return m_error;
     assert(m_fd >= 0);
     // Without the flush, a crash after the rename could leave an empty file.
-    if (Fsync(m_fd) != 0)
+    if (m_durability == Durability::kFlushed && Fsync(m_fd) != 0)
         return Failed(errno);
+    if (m_inPlace) {
+        const int fd = m_fd;
+        m_fd = -1;
+        if (::close(fd) != 0)
+            return Failed(errno);
+        m_inPlace = false;
+        return CResult::Ok();
+    }
     if (::fchmod(m_fd, m_mode) != 0)
         return Failed(errno);
     if (m_existed && (m_uid != ::geteuid() || m_gid != ::getegid()))
@@ -279,6 +297,15 @@ CResult CReplacingWriter::Commit()
 
 void CReplacingWriter::Abandon()
 {
+    if (m_inPlace) {
+        // The file was empty before: so it is again. Not through the seam,
+        // which must not fail the undoing of its own failure.
+        if (m_fd < 0)
+            m_fd = ::open(m_resolved.c_str(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC);
+        if (m_fd >= 0)
+            (void)!::ftruncate(m_fd, 0);
+        m_inPlace = false;
+    }
     if (m_fd >= 0) {
         ::close(m_fd);
         m_fd = -1;
@@ -289,10 +316,10 @@ void CReplacingWriter::Abandon()
     }
 }
 
-CResult WriteWholeFile(const std::string& target, std::string_view bytes)
+CResult WriteWholeFile(const std::string& target, std::string_view bytes, Durability durability)
 {
     CReplacingWriter writer;
-    if (CResult r = writer.Open(target); !r)
+    if (CResult r = writer.Open(target, durability); !r)
         return r;
     if (CResult r = writer.Write(bytes); !r)
         return r;

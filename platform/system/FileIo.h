@@ -43,6 +43,19 @@ CResult ResolveWriteTarget(const std::string& target, std::string& resolved);
 // a process that is gone (see RemoveStaleTemporaries).
 std::string TemporaryNameFor(const std::string& target);
 
+// What a write promises beyond "the old file or the new one, never a mix".
+enum class Durability {
+    // Flushed to disk before the rename: the new file survives a crash of
+    // the system. Everything the user keeps is written so.
+    kFlushed,
+    // Not flushed: a process's private working copy that is deleted when
+    // the process is done with it and that nothing reads after a crash. The
+    // flush is most of a small write's cost. An empty scratch file (the name
+    // just claimed for it) is written in place, since there is nothing in it
+    // to keep: a failed write empties it again.
+    kScratch,
+};
+
 // Writes a file through a temporary file and a rename. Nothing the target
 // holds changes before Commit succeeds; destroying an uncommitted writer
 // removes its temporary file.
@@ -53,10 +66,10 @@ public:
     CReplacingWriter(const CReplacingWriter&) = delete;
     CReplacingWriter& operator=(const CReplacingWriter&) = delete;
 
-    CResult Open(const std::string& target);
+    CResult Open(const std::string& target, Durability durability = Durability::kFlushed);
     // Every byte, or the first failure (which later calls repeat).
     CResult Write(std::string_view bytes);
-    // Flushes to disk, gives the new file the old one's permissions (or the
+    // Flushes to disk (unless a scratch file), gives the new file the old one's permissions (or the
     // umask's for a new file) and renames it over the target.
     CResult Commit();
     // Drops the temporary file; the target stays as it was.
@@ -68,9 +81,11 @@ private:
 
     std::string m_target;   // as given, for messages
     std::string m_resolved; // what the rename replaces
-    std::string m_temp;
+    std::string m_temp; // "" when writing in place
     int m_fd = -1;
     bool m_existed = false;
+    bool m_inPlace = false;
+    Durability m_durability = Durability::kFlushed;
     mode_t m_mode = 0;
     uid_t m_uid = 0;
     gid_t m_gid = 0;
@@ -78,7 +93,8 @@ private:
 };
 
 // Replaces `target` with `bytes`.
-CResult WriteWholeFile(const std::string& target, std::string_view bytes);
+CResult WriteWholeFile(const std::string& target, std::string_view bytes,
+                       Durability durability = Durability::kFlushed);
 // Replaces `target` with a copy of the regular file `source`.
 CResult CopyFileReplacing(const std::string& source, const std::string& target);
 

@@ -1,9 +1,15 @@
 #include "platform/system/Network.h"
 
 #include <atomic>
+#include <cerrno>
 #include <cstdlib>
-#include <fstream>
+#include <fcntl.h>
 #include <mutex>
+#include <poll.h>
+#include <string_view>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -37,6 +43,151 @@ bool Contains(const std::string& mountPoint, const std::string& path)
         && (path.size() == mountPoint.size() || path[mountPoint.size()] == '/');
 }
 
+struct SMount {
+    std::string point;
+    std::string provider;
+    std::string source;
+};
+
+// The mount table, read once and read again only when it changes. Every file
+// a wizard opens asks where it lies, and the system builds its table text
+// anew for every read: with a few dozen mounts that read cost more than
+// loading a small keyword file. The system's table reports a change by
+// polling as a priority event on a descriptor kept open; a table in an
+// ordinary file is read again when its identity, size or times change.
+class CMountTable {
+public:
+    ~CMountTable() { Forget(); }
+
+    void Refresh(const std::string& file)
+    {
+        if (file != m_file)
+            Forget();
+        if (IsSystemTable(file) ? !Changed() : SameFile(file))
+            return;
+        m_file = file;
+        m_mounts.clear();
+        std::string text;
+        if (ReadAll(file, text))
+            Parse(text);
+    }
+
+    void Forget()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+        m_fd = -1;
+        m_file.clear();
+        m_mounts.clear();
+        m_known = false;
+    }
+
+    const std::vector<SMount>& Mounts() const { return m_mounts; }
+
+private:
+    static bool IsSystemTable(const std::string& file) { return file.rfind("/proc/", 0) == 0; }
+
+    // True when the system's table must be read (first use, a mount or
+    // unmount since the last poll, or a forked process that inherited the
+    // descriptor of its parent's table).
+    bool Changed()
+    {
+        if (m_fd < 0 || m_pid != ::getpid())
+            return true;
+        pollfd watch{m_fd, POLLPRI, 0};
+        return ::poll(&watch, 1, 0) != 0;
+    }
+
+    bool SameFile(const std::string& file)
+    {
+        struct stat st;
+        const bool exists = ::stat(file.c_str(), &st) == 0;
+        const SIdentity now = exists ? SIdentity{st.st_dev, st.st_ino, st.st_size, st.st_mtim.tv_sec,
+                                                 st.st_mtim.tv_nsec, st.st_ctim.tv_sec, st.st_ctim.tv_nsec}
+                                     : SIdentity{};
+        const bool same = m_known && now == m_identity;
+        m_identity = now;
+        m_known = true;
+        return same;
+    }
+
+    bool ReadAll(const std::string& file, std::string& text)
+    {
+        if (IsSystemTable(file)) {
+            if (m_fd < 0 || m_pid != ::getpid()) {
+                if (m_fd >= 0)
+                    ::close(m_fd);
+                m_fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+                m_pid = ::getpid();
+                if (m_fd < 0)
+                    return false;
+            } else if (::lseek(m_fd, 0, SEEK_SET) != 0) {
+                return false;
+            }
+            return ReadFd(m_fd, text);
+        }
+        const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+        if (fd < 0)
+            return false;
+        const bool read = ReadFd(fd, text);
+        ::close(fd);
+        return read;
+    }
+
+    static bool ReadFd(int fd, std::string& text)
+    {
+        char buffer[8192];
+        for (;;) {
+            const ssize_t got = ::read(fd, buffer, sizeof buffer);
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got < 0)
+                return false;
+            if (got == 0)
+                return true;
+            text.append(buffer, static_cast<std::size_t>(got));
+        }
+    }
+
+    // "source mount-point type options dump pass", one mount a line.
+    void Parse(std::string_view text)
+    {
+        while (!text.empty()) {
+            const std::size_t nl = text.find('\n');
+            const std::string_view line = text.substr(0, nl);
+            text.remove_prefix(nl == std::string_view::npos ? text.size() : nl + 1);
+            const std::size_t a = line.find(' ');
+            const std::size_t b = a == std::string_view::npos ? a : line.find(' ', a + 1);
+            if (b == std::string_view::npos)
+                continue;
+            const std::size_t c = line.find(' ', b + 1);
+            m_mounts.push_back({Unescape(std::string(line.substr(a + 1, b - a - 1))),
+                                Network::ProviderForType(std::string(line.substr(b + 1, c == std::string_view::npos ? std::string_view::npos : c - b - 1))),
+                                Unescape(std::string(line.substr(0, a)))});
+        }
+    }
+
+    struct SIdentity {
+        dev_t dev = 0;
+        ino_t ino = 0;
+        off_t size = -1;
+        time_t mtime = 0;
+        long mtimeNs = 0;
+        time_t ctime = 0;
+        long ctimeNs = 0;
+        bool operator==(const SIdentity&) const = default;
+    };
+
+    std::string m_file;
+    std::vector<SMount> m_mounts;
+    int m_fd = -1; // the system's table, kept open to be polled
+    pid_t m_pid = 0;
+    SIdentity m_identity;
+    bool m_known = false;
+};
+
+CMountTable g_table; // guarded by g_tableLock
+
 } // namespace
 
 namespace Network {
@@ -59,39 +210,27 @@ std::string ProviderForType(const std::string& fsType)
 CNetResourceInfo GetResourceInformation(const std::string& absolutePath)
 {
     ++g_queries;
-    std::string file;
-    {
-        std::lock_guard<std::mutex> lock(g_tableLock);
-        file = g_tableFile;
-    }
+    std::lock_guard<std::mutex> lock(g_tableLock);
+    std::string file = g_tableFile;
     if (file.empty()) {
         const char* env = std::getenv(kMountTableVariable);
         file = env && *env ? env : kDefaultMountTable;
     }
+    g_table.Refresh(file);
     CNetResourceInfo best;
     std::size_t bestLength = 0;
     bool found = false;
-    std::ifstream in(file);
-    std::string line;
-    while (std::getline(in, line)) {
-        // "source mount-point type options dump pass"
-        std::size_t a = line.find(' ');
-        std::size_t b = a == std::string::npos ? a : line.find(' ', a + 1);
-        std::size_t c = b == std::string::npos ? b : line.find(' ', b + 1);
-        if (b == std::string::npos)
-            continue;
-        const std::string mountPoint = Unescape(line.substr(a + 1, b - a - 1));
-        if (!Contains(mountPoint, absolutePath))
+    for (const SMount& mount : g_table.Mounts()) {
+        if (!Contains(mount.point, absolutePath))
             continue;
         // Later mounts over the same point hide earlier ones, so ">=".
-        if (found && mountPoint.size() < bestLength)
+        if (found && mount.point.size() < bestLength)
             continue;
         found = true;
-        bestLength = mountPoint.size();
-        const std::string type = line.substr(b + 1, c == std::string::npos ? std::string::npos : c - b - 1);
-        best.m_provider = ProviderForType(type);
-        best.m_remoteName = Unescape(line.substr(0, a));
-        best.m_mountPoint = mountPoint;
+        bestLength = mount.point.size();
+        best.m_provider = mount.provider;
+        best.m_remoteName = mount.source;
+        best.m_mountPoint = mount.point;
     }
     return best;
 }
@@ -100,6 +239,9 @@ void SetMountTableFile(const std::string& path)
 {
     std::lock_guard<std::mutex> lock(g_tableLock);
     g_tableFile = path;
+    // A test may write a new table under the old name within one tick of the
+    // file system's clock; naming the file again always reads it again.
+    g_table.Forget();
 }
 
 std::size_t QueryCount()

@@ -180,3 +180,45 @@ TEST(BindingsFile, AbsentFilesAreEmptyUnreadableOnesFail)
     }
     EXPECT_TRUE(std::filesystem::is_directory(dir / "folder.kw"));
 }
+
+TEST(BindingsFile, ManyKeywordsKeepTheirOrderRecordsAndValues)
+{
+    // More keywords than the first index holds, with names that share
+    // prefixes and are given in strings that are gone after each Bind.
+    const int count = 1500;
+    std::vector<int> values(count, -1);
+    CKeywordBindings bindings;
+    bindings.SetCurrentPage(kPage);
+    for (int i = 0; i < count; ++i) {
+        std::string name = "K" + std::to_string(i);
+        ASSERT_TRUE(bindings.Bind(name, 100 + i, -1, kBindWhole, &values[i]));
+        name.assign(name.size(), '#');
+    }
+    ASSERT_EQ(bindings.GetBindingCount(), std::size_t(count));
+
+    // Bound again after the index grew: the record is replaced in place.
+    int other = 0;
+    ASSERT_TRUE(bindings.Bind("K3", 9999, 77, kBindWhole, &other));
+    ASSERT_EQ(bindings.GetBindingCount(), std::size_t(count));
+    const auto places = bindings.ListBindings();
+    for (int i = 0; i < count; ++i)
+        ASSERT_EQ(places[i].keyword, "K" + std::to_string(i)) << "registration order";
+    EXPECT_EQ(places[3].controlId, 9999);
+    EXPECT_EQ(places[3].companionId, 77);
+    EXPECT_FALSE(bindings.IsBound("K1500"));
+    EXPECT_FALSE(bindings.IsBound("K"));
+
+    wiztest::ScratchDir dir;
+    std::string text;
+    for (int i = 0; i < count; i += 7)
+        text += "K" + std::to_string(i) + ": " + std::to_string(i * 2) + "\n";
+    wiztest::WriteBytes(dir / "in.kw", text);
+    ASSERT_TRUE(bindings.LoadValues(dir / "in.kw"));
+    for (int i = 0; i < count; ++i) {
+        const int* variable = i == 3 ? &other : &values[i];
+        ASSERT_EQ(*variable, i % 7 == 0 ? i * 2 : (i == 3 ? 0 : -1)) << "K" << i;
+        ASSERT_EQ(bindings.IsPresent("K" + std::to_string(i)), i % 7 == 0) << "K" << i;
+    }
+    ASSERT_TRUE(bindings.SaveValues(dir / "in.kw"));
+    EXPECT_EQ(demo::Unix(wiztest::ReadBytes(dir / "in.kw")), text) << "present ones only, in their order";
+}

@@ -8,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -133,4 +135,46 @@ TEST(FileWrite, StaleTemporariesOfGoneProcessesOnly)
     EXPECT_EQ(wizsys::RemoveStaleTemporaries(dir.Path().string()), 1);
     EXPECT_FALSE(fs::exists(stalePath));
     EXPECT_TRUE(OnlyFiles(dir, {fs::path(stale).filename().string(), "b.wiztmp", "c.wiztmp12ab"}));
+}
+
+TEST(FileWrite, ScratchWritesAreWholeOrNothingToo)
+{
+    // A working copy is not flushed, and the empty file claimed for it is
+    // written in place; a write that fails part way (here: past a file size
+    // limit) must still leave what was there, empty or not.
+    wiztest::ScratchDir dir;
+    const std::string empty = dir / "empty.tmp";
+    const std::string full = dir / "full.tmp";
+    wiztest::WriteBytes(empty, "");
+    wiztest::WriteBytes(full, "OLD: 1\n");
+    MKeywordFile big;
+    big.SetValue("TEXT", std::string(4000, 'x'));
+
+    const pid_t child = fork();
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{1000, 1000};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        const bool bothFailed = !big.Write(empty, wizsys::Durability::kScratch)
+                                && !big.Write(full, wizsys::Durability::kScratch);
+        _exit(bothFailed ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "both writes should have failed";
+    EXPECT_EQ(wiztest::ReadBytes(empty), "");
+    EXPECT_EQ(wiztest::ReadBytes(full), "OLD: 1\n");
+    EXPECT_TRUE(OnlyFiles(dir, {"empty.tmp", "full.tmp"}));
+
+    // Without the limit both are replaced, the empty one keeping its inode
+    // (it was claimed by name) and the other replaced whole.
+    struct stat before, after;
+    ASSERT_EQ(::stat(empty.c_str(), &before), 0);
+    ASSERT_TRUE(big.Write(empty, wizsys::Durability::kScratch));
+    ASSERT_TRUE(big.Write(full, wizsys::Durability::kScratch));
+    ASSERT_EQ(::stat(empty.c_str(), &after), 0);
+    EXPECT_EQ(before.st_ino, after.st_ino);
+    EXPECT_EQ(wiztest::ReadBytes(empty), wiztest::ReadBytes(full));
+    EXPECT_EQ(wiztest::ReadBytes(full).substr(0, 6), "TEXT: ");
+    EXPECT_TRUE(OnlyFiles(dir, {"empty.tmp", "full.tmp"}));
 }

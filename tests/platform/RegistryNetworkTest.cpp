@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 TEST(Registry, ReadsKeysValuesAndOrder)
 {
     CRegistry reg;
@@ -70,9 +72,25 @@ TEST(Network, MountTableDecidesProviderAndShare)
     EXPECT_FALSE(Network::GetResourceInformation("/mnt/database/x").IsNetwork());
     EXPECT_EQ(Network::GetResourceInformation("/mnt/database/x").m_mountPoint, "/");
 
+    // The table is kept between questions, but a changed file is read again
+    // without being named again: replaced, rewritten, removed, made anew.
+    wiztest::WriteBytes(dir / "new", "/dev/sda1 / ext4 rw 0 0\nsrv:/other /mnt/data nfs4 rw 0 0\n");
+    std::filesystem::rename(dir / "new", dir / "mounts");
+    EXPECT_EQ(Network::GetResourceInformation("/mnt/data/file").m_remoteName, "srv:/other");
+    wiztest::WriteBytes(dir / "mounts", "/dev/sda1 / ext4 rw 0 0\n");
+    EXPECT_FALSE(Network::GetResourceInformation("/mnt/data/file").IsNetwork());
+    std::filesystem::remove(dir / "mounts");
+    EXPECT_FALSE(Network::GetResourceInformation("/mnt/data/file").IsNetwork());
+    wiztest::WriteBytes(dir / "mounts", "srv:/back /mnt nfs rw 0 0\n");
+    EXPECT_EQ(Network::GetResourceInformation("/mnt/data/file").m_mountPoint, "/mnt");
+
     Network::SetMountTableFile(dir / "missing");
     EXPECT_FALSE(Network::GetResourceInformation("/mnt/data/file").IsNetwork());
     Network::SetMountTableFile("");
+    // The system's own table: the root is always in it, and asking again
+    // gives the same answer from what was kept.
+    EXPECT_EQ(Network::GetResourceInformation("/").m_mountPoint, "/");
+    EXPECT_EQ(Network::GetResourceInformation("/").m_mountPoint, "/");
 
     EXPECT_EQ(Network::ProviderForType("nfs4"), "NFS");
     EXPECT_EQ(Network::ProviderForType("smb3"), "Microsoft Windows Network");
