@@ -285,9 +285,10 @@ void MProjectTree::InitAnalysisInputs(MKeywordFile& file, Node_SubType subType, 
         // cannot be read adds no material keywords, which the wizard's checks
         // of the material then report.
         (void)mat.Load(material->m_filePath);
-        for (const std::string& k : mat.GetKeywords())
-            if (k.rfind("MATERIAL_", 0) == 0)
-                file.SetValue(k, mat.GetRawValue(k));
+        mat.ForEachKeyword([&](std::string_view keyword, CValueView value) {
+            if (keyword.starts_with("MATERIAL_"))
+                file.SetValue(keyword, value);
+        });
         if (subType == kSubFlow) {
             std::string melt = mat.GetValue("MATERIAL_RECOMMENDED_MELT_TEMPERATURE");
             std::string mold = mat.GetValue("MATERIAL_RECOMMENDED_MOLD_TEMPERATURE");

@@ -244,14 +244,12 @@ void CFilePath::ReplaceDirectory()
 
 void CFilePath::Delete(bool clearReadOnly)
 {
-    struct stat st;
-    if (!StatPath(m_path, st))
-        return;
-    if (clearReadOnly)
-        AddOwnerWrite(m_path);
     // Read-only files are kept unless the caller clears the mark, so a
-    // privileged process treats them as every other user does.
-    else if (S_ISREG(st.st_mode) && !(st.st_mode & S_IWUSR))
+    // privileged process treats them as every other user does. Clearing it
+    // is only leave to remove the name: removing one needs no write
+    // permission on the file here, and another link to it keeps its mark.
+    struct stat st;
+    if (!clearReadOnly && StatPath(m_path, st) && S_ISREG(st.st_mode) && !(st.st_mode & S_IWUSR))
         return;
     ::unlink(OsPath(m_path).c_str());
 }

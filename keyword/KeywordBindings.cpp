@@ -133,10 +133,19 @@ CResult CKeywordBindings::LoadValues(const std::string& path)
     MKeywordFile file;
     if (CResult loaded = LoadIfPresent(file, path); !loaded)
         return loaded;
-    for (CBinding& binding : m_bindings) {
-        if (!file.HasKeyword(binding.keyword))
-            continue;
-        GetBindingKind(binding.type).Parse(binding, file.GetValue(binding.keyword));
+    // A defaults file names a fraction of a wizard's keywords: look up the
+    // file's keywords in the table rather than every binding in the file,
+    // then set them in registration order, as a walk over the table would.
+    std::vector<std::pair<std::uint32_t, CValueView>> found;
+    found.reserve(file.GetKeywordCount());
+    file.ForEachKeyword([&](std::string_view keyword, CValueView value) {
+        if (const std::uint32_t entry = m_index[Locate(keyword)]; entry != 0)
+            found.emplace_back(entry - 1, value);
+    });
+    std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const auto& [position, value] : found) {
+        CBinding& binding = m_bindings[position];
+        GetBindingKind(binding.type).Parse(binding, MKeywordFile::Unescape(value));
         binding.present = true;
     }
     return CResult::Ok();

@@ -532,7 +532,11 @@ CResult MKeywordFile::SetCheckedValue(std::string_view keyword, std::string_view
 
 std::string MKeywordFile::GetValue(std::string_view keyword) const
 {
-    const std::string_view raw = GetRawValue(keyword);
+    return Unescape(GetRawValue(keyword));
+}
+
+std::string MKeywordFile::Unescape(std::string_view raw)
+{
     std::string out;
     out.reserve(raw.size());
     std::size_t from = 0;

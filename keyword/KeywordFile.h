@@ -75,6 +75,17 @@ public:
 
     // Live keywords in slot order (for listing and tools).
     std::vector<std::string> GetKeywords() const;
+    // visit(keyword, raw value) for every live keyword in slot order, without
+    // copying either; the views are valid during the call.
+    template <class Visit> void ForEachKeyword(Visit&& visit) const
+    {
+        for (std::size_t i = 0; i < m_slots.size(); ++i)
+            if (m_slots[i].key)
+                visit(KeywordAt(i), CValueView(ValueAt(i)));
+    }
+    // A raw value as GetValue gives it: every backslash and the character
+    // after it removed.
+    static std::string Unescape(std::string_view raw);
     std::size_t GetKeywordCount() const;
 
     // The formatting rule of SetDouble, on its own.

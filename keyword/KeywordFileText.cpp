@@ -1,9 +1,11 @@
 // The text side of a keyword file: writing it, the "%G" form of reals, and
 // what a keyword or value must be to read back as it was set.
 #include "keyword/KeywordFile.h"
+
 #include "keyword/KeywordText.h"
 #include "keyword/TextFile.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -16,16 +18,14 @@ void MKeywordFile::AppendText(std::string& out, const char* lineEnd, CTextFile* 
     const bool translate = endSize != 1;
     // Into a file the text goes in blocks of about a megabyte: a big deck is
     // then never held twice in memory.
+    // A small file gets a buffer of its own size, not a block.
     const std::size_t kBlock = 1 << 20;
-    if (!file) {
-        std::size_t total = 0;
-        for (std::size_t i = 0; i < m_slots.size(); ++i)
-            if (IsWritten(i))
-                total += KeyLength(m_slots[i]) + 2 + m_slots[i].valueLength + endSize;
-        out.reserve(out.size() + total + (translate ? total / 16 : 0));
-    } else {
-        out.reserve(kBlock + 4096);
-    }
+    std::size_t total = 0;
+    for (std::size_t i = 0; i < m_slots.size(); ++i)
+        if (IsWritten(i))
+            total += KeyLength(m_slots[i]) + 2 + m_slots[i].valueLength + endSize;
+    total += translate ? total / 16 : 0;
+    out.reserve(out.size() + (file ? std::min(total, kBlock + 4096) : total));
     for (std::size_t i = 0; i < m_slots.size(); ++i) {
         if (!IsWritten(i))
             continue;

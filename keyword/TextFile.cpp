@@ -33,10 +33,9 @@ CResult CTextFile::Open(const std::string& path, unsigned flags)
         return wizsys::OpenForReading(path, m_fd);
     // Every write replaces the whole file, so a write open without
     // modeCreate means the same.
+    // The buffer grows with what is written: most files are far smaller than it.
     m_writeError = m_writer.Open(path, (flags & modeScratch) ? wizsys::Durability::kScratch
                                                              : wizsys::Durability::kFlushed);
-    if (m_writeError)
-        m_buffer.reserve(kBufferSize);
     return m_writeError;
 }
 

@@ -168,21 +168,26 @@ CResult ReadWholeFile(const std::string& path, std::string& bytes)
     return CResult::Ok();
 }
 
-CResult ResolveWriteTarget(const std::string& target, std::string& resolved)
+CResult ResolveWriteTarget(const std::string& target, std::string& resolved, struct stat& st)
 {
     if (target.empty())
         return CResult::Fail("no file name given");
     resolved = target;
-    struct stat st;
-    if (::stat(target.c_str(), &st) != 0) {
+    // Most targets are plain files: only a link needs the path it leads to.
+    int found = ::lstat(target.c_str(), &st);
+    const bool link = found == 0 && S_ISLNK(st.st_mode);
+    if (link)
+        found = ::stat(target.c_str(), &st);
+    if (found != 0) {
+        st = {};
         if (errno != ENOENT)
             return CResult::FromErrno("cannot write " + Quoted(target));
         // A dangling link: the file it names is made, as an open would.
-        char link[PATH_MAX];
-        const ssize_t n = ::readlink(target.c_str(), link, sizeof link - 1);
+        char text[PATH_MAX];
+        const ssize_t n = link ? ::readlink(target.c_str(), text, sizeof text - 1) : -1;
         if (n > 0) {
-            link[n] = '\0';
-            resolved = link[0] == '/' ? std::string(link) : DirectoryOf(target) + "/" + link;
+            text[n] = '\0';
+            resolved = text[0] == '/' ? std::string(text) : DirectoryOf(target) + "/" + text;
         }
         return CResult::Ok();
     }
@@ -192,10 +197,11 @@ CResult ResolveWriteTarget(const std::string& target, std::string& resolved)
     // process could write regardless.
     if (!(st.st_mode & S_IWUSR))
         return CResult::Fail("cannot write " + Quoted(target) + ": the file is read-only");
-    if (char* real = ::realpath(target.c_str(), nullptr)) {
-        resolved = real;
-        std::free(real);
-    }
+    if (link)
+        if (char* real = ::realpath(target.c_str(), nullptr)) {
+            resolved = real;
+            std::free(real);
+        }
     return CResult::Ok();
 }
 
@@ -222,10 +228,10 @@ CResult CReplacingWriter::Open(const std::string& target, Durability durability)
     m_target = target;
     m_durability = durability;
     m_error = CResult::Ok();
-    if (CResult resolved = ResolveWriteTarget(target, m_resolved); !resolved)
-        return m_error = resolved;
     struct stat st;
-    m_existed = ::stat(m_resolved.c_str(), &st) == 0;
+    if (CResult resolved = ResolveWriteTarget(target, m_resolved, st); !resolved)
+        return m_error = resolved;
+    m_existed = st.st_mode != 0;
     m_mode = m_existed ? (st.st_mode & 07777) : (0666 & ~CurrentUmask());
     m_uid = m_existed ? st.st_uid : 0;
     m_gid = m_existed ? st.st_gid : 0;

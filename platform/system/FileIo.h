@@ -18,6 +18,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <sys/stat.h>
 #include <sys/types.h>
 
 namespace wizsys {
@@ -37,7 +38,9 @@ CResult ReadWholeFile(const std::string& path, std::string& bytes);
 // The path a write of `target` replaces: symbolic links resolved, so the file
 // a link points to is replaced and the link stays. Refuses a target that
 // exists and is not a regular file, or whose owner-write bit is clear.
-CResult ResolveWriteTarget(const std::string& target, std::string& resolved);
+// `st` receives what the system knows of the file replaced (all zero when
+// there is none yet).
+CResult ResolveWriteTarget(const std::string& target, std::string& resolved, struct stat& st);
 
 // The temporary name a writer of `target` uses; stale ones carry the pid of
 // a process that is gone (see RemoveStaleTemporaries).
