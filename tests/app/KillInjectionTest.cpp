@@ -33,13 +33,15 @@ int KillsPerCommand()
     return soak && std::atoi(soak) > 0 ? std::atoi(soak) : 12;
 }
 
-// Starts wizhost with its output thrown away; returns the child's pid.
-pid_t Spawn(const std::vector<std::string>& args)
+// Starts wizhost with its output thrown away and `input` (a file; "" for
+// none) as its standard input; returns the child's pid.
+pid_t Spawn(const std::vector<std::string>& args, const std::string& input = "")
 {
     const pid_t pid = fork();
     if (pid == 0) {
         const int null = ::open("/dev/null", O_RDWR);
-        ::dup2(null, 0);
+        const int in = input.empty() ? null : ::open(input.c_str(), O_RDONLY);
+        ::dup2(in, 0);
         ::dup2(null, 1);
         ::dup2(null, 2);
         wiztest::ExecWizhost(args);
@@ -76,6 +78,15 @@ bool OnlyAdded(const std::string& diff, const std::vector<std::string>& files)
     return true;
 }
 
+// What a run needs beyond its arguments: what it reads on standard input,
+// and a look at files outside the compared folder before and after each run
+// (the reference run first, then each killed one).
+struct SKillRun {
+    std::string input;
+    std::function<void()> beforeEach;
+    std::function<void(bool reference)> afterEach;
+};
+
 class KillInjection : public ::testing::Test {
 protected:
     void SetUp() override
@@ -89,23 +100,31 @@ protected:
     // made just before the kill, which no node refers to; a number taken
     // from the counter file for it).
     void KillAtRandom(const std::function<void()>& prepare, const std::vector<std::string>& args,
-                      const std::vector<std::string>& unlisted = {})
+                      const std::vector<std::string>& unlisted = {}, const SKillRun& run = {})
     {
         fs::remove_all(work);
         fs::create_directories(work);
         prepare();
         const FileTree before = FileTree::Read(work);
+        const std::string input = scratch / "stdin";
+        wiztest::WriteBytes(input, run.input);
+        if (run.beforeEach)
+            run.beforeEach();
         const auto start = std::chrono::steady_clock::now();
-        ASSERT_EQ(RunWizhost(args).exitCode, 0);
+        ASSERT_EQ(RunWizhost(args, run.input).exitCode, 0);
         const auto took = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start);
         const FileTree after = FileTree::Read(work);
+        if (run.afterEach)
+            run.afterEach(true);
 
         std::mt19937 random(12345);
         std::uniform_int_distribution<long> delay(0, took.count() + 500);
         int sawBefore = 0, sawAfter = 0;
         for (int k = 0; k < KillsPerCommand(); ++k) {
             before.WriteTo(work);
-            const pid_t pid = Spawn(args);
+            if (run.beforeEach)
+                run.beforeEach();
+            const pid_t pid = Spawn(args, input);
             ASSERT_GT(pid, 0);
             ::usleep(static_cast<useconds_t>(delay(random)));
             ::kill(pid, SIGKILL);
@@ -124,6 +143,8 @@ protected:
             ASSERT_TRUE(isBefore || isAfter) << "kill " << k << " left the files half changed:\n"
                                              << now.DiffFrom(before) << "against the state after:\n"
                                              << now.DiffFrom(after);
+            if (run.afterEach)
+                run.afterEach(false);
         }
         RecordProperty("before", sawBefore);
         RecordProperty("after", sawAfter);
@@ -249,5 +270,40 @@ TEST_F(KillInjection, AnalysisFinish)
                  {"run", "prepare", "--project", At("proj"), "--node", packed, "--script",
                   wiztest::SourcePath("data/scripts/prepare-result-warp.script")},
                  {"proj/warp2.win", "proj/tessarin.ctr"});
+    unsetenv("TMPDIR");
+}
+
+// A terminal run's journal is replaced whole before each step is taken: a
+// kill leaves no journal or the steps of the run so far, never part of a
+// line, and the project as it was or as the whole run leaves it.
+TEST_F(KillInjection, TerminalRunJournal)
+{
+    const std::string temporary = scratch / "tmp";
+    fs::create_directories(temporary);
+    setenv("TMPDIR", temporary.c_str(), 1);
+    const std::string journal = scratch / "session.agent";
+    std::string whole;
+    int partial = 0;
+    SKillRun run;
+    run.input = "click IDC_TRANS_MILLIMETRES\nnext\nclick IDC_TRANS_BY_EDGE_LENGTH\n"
+                "type IDC_TRANS_EDGE_LENGTH 2\nnext\nfinish\n";
+    run.beforeEach = [&] { fs::remove(journal); };
+    run.afterEach = [&](bool reference) {
+        if (reference) {
+            whole = wiztest::ReadBytes(journal);
+            ASSERT_NE(whole.find("finish\n"), std::string::npos) << whole;
+            return;
+        }
+        if (!fs::exists(journal))
+            return;
+        const std::string now = wiztest::ReadBytes(journal);
+        ASSERT_TRUE(!now.empty() && now.back() == '\n' && whole.compare(0, now.size(), now) == 0)
+            << "the journal is not a whole-line beginning of the run's journal:\n" << now;
+        partial += now != whole;
+    };
+    KillAtRandom([&] { ASSERT_EQ(RunWizhost({"project", "init", At("proj")}).exitCode, 0); },
+                 {"run", "translate", "--project", At("proj"), "--node", "21", "--tty", "--journal", journal},
+                 {"proj/plate4.092", "proj/tessarin.ctr"}, run);
+    RecordProperty("partial journals", partial);
     unsetenv("TMPDIR");
 }
