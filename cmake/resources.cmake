@@ -7,6 +7,8 @@
 add_executable(wiz_rcc
   ${CMAKE_SOURCE_DIR}/resources/compiler/rcc.cpp
   ${CMAKE_SOURCE_DIR}/platform/resources/ResourceScript.cpp
+  ${CMAKE_SOURCE_DIR}/platform/resources/ResourceExpressions.cpp
+  ${CMAKE_SOURCE_DIR}/platform/resources/ResourceDialogs.cpp
   ${CMAKE_SOURCE_DIR}/platform/resources/ResourceTokens.cpp
   ${CMAKE_SOURCE_DIR}/platform/resources/ResourceConstants.cpp
   ${CMAKE_SOURCE_DIR}/platform/resources/ResourceSet.cpp
