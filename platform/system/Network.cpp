@@ -57,8 +57,6 @@ struct SMount {
 // ordinary file is read again when its identity, size or times change.
 class CMountTable {
 public:
-    ~CMountTable() { Forget(); }
-
     void Refresh(const std::string& file)
     {
         if (file != m_file)
@@ -161,9 +159,10 @@ private:
             if (b == std::string_view::npos)
                 continue;
             const std::size_t c = line.find(' ', b + 1);
+            const std::string_view type =
+                line.substr(b + 1, c == std::string_view::npos ? std::string_view::npos : c - b - 1);
             m_mounts.push_back({Unescape(std::string(line.substr(a + 1, b - a - 1))),
-                                Network::ProviderForType(std::string(line.substr(b + 1, c == std::string_view::npos ? std::string_view::npos : c - b - 1))),
-                                Unescape(std::string(line.substr(0, a)))});
+                                Network::ProviderForType(std::string(type)), Unescape(std::string(line.substr(0, a)))});
         }
     }
 
@@ -186,7 +185,13 @@ private:
     bool m_known = false;
 };
 
-CMountTable g_table; // guarded by g_tableLock
+// Guarded by g_tableLock. Never destroyed: a file may be opened while the
+// program's statics are being torn down.
+CMountTable& Table()
+{
+    static CMountTable* const table = new CMountTable;
+    return *table;
+}
 
 } // namespace
 
@@ -216,11 +221,11 @@ CNetResourceInfo GetResourceInformation(const std::string& absolutePath)
         const char* env = std::getenv(kMountTableVariable);
         file = env && *env ? env : kDefaultMountTable;
     }
-    g_table.Refresh(file);
+    Table().Refresh(file);
     CNetResourceInfo best;
     std::size_t bestLength = 0;
     bool found = false;
-    for (const SMount& mount : g_table.Mounts()) {
+    for (const SMount& mount : Table().Mounts()) {
         if (!Contains(mount.point, absolutePath))
             continue;
         // Later mounts over the same point hide earlier ones, so ">=".
@@ -241,7 +246,7 @@ void SetMountTableFile(const std::string& path)
     g_tableFile = path;
     // A test may write a new table under the old name within one tick of the
     // file system's clock; naming the file again always reads it again.
-    g_table.Forget();
+    Table().Forget();
 }
 
 std::size_t QueryCount()
