@@ -146,7 +146,9 @@ std::string MakeTempName()
         if (errno != EEXIST)
             break;
     }
-    return "zq.tmp";
+    // No fixed fallback name: two callers would share it, and removing it
+    // afterwards could remove a file of somebody else's.
+    return std::string();
 }
 
 CFilePath::~CFilePath() = default;

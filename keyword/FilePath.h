@@ -12,7 +12,8 @@
 std::string GetTempDirectory();
 
 // A new, empty file "zq<hex>.tmp" in the temporary directory, created so no
-// other caller can get the same name; "zq.tmp" when no file could be made.
+// other caller can get the same name; "" when no file could be made (errno
+// then tells why).
 std::string MakeTempName();
 
 class CFilePath {

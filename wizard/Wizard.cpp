@@ -14,6 +14,7 @@ MProjectTree* g_projectTree = nullptr;
 CWizard::CWizard(UINT captionId, ZQ_PM_Node* startNode, CWnd* parent)
     : CPropertySheet(captionId, parent ? parent : AfxGetMainWnd()),
       m_strTempFile(MakeTempName()),
+      m_nTempError(m_strTempFile.empty() ? errno : 0),
       m_pBindings(std::make_unique<CKeywordBindings>()),
       m_pStartNode(startNode)
 {
@@ -22,6 +23,9 @@ CWizard::CWizard(UINT captionId, ZQ_PM_Node* startNode, CWnd* parent)
 
 CResult CWizard::Prepare()
 {
+    // Every page and dialog reads and writes the working copy by its name.
+    if (m_strTempFile.empty())
+        return CResult::FromErrno("cannot make a working file in '" + GetTempDirectory() + "'", m_nTempError);
     if (m_pStartNode && m_pStartNode->GetType() == kNodeInput)
         return PrepareTempFileFromInput();
     return CResult::Ok();
@@ -31,7 +35,8 @@ CWizard::~CWizard()
 {
     // The host may have made the file read-only while the wizard ran; it is
     // ours all the same.
-    CFilePath(m_strTempFile).Delete(true);
+    if (!m_strTempFile.empty())
+        CFilePath(m_strTempFile).Delete(true);
     m_pBindings.reset();
 }
 

@@ -135,7 +135,8 @@ protected:
     // The move the Next (forward) or Back button asks for, from the active page.
     void MoveToEnabledPage(bool forward);
 
-    std::string m_strTempFile;
+    std::string m_strTempFile; // "" when none could be made (m_nTempError says why)
+    int m_nTempError = 0;
     std::unique_ptr<CKeywordBindings> m_pBindings;
     int m_nJobSubmission = kJobSubmitLater;
     ZQ_PM_Node* m_pStartNode = nullptr;

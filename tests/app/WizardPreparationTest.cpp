@@ -98,3 +98,29 @@ TEST_F(WizardPreparation, SettingsThatCannotBeWrittenAreOnlyAWarning)
                          settings + "'\n");
     EXPECT_TRUE(fs::exists(project + "/plate4.081"));
 }
+
+TEST_F(WizardPreparation, NoWorkingFileNoWizard)
+{
+    // A temporary folder where no file can be made (here a plain file named
+    // as the folder): the wizard cannot keep its working copy, so it does not
+    // start, says where it tried, and the project stays as it was.
+    // TEMP is the first the wizards look at; the tests' own scratch folders
+    // follow TMPDIR, which stays a folder.
+    wiztest::WriteBytes(dir / "not-a-folder", "x");
+    fs::create_directories(dir / "tmp");
+    setenv("TMPDIR", (dir / "tmp").c_str(), 1);
+    setenv("TEMP", (dir / "not-a-folder").c_str(), 1);
+    const FileTree before = FileTree::Read(project);
+    for (const char* wizard : {"translate", "flow"}) {
+        SCOPED_TRACE(wizard);
+        const wiztest::RunResult r =
+            RunWizhost({"run", wizard, "--project", project, "--node", wizard == std::string("flow") ? "4" : "1",
+                        "--script", wiztest::SourcePath("data/scripts/translate-iges-mdl.script")});
+        EXPECT_EQ(r.exitCode, 2) << r.err;
+        EXPECT_EQ(r.err, "wizhost: run: cannot make a working file in '" + dir / "not-a-folder" + "': Not a directory\n");
+        EXPECT_TRUE(r.out.empty()) << r.out;
+    }
+    EXPECT_TRUE(FileTree::Read(project) == before) << FileTree::Read(project).DiffFrom(before);
+    unsetenv("TEMP");
+    unsetenv("TMPDIR");
+}
