@@ -17,8 +17,8 @@ void MKeywordFile::AppendText(std::string& out, const char* lineEnd, CTextFile* 
     const std::size_t endSize = std::strlen(lineEnd);
     const bool translate = endSize != 1;
     // Into a file the text goes in blocks of about a megabyte: a big deck is
-    // then never held twice in memory.
-    // A small file gets a buffer of its own size, not a block.
+    // then never held twice in memory, and a small file gets a buffer of its
+    // own size.
     const std::size_t kBlock = 1 << 20;
     std::size_t total = 0;
     for (std::size_t i = 0; i < m_slots.size(); ++i)

@@ -72,8 +72,9 @@ public:
     CResult Open(const std::string& target, Durability durability = Durability::kFlushed);
     // Every byte, or the first failure (which later calls repeat).
     CResult Write(std::string_view bytes);
-    // Flushes to disk (unless a scratch file), gives the new file the old one's permissions (or the
-    // umask's for a new file) and renames it over the target.
+    // Flushes to disk (not a scratch file), gives the new file the old one's
+    // permissions (or the umask's for a new file) and renames it over the
+    // target; an empty scratch file written in place is only closed.
     CResult Commit();
     // Drops the temporary file; the target stays as it was.
     void Abandon();
@@ -84,7 +85,7 @@ private:
 
     std::string m_target;   // as given, for messages
     std::string m_resolved; // what the rename replaces
-    std::string m_temp; // "" when writing in place
+    std::string m_temp;     // "" when writing in place
     int m_fd = -1;
     bool m_existed = false;
     bool m_inPlace = false;
