@@ -1,6 +1,7 @@
 #pragma once
 // The record behind one keyword of CKeywordBindings, shared by the file side
 // and the page-exchange side of the table. Not for use outside the table.
+#include <new>
 #include <string>
 #include <string_view>
 
@@ -26,6 +27,35 @@ struct CKeywordBindings::CBinding {
 
     template <class T> T& Var() const { return *std::get<T*>(variable); }
 };
+
+inline CKeywordBindings::CBinding& CKeywordBindings::CRecords::operator[](std::size_t i)
+{
+    return m_blocks[i >> kShift][i & (kBlock - 1)];
+}
+
+inline const CKeywordBindings::CBinding& CKeywordBindings::CRecords::operator[](std::size_t i) const
+{
+    return m_blocks[i >> kShift][i & (kBlock - 1)];
+}
+
+inline CKeywordBindings::CBinding& CKeywordBindings::CRecords::emplace_back()
+{
+    // Raw storage: a block's records are made one by one as they are bound,
+    // so a small table touches only the memory it uses.
+    if ((m_size & (kBlock - 1)) == 0)
+        m_blocks.push_back(static_cast<CBinding*>(::operator new(kBlock * sizeof(CBinding))));
+    CBinding* record = new (&m_blocks.back()[m_size & (kBlock - 1)]) CBinding();
+    ++m_size;
+    return *record;
+}
+
+inline CKeywordBindings::CRecords::~CRecords()
+{
+    for (std::size_t i = 0; i < m_size; ++i)
+        (*this)[i].~CBinding();
+    for (CBinding* block : m_blocks)
+        ::operator delete(block);
+}
 
 namespace BindingText {
 

@@ -242,11 +242,42 @@ private:
     void ShowField(CBinding& binding, CWnd* control, const CPageIndex& page);
     void ReadField(CBinding& binding, CWnd* control, int pass, const CPageIndex& page, CDataExchange* pDX);
 
-    // A wizard registers hundreds of keywords every time it is built, so the
-    // records sit in one array, their keywords in a few shared blocks, and
-    // the index is open addressing over positions in the array: building the
-    // table costs a handful of allocations, not several per keyword.
-    std::vector<CBinding> m_bindings; // registration order; Bind may move them
+    // The records in registration order, in blocks of 64 that never move: a
+    // record's address stays valid as others are bound, and growing the
+    // table copies nothing. Defined with the record (BindingRecord.h).
+    class CRecords {
+    public:
+        CRecords() = default;
+        ~CRecords();
+        CRecords(const CRecords&) = delete;
+        CRecords& operator=(const CRecords&) = delete;
+        std::size_t size() const { return m_size; }
+        CBinding& operator[](std::size_t i);
+        const CBinding& operator[](std::size_t i) const;
+        CBinding& emplace_back();
+        template <class Records, class Record> struct Iterator {
+            Records* records;
+            std::size_t i;
+            Record& operator*() const { return (*records)[i]; }
+            Iterator& operator++() { ++i; return *this; }
+            bool operator!=(const Iterator& other) const { return i != other.i; }
+        };
+        Iterator<CRecords, CBinding> begin() { return {this, 0}; }
+        Iterator<CRecords, CBinding> end() { return {this, m_size}; }
+        Iterator<const CRecords, const CBinding> begin() const { return {this, 0}; }
+        Iterator<const CRecords, const CBinding> end() const { return {this, m_size}; }
+
+    private:
+        static constexpr std::size_t kShift = 6, kBlock = std::size_t{1} << kShift;
+        std::vector<CBinding*> m_blocks; // storage for kBlock records each
+        std::size_t m_size = 0;
+    };
+
+    // A wizard registers a hundred keywords and more every time it is built,
+    // so the records sit in blocks, their keywords in a few shared blocks,
+    // and the index is open addressing over positions: building the table
+    // costs a handful of allocations, not several per keyword.
+    CRecords m_bindings;
     std::vector<std::uint32_t> m_index; // position + 1, 0 empty; a power of two, at most half full
     std::vector<std::unique_ptr<char[]>> m_keywordBlocks;
     char* m_keywordNext = nullptr; // the free end of the last block
