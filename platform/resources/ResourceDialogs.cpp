@@ -3,6 +3,8 @@
 #include "platform/resources/ResourceParser.h"
 #include "platform/system/TextCase.h"
 
+#include <array>
+
 namespace rcscript {
 
 enum class ItemForm { kText, kNoText, kControl };
@@ -76,13 +78,7 @@ void CParser::Dialog()
     Advance();
     while (Cur().kind == TokKind::kName && IsMemoryOption(Cur().text))
         Advance();
-    dialog.rect.x = Coordinate("the dialog's x");
-    ExpectComma("the dialog's y");
-    dialog.rect.y = Coordinate("the dialog's y");
-    ExpectComma("the dialog's width");
-    dialog.rect.cx = Coordinate("the dialog's width");
-    ExpectComma("the dialog's height");
-    dialog.rect.cy = Coordinate("the dialog's height");
+    Rectangle(dialog.rect, {"the dialog's x", "the dialog's y", "the dialog's width", "the dialog's height"});
     if (IsPunct(",")) {
         if (!dialog.extended)
             Fail("a help id needs DIALOGEX");
@@ -230,13 +226,7 @@ void CParser::ControlArguments(const ControlStatement& statement, CDlgItemTempla
         style = Style(style);
     }
     ExpectComma("x");
-    item.rect.x = Coordinate("x");
-    ExpectComma("y");
-    item.rect.y = Coordinate("y");
-    ExpectComma("the width");
-    item.rect.cx = Coordinate("the width");
-    ExpectComma("the height");
-    item.rect.cy = Coordinate("the height");
+    Rectangle(item.rect, {"x", "y", "the width", "the height"});
     if (statement.form != ItemForm::kControl && IsPunct(",")) {
         Advance();
         style = Style(style);
@@ -278,6 +268,18 @@ void CParser::WindowClass(CDlgItemTemplate& item)
         throw ParseFailure{Cur().line, "unknown window class '" + name + "' (custom classes are quoted)"};
     item.itemClass = DlgItemClass::kCustom;
     item.className = name;
+}
+
+// "x, y, width, height", each named in messages as `names` gives.
+void CParser::Rectangle(CDlgRect& rect, const std::array<const char*, 4>& names)
+{
+    rect.x = Coordinate(names[0]);
+    ExpectComma(names[1]);
+    rect.y = Coordinate(names[1]);
+    ExpectComma(names[2]);
+    rect.cx = Coordinate(names[2]);
+    ExpectComma(names[3]);
+    rect.cy = Coordinate(names[3]);
 }
 
 } // namespace rcscript

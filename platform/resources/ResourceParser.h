@@ -6,6 +6,7 @@
 #include "platform/resources/ResourceScript.h"
 #include "platform/resources/ResourceTokens.h"
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <unordered_map>
@@ -85,6 +86,7 @@ private:
     bool StartsControlLine() const;
     void ControlArguments(const ControlStatement& statement, CDlgItemTemplate& item, bool extended);
     void WindowClass(CDlgItemTemplate& item);
+    void Rectangle(CDlgRect& rect, const std::array<const char*, 4>& names);
 
     CResourceSet& m_set;
     std::vector<CResourceError>& m_errors;
