@@ -97,7 +97,7 @@ intptr_t CCoolWizPage4::OnWizardNext()
         AfxMessageBox(IDS_COOL_CONFIGURE_CIRCUITS, MB_OK | MB_ICONEXCLAMATION);
         return -1;
     }
-    if (!m_circuits.Save(GetCoolWizard()->GetTempFileName(), byCircuit))
+    if (!m_circuits.Save(GetCoolWizard()->GetTempFileName(), byCircuit, wizsys::Durability::kScratch))
         return -1;
     return CCoolPage::OnWizardNext();
 }

@@ -221,7 +221,7 @@ int MCoolingCircuits::FindOrAddCoolant(const std::string& name)
     return static_cast<int>(m_coolants.size()) - 1;
 }
 
-bool MCoolingCircuits::Save(const std::string& path, bool byCircuit) const
+bool MCoolingCircuits::Save(const std::string& path, bool byCircuit, wizsys::Durability durability) const
 {
     // The file's other keywords are kept; one that exists and cannot be read
     // is not overwritten with the circuits alone.
@@ -229,7 +229,7 @@ bool MCoolingCircuits::Save(const std::string& path, bool byCircuit) const
     if (!LoadIfPresent(file, path))
         return false;
     Save(file, byCircuit);
-    return static_cast<bool>(file.Write(path));
+    return static_cast<bool>(file.Write(path, durability));
 }
 
 void MCoolingCircuits::Save(MKeywordFile& file, bool byCircuit) const

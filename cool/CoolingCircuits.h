@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/system/FileIo.h"
 #include "units/Units.h"
 
 class MKeywordFile;
@@ -69,7 +70,8 @@ public:
 
     // Writes the circuits and the user's coolants into the keyword file at
     // `path`. Without `byCircuit` no circuit names a flow control.
-    bool Save(const std::string& path, bool byCircuit) const;
+    bool Save(const std::string& path, bool byCircuit,
+              wizsys::Durability durability = wizsys::Durability::kFlushed) const;
     void Save(MKeywordFile& file, bool byCircuit) const;
 
     // Every circuit has what the solver needs of it.

@@ -40,7 +40,7 @@ BOOL CFlowWizPage4::OnKillActive()
 {
     // Written on Back too: the typed timings must survive a visit to an
     // earlier page, which refills the grid on return.
-    if (CResult saved = m_grid->Save(GetFlowWizard()->GetTempFileName()); !saved) {
+    if (CResult saved = m_grid->Save(GetFlowWizard()->GetTempFileName(), wizsys::Durability::kScratch); !saved) {
         AfxMessageBox("The valve gate timings could not be kept: " + saved.GetMessage(), MB_OK | MB_ICONEXCLAMATION,
                       0);
         return FALSE;

@@ -253,7 +253,7 @@ bool CGasCylinderGrid::Write(const std::string& path, bool validate, const CKeyw
         if (m_constantPressure && !WriteProfile(file, i, validate, bindings))
             return false;
     }
-    if (CResult written = file.Write(path); !written) {
+    if (CResult written = file.Write(path, wizsys::Durability::kScratch); !written) {
         AfxMessageBox(written.GetMessage(), MB_OK | MB_ICONEXCLAMATION);
         return false;
     }

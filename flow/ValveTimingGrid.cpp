@@ -243,7 +243,7 @@ CResult CValveTimingGrid::Load(const std::string& keywordFile)
     return CResult::Ok();
 }
 
-CResult CValveTimingGrid::Save(const std::string& keywordFile) const
+CResult CValveTimingGrid::Save(const std::string& keywordFile, wizsys::Durability durability) const
 {
     MKeywordFile file;
     // Written over a file that was not read, the working file would lose
@@ -267,7 +267,7 @@ CResult CValveTimingGrid::Save(const std::string& keywordFile) const
     }
     for (int row = GetValveRowCount() + 1; row <= GetRowCount(); ++row)
         file.SetValue(GetWellKeyword(row), GetValueRowCol(row, kFirstTimeColumn));
-    return file.Write(keywordFile);
+    return file.Write(keywordFile, durability);
 }
 
 void CValveTimingGrid::OnModifyCell(int row, int col)

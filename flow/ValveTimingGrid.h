@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/system/FileIo.h"
 #include "platform/system/Result.h"
 #include "platform/window/GridWnd.h"
 
@@ -45,7 +46,8 @@ public:
     // Writes the states and times of every listed group into the keyword file
     // at `keywordFile`, keeping all its other keywords. Fails, writing
     // nothing, when the file cannot be read; and when it cannot be written.
-    CResult Save(const std::string& keywordFile) const;
+    CResult Save(const std::string& keywordFile,
+                 wizsys::Durability durability = wizsys::Durability::kFlushed) const;
 
     int GetPolymerRowCount() const { return m_nPolymerRows; }
     int GetValveRowCount() const { return static_cast<int>(m_valveGroups.size()); }

@@ -131,7 +131,7 @@ bool CWarpWizAdvPage1::ImportStressStrainData()
     if (!target.Exists())
         return false;
     working.SetValue(kDssKeyword, target.GetPath());
-    if (CResult written = working.Write(workingFile); !written) {
+    if (CResult written = GetWarpWizard()->WriteWorkingFile(working); !written) {
         // The working file does not name the copy: it goes, as if never made.
         if (copied)
             target.Delete(true);

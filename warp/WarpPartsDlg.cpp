@@ -70,7 +70,7 @@ void CWarpWizPartsDlg::OnOK()
         working.RemoveKeyword(kPartsKeyword);
     else
         working.SetValue(kPartsKeyword, FormatPartNumbers(parts));
-    if (CResult written = working.Write(m_strWorkingFile); !written) {
+    if (CResult written = working.Write(m_strWorkingFile, wizsys::Durability::kScratch); !written) {
         AfxMessageBox(written.GetMessage(), MB_OK | MB_ICONEXCLAMATION);
         return;
     }
